@@ -1,0 +1,6 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for every target, when asked for.
+if(TARNWICK_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

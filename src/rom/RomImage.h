@@ -1,0 +1,129 @@
+#pragma once
+
+#include "rom/GameString.h"
+#include "rom/Releases.h"
+#include "rom/Status.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+// One record of a table: slot n holds byte n of the record (0-255 when read from the image).
+// The editors write unmasked values into the slots; only the low eight bits reach the image.
+using Record = std::array<std::int32_t, recordSlots>;
+
+// The ROM document: the loaded file's bytes, its release, the record tables that the editors
+// change and the names decoded from it. It also serves as a whole-file reader for text files
+// (setPath, load, readLine).
+//
+// Offsets given to the byte operations count from the start of the image proper; the document
+// adds the copier header. Reads outside the loaded bytes give 0 and writes there are dropped,
+// so no byte pattern can make the document touch memory it does not own.
+class RomImage {
+public:
+    // ---- File ----
+    void setPath(std::string newPath) { path = std::move(newPath); }
+    const std::string& getPath() const { return path; }
+    // Reads the file at the path (the first 8 MiB of a GBA image). On failure the document
+    // holds no image and the message names the file and the reason.
+    Status load();
+    // Writes the record tables into the image bytes, then the image into the file, replacing
+    // it only once the complete new file has been written.
+    Status save();
+    // Takes the first bytes of a file of the given length as if load had read them: a GBA file
+    // keeps its first 8 MiB (padded with zeros if fewer were given), a SNES file all of them.
+    void adoptFileBytes(std::vector<std::uint8_t> fileStart, std::uint64_t length);
+    bool hasImage() const { return !data.empty(); }
+    // Forgets the loaded bytes (after a load whose image turned out unusable).
+    void unload();
+    std::uint32_t getSize() const { return size; }
+    // The file's length on disk when it was loaded (larger than getSize for a long GBA file).
+    std::uint64_t getFileLength() const { return fileLength; }
+    const std::string& getProgramDirectory() const { return programDirectory; }
+    void setProgramDirectory(std::string directory) { programDirectory = std::move(directory); }
+
+    // ---- Release ----
+    bool isGba() const { return gba; }
+    bool isJapanese() const { return japanese; }
+    void setJapanese(bool flag) { japanese = flag; }
+    RomVariant variant() const { return makeVariant(gba, japanese); }
+    std::int32_t setHeaderSize(std::int32_t newSize);
+    std::int32_t getHeaderSize() const { return headerSize; }
+    // Sets the copier header size from the file length and corrects the Japanese flag from the
+    // SNES title byte or the GBA game code. Returns true when it switched the flag.
+    bool settleRelease();
+    // Success when the image holds every area that the current release reads and writes.
+    Status checkFitsRelease() const;
+    // The internal title: 20 bytes of the SNES header or the GBA title with its game code.
+    GameString internalTitle() const;
+
+    // ---- Byte access ----
+    std::uint8_t readByte(std::uint64_t offset) const;
+    void writeByte(std::uint8_t value, std::uint64_t offset);
+    void seek(std::uint64_t offset);
+    std::uint8_t nextByte();
+    void putByte(std::uint8_t value);
+    void readTable(int count, int recordSize, std::span<Record> table, std::uint64_t offset);
+    void writeTable(int count, int recordSize, std::span<const Record> table,
+                    std::uint64_t offset);
+    // The next CR LF line of a text file loaded whole; empty at and after the end.
+    std::string readLine();
+
+    // ---- Game text ----
+    GameString readFixedString(int length, std::uint64_t offset) const;
+    GameString readGbaString(int shift);
+
+    // Fills digit codes, the GP multiplier, the record tables and the name tables from the
+    // image for the current release. Unsaved edits are replaced. Refuses an image that is too
+    // short for the release.
+    Status parseTables();
+    // Writes the record tables (and the GP multiplier on SNES) into the image bytes.
+    void writeTablesToImage();
+    // True when the record tables or the GP multiplier hold values that the image bytes do not.
+    bool tablesDifferFromImage() const;
+
+    // ---- Record tables ----
+    std::array<Record, chestCapacity> chestTable{};
+    std::array<Record, monsterBoxCapacity> monsterBoxTable{};
+    std::array<Record, shopCapacity> shopTable{};
+    std::array<Record, esperCapacity> esperTable{};
+    std::array<Record, anim8Capacity> anim8Table{};
+    std::array<Record, anim14Capacity> anim14Table{};
+    std::int32_t gpMultiplier = defaultGpMultiplier;
+
+    // ---- Names ----
+    std::array<std::uint8_t, 16> digitCodes{};
+    std::array<GameString, itemNameSlots> itemNames;
+    std::array<GameString, monsterNameSlots> monsterNames;
+    std::array<GameString, spellNameSlots> spellNames;
+    std::array<GameString, esperNameSlots> esperNames;
+    std::array<GameString, attackNameSlots> attackNames;
+    std::array<GameString, bonusNameSlots> bonusNames;
+    std::array<GameString, shopTypeNameSlots> shopTypeNames;
+    GameString emptyItemName;
+
+private:
+    bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
+    void parseNames();
+    void readNameTable(std::span<GameString> slots, const NameArea& area);
+
+    std::vector<std::uint8_t> data;
+    std::string path;
+    std::string programDirectory;
+    std::uint64_t cursor = 0;
+    bool gba = false;
+    bool japanese = false;
+    std::int32_t headerSize = 0;
+    std::uint32_t size = 0;
+    std::uint64_t fileLength = 0;
+};
+
+// Load, settle the header and release, check the image is long enough and parse it: what
+// File > Load does to the document. On failure the document holds no image.
+Status loadRom(RomImage& rom, const std::string& path);
+
+} // namespace tarnwick

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "rom/Releases.h"
+#include "rom/Status.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+struct DemoImageOptions {
+    RomVariant release = RomVariant::SnesEnglish;
+    bool copierHeader = false;    // SNES only: a 512-byte copier header in front of the image
+    std::uint64_t tailBytes = 0;  // GBA only: bytes after the 8 MiB image (a longer file)
+};
+
+// Length of the image proper of a SNES demo image (a GBA image is always gbaImageSize).
+inline constexpr std::uint64_t snesDemoImageSize = 0x300000;
+inline constexpr std::uint64_t copierHeaderSize = 0x200;
+
+// A complete synthetic image of the release: every table, name table, the font and the palettes
+// hold plausible content. The same options always give the same bytes.
+std::vector<std::uint8_t> buildDemoImage(const DemoImageOptions& options);
+
+// Writes buildDemoImage(options) to path; the message names the file and the reason on failure.
+Status writeDemoImage(const DemoImageOptions& options, const std::string& path);
+
+} // namespace tarnwick

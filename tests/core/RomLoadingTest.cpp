@@ -1,0 +1,175 @@
+#include "TestFiles.h"
+
+#include "rom/RomImage.h"
+#include "testimage/DemoImage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tarnwick {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+struct ImageCase {
+    RomVariant release;
+    bool header;
+    std::uint64_t tail;
+};
+
+std::string describe(const ImageCase& c) {
+    return std::string(releaseName(c.release)) + (c.header ? " with header" : "") +
+           (c.tail ? " with tail" : "");
+}
+
+const std::vector<ImageCase> everyShape = {
+    {RomVariant::SnesEnglish, false, 0},  {RomVariant::SnesEnglish, true, 0},
+    {RomVariant::SnesJapanese, false, 0}, {RomVariant::SnesJapanese, true, 0},
+    {RomVariant::GbaEnglish, false, 0},   {RomVariant::GbaEnglish, false, 70001},
+    {RomVariant::GbaJapanese, false, 0},  {RomVariant::GbaJapanese, false, 4096},
+};
+
+std::string writeImage(const test::TempDir& dir, const ImageCase& c, const std::string& name) {
+    const std::string path = dir.file(name);
+    EXPECT_TRUE(writeDemoImage({c.release, c.header, c.tail}, path).isOk());
+    return path;
+}
+
+TEST(RomLoading, SettlesEveryReleaseFromTheImageWhateverTheOption) {
+    test::TempDir dir;
+    for (const ImageCase& c : everyShape)
+        for (bool option : {false, true}) {
+            SCOPED_TRACE(describe(c) + (option ? ", option on" : ", option off"));
+            const std::string path = writeImage(dir, c, "image");
+            RomImage rom;
+            rom.setJapanese(option);
+            ASSERT_TRUE(loadRom(rom, path).isOk());
+            EXPECT_EQ(rom.variant(), c.release);
+            EXPECT_EQ(rom.getHeaderSize(), c.header ? 0x200 : 0);
+            EXPECT_EQ(rom.digitCodes, digitCodeTable[variantIndex(c.release)]);
+            EXPECT_FALSE(rom.tablesDifferFromImage());
+        }
+}
+
+TEST(RomLoading, UneditedSaveLeavesEveryFileByteIdentical) {
+    test::TempDir dir;
+    for (const ImageCase& c : everyShape) {
+        SCOPED_TRACE(describe(c));
+        const std::string path = writeImage(dir, c, "image");
+        const Bytes before = test::readBytes(path);
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        ASSERT_TRUE(rom.save().isOk());
+        EXPECT_TRUE(test::readBytes(path) == before);
+        EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
+    }
+}
+
+TEST(RomLoading, EditsLandAtTheReleaseOffsetsBehindTheHeader) {
+    test::TempDir dir;
+    for (const ImageCase& c : everyShape) {
+        SCOPED_TRACE(describe(c));
+        const std::string path = writeImage(dir, c, "image");
+        const Bytes before = test::readBytes(path);
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        const int i = variantIndex(c.release);
+        const std::uint64_t header = c.header ? 0x200 : 0;
+
+        rom.shopTable[5][3] = 0x1AB; // only the low byte reaches the image
+        const TablePlacement& anim8 = anim8TablePlacement[i];
+        rom.anim8Table[static_cast<std::size_t>(anim8.count - 1)][7] = 0x42;
+        rom.anim8Table[anim8Capacity - 1][7] = 0x42; // past the SNES count: never written there
+        rom.gpMultiplier = 50;
+        EXPECT_TRUE(rom.tablesDifferFromImage());
+        ASSERT_TRUE(rom.save().isOk());
+        EXPECT_FALSE(rom.tablesDifferFromImage());
+
+        Bytes expected = before;
+        expected[header + shopTablePlacement[i].offset + 5 * 9 + 3] = 0xAB;
+        expected[header + anim8.offset + static_cast<std::uint64_t>(anim8.count) * 8 - 1] = 0x42;
+        if (gpMultiplierOffset[i])
+            expected[header + *gpMultiplierOffset[i]] = 50;
+        const Bytes after = test::readBytes(path);
+        ASSERT_EQ(after.size(), expected.size());
+        for (std::size_t k = 0; k < after.size(); ++k)
+            if (after[k] != expected[k])
+                FAIL() << "first difference at file offset 0x" << std::hex << k;
+    }
+}
+
+TEST(RomLoading, JapaneseToggleReparsesUnderTheOtherOffsets) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::GbaEnglish, false, 0}, "gba");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    const Record englishAnim8 = rom.anim8Table[0];
+    rom.shopTable[0][1] = 77;
+    rom.setJapanese(true);
+    ASSERT_TRUE(rom.parseTables().isOk());
+    EXPECT_NE(rom.shopTable[0][1], 77) << "unsaved edits are replaced";
+    Record expected{};
+    for (std::size_t j = 0; j < 8; ++j)
+        expected[j] = rom.readByte(anim8TablePlacement[3].offset + j);
+    EXPECT_EQ(rom.anim8Table[0], expected);
+    rom.setJapanese(false);
+    ASSERT_TRUE(rom.parseTables().isOk());
+    EXPECT_EQ(rom.anim8Table[0], englishAnim8);
+}
+
+TEST(RomLoading, NamesOfAnEarlierGbaImageStayInSlotsASnesImageDoesNotFill) {
+    test::TempDir dir;
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, writeImage(dir, {RomVariant::GbaEnglish, false, 0}, "g")).isOk());
+    const GameString lastGbaItem = rom.itemNames[270];
+    ASSERT_FALSE(lastGbaItem.empty());
+    ASSERT_TRUE(loadRom(rom, writeImage(dir, {RomVariant::SnesEnglish, false, 0}, "s")).isOk());
+    EXPECT_EQ(rom.itemNames[270], lastGbaItem);
+    EXPECT_EQ(rom.emptyItemName, rom.itemNames[255]);
+}
+
+TEST(RomLoading, TruncatedImagesAreRefusedWithReleaseAndSize) {
+    test::TempDir dir;
+    for (RomVariant release : {RomVariant::SnesEnglish, RomVariant::SnesJapanese})
+        for (bool header : {false, true}) {
+            const Bytes whole = buildDemoImage({release, header, 0});
+            const std::uint64_t needed = requiredImageSize(release) + (header ? 0x200 : 0);
+            // Lengths just short of the boundary, well below it, and nearly empty.
+            for (std::uint64_t length :
+                 {needed - 1, needed - 0x10000, std::uint64_t{0x10000 + (header ? 0x200u : 0u)},
+                  std::uint64_t{header ? 0x200u : 0u}, std::uint64_t{header ? 0x201u : 1u}}) {
+                SCOPED_TRACE(std::string(releaseName(release)) + " length " +
+                             std::to_string(length));
+                const std::string path = dir.file("short");
+                const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+                test::writeBytes(path, cut);
+                RomImage rom;
+                const Status status = loadRom(rom, path);
+                ASSERT_FALSE(status.isOk());
+                EXPECT_NE(status.message().find(path), std::string::npos);
+                EXPECT_NE(status.message().find("too short"), std::string::npos)
+                    << status.message();
+                EXPECT_FALSE(rom.hasImage());
+                EXPECT_FALSE(rom.save().isOk());
+                EXPECT_TRUE(test::readBytes(path) == cut);
+            }
+        }
+}
+
+TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::SnesEnglish, true, 0}, "gone.smc");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    fs::remove(path);
+    const Status status = rom.save();
+    ASSERT_FALSE(status.isOk());
+    EXPECT_NE(status.message().find(path), std::string::npos);
+    EXPECT_NE(status.message().find("no longer exists"), std::string::npos);
+    EXPECT_TRUE(test::folderEntries(dir.path()).empty());
+}
+
+} // namespace
+} // namespace tarnwick
