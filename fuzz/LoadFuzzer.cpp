@@ -79,8 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         rom.setJapanese(!rom.isJapanese());
         (void)rom.parseTables();
     }
-    rom.seek(0);
-    for (int line = 0; line < 4; ++line)
-        (void)rom.readLine();
+
+    // The same bytes as a text file read line by line.
+    RomImage text;
+    text.adoptFileBytes(std::vector<std::uint8_t>(payload, payload + payloadLength), payloadLength);
+    text.seek(0);
+    for (std::size_t line = 0; line <= payloadLength; ++line)
+        (void)text.readLine();
     return 0;
 }

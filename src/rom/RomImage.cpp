@@ -191,18 +191,14 @@ void RomImage::writeTable(int count, int recordSize, std::span<const Record> tab
 }
 
 std::string RomImage::readLine() {
-    constexpr std::uint8_t carriageReturn = 0x0D;
-    constexpr std::uint8_t lineFeed = 0x0A;
-    std::string line;
-    while (cursor < data.size()) {
-        const std::uint8_t c = data[cursor];
-        if (c == carriageReturn && cursor + 1 < data.size() && data[cursor + 1] == lineFeed) {
-            cursor += 2;
-            break;
-        }
-        line += static_cast<char>(c);
-        ++cursor;
-    }
+    if (cursor >= data.size())
+        return {};
+    // Only the pair CR LF ends a line; a lone CR or LF is part of it.
+    constexpr std::array<std::uint8_t, 2> lineEnd = {0x0D, 0x0A};
+    const auto begin = data.begin() + static_cast<std::ptrdiff_t>(cursor);
+    const auto end = std::search(begin, data.end(), lineEnd.begin(), lineEnd.end());
+    std::string line(begin, end);
+    cursor = end == data.end() ? data.size() : static_cast<std::uint64_t>(end - data.begin()) + 2;
     return line;
 }
 
