@@ -26,6 +26,7 @@ using Record = std::array<std::int32_t, recordSlots>;
 class RomImage {
 public:
     // ---- File ----
+    // Paths are in the file system's own encoding (UTF-8 here); messages quote them as given.
     void setPath(std::string newPath) { path = std::move(newPath); }
     const std::string& getPath() const { return path; }
     // Reads the file at the path (the first 8 MiB of a GBA image). On failure the document
@@ -40,6 +41,8 @@ public:
     bool hasImage() const { return !data.empty(); }
     // Forgets the loaded bytes (after a load whose image turned out unusable).
     void unload();
+    // Bytes that count as the image and that save writes: the whole SNES file, copier header
+    // included, or the 8 MiB of a GBA image.
     std::uint32_t getSize() const { return size; }
     // The file's length on disk when it was loaded (larger than getSize for a long GBA file).
     std::uint64_t getFileLength() const { return fileLength; }

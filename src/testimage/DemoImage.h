@@ -11,8 +11,8 @@ namespace tarnwick {
 
 struct DemoImageOptions {
     RomVariant release = RomVariant::SnesEnglish;
-    bool copierHeader = false;    // SNES only: a 512-byte copier header in front of the image
-    std::uint64_t tailBytes = 0;  // GBA only: bytes after the 8 MiB image (a longer file)
+    bool copierHeader = false;   // SNES only: a 512-byte copier header in front of the image
+    std::uint64_t tailBytes = 0; // GBA only: bytes after the 8 MiB image (a longer file)
 };
 
 // Length of the image proper of a SNES demo image (a GBA image is always gbaImageSize).
@@ -25,5 +25,18 @@ std::vector<std::uint8_t> buildDemoImage(const DemoImageOptions& options);
 
 // Writes buildDemoImage(options) to path; the message names the file and the reason on failure.
 Status writeDemoImage(const DemoImageOptions& options, const std::string& path);
+
+// One area of a demo image that holds content: a table, a name table, the font, the header...
+struct DemoArea {
+    std::string name;
+    ByteArea area; // offsets into the image proper
+};
+
+// The areas the release's demo image fills, in the order they are written. No two overlap, and
+// all lie inside the image proper. Variable-length name tables end behind their last string.
+std::vector<DemoArea> demoImageAreas(RomVariant release);
+
+// The GP multiplier byte of the SNES demo images.
+inline constexpr std::uint8_t demoGpMultiplier = 75;
 
 } // namespace tarnwick

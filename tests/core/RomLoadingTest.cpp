@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tarnwick {
@@ -94,9 +95,9 @@ TEST(RomLoading, EditsLandAtTheReleaseOffsetsBehindTheHeader) {
             expected[header + *gpMultiplierOffset[i]] = 50;
         const Bytes after = test::readBytes(path);
         ASSERT_EQ(after.size(), expected.size());
-        for (std::size_t k = 0; k < after.size(); ++k)
-            if (after[k] != expected[k])
-                FAIL() << "first difference at file offset 0x" << std::hex << k;
+        const auto difference = std::mismatch(after.begin(), after.end(), expected.begin());
+        EXPECT_TRUE(difference.first == after.end())
+            << "first difference at file offset 0x" << std::hex << (difference.first - after.begin());
     }
 }
 
