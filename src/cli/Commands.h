@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace tarnwick {
+
+// Exit status of tarnwick-cli.
+enum ExitCode : int {
+    exitSuccess = 0,
+    exitFailure = 1, // a file could not be read, written or used
+    exitUsage = 2,   // the command line itself was wrong
+};
+
+// Runs one command line of tarnwick-cli (the arguments after the program name). Results go to
+// out; a failure writes one line to err, naming the file and the reason. Returns the exit code.
+int runCli(const QStringList& args, QTextStream& out, QTextStream& err);
+
+} // namespace tarnwick

@@ -1,0 +1,299 @@
+#include "cli/TablesJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tarnwick {
+
+namespace {
+
+template <auto member> std::span<Record> tableOf(RomImage& rom) {
+    return rom.*member;
+}
+template <auto member> std::span<const Record> constTableOf(const RomImage& rom) {
+    return rom.*member;
+}
+template <auto member>
+constexpr TableBinding bindTable(std::string_view key, const PerRelease<TablePlacement>& where) {
+    return {key, &where, &tableOf<member>, &constTableOf<member>};
+}
+
+template <auto member> std::span<const GameString> namesOf(const RomImage& rom) {
+    return rom.*member;
+}
+template <auto member>
+constexpr NameBinding bindNames(std::string_view key, const PerRelease<NameArea>& area,
+                                bool reservedSlotZero = false) {
+    return {key, &area, &namesOf<member>, reservedSlotZero};
+}
+
+// JSON key <-> document table <-> per-release placement. Export, import and info all walk
+// these lists, so a table cannot be written one way and read another.
+constexpr std::array recordTableList = {
+    bindTable<&RomImage::chestTable>("chestTable", chestTablePlacement),
+    bindTable<&RomImage::monsterBoxTable>("monsterBoxTable", monsterBoxTablePlacement),
+    bindTable<&RomImage::shopTable>("shopTable", shopTablePlacement),
+    bindTable<&RomImage::esperTable>("esperTable", esperTablePlacement),
+    bindTable<&RomImage::anim8Table>("anim8Table", anim8TablePlacement),
+    bindTable<&RomImage::anim14Table>("anim14Table", anim14TablePlacement),
+};
+
+constexpr std::array nameTableList = {
+    bindNames<&RomImage::itemNames>("itemNames", itemNameArea),
+    bindNames<&RomImage::monsterNames>("monsterNames", monsterNameArea),
+    bindNames<&RomImage::spellNames>("spellNames", spellNameArea),
+    bindNames<&RomImage::esperNames>("esperNames", esperNameArea),
+    bindNames<&RomImage::attackNames>("attackNames", attackNameArea),
+    bindNames<&RomImage::bonusNames>("bonusNames", bonusNameArea),
+    // GBA English reads five shop type names into slots 1-5; slot 0 is exported (empty) so
+    // that list positions stay shop type numbers.
+    bindNames<&RomImage::shopTypeNames>("shopTypeNames", shopTypeNameArea, true),
+};
+
+QString keyString(std::string_view key) {
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+QString hexName(const GameString& name) {
+    const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+// ---- Reading an export ---------------------------------------------------------------------
+
+// What was found where something else was expected, short enough for a one-line message.
+QString describe(const QJsonValue& value) {
+    switch (value.type()) {
+    case QJsonValue::Array:
+        return QStringLiteral("an array of %1 values").arg(value.toArray().size());
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        return QStringLiteral("nothing");
+    case QJsonValue::Double:
+        return QString::number(value.toDouble(), 'g', 17);
+    case QJsonValue::String:
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    default:
+        return QStringLiteral("null");
+    }
+}
+
+bool readByteValue(const QJsonValue& value, std::int32_t& result) {
+    if (!value.isDouble())
+        return false;
+    const double number = value.toDouble();
+    if (number != std::floor(number) || number < 0 || number > 255)
+        return false;
+    result = static_cast<std::int32_t>(number);
+    return true;
+}
+
+QString byteError(const QString& path, const QJsonValue& value) {
+    return QStringLiteral("%1: expected an integer 0-255, found %2").arg(path, describe(value));
+}
+
+bool readRecords(const QJsonValue& value, const QString& path, const TablePlacement& where,
+                 std::vector<Record>& records, QString& error) {
+    if (value.isUndefined()) {
+        error = path + QStringLiteral(": missing");
+        return false;
+    }
+    if (!value.isArray()) {
+        error = QStringLiteral("%1: expected an array of %2 records, found %3")
+                    .arg(path)
+                    .arg(where.count)
+                    .arg(describe(value));
+        return false;
+    }
+    const QJsonArray rows = value.toArray();
+    if (rows.size() != where.count) {
+        error = QStringLiteral("%1: expected %2 records, found %3")
+                    .arg(path)
+                    .arg(where.count)
+                    .arg(rows.size());
+        return false;
+    }
+    records.assign(static_cast<std::size_t>(where.count), Record{});
+    for (int i = 0; i < where.count; ++i) {
+        const QString rowPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+        const QJsonValue row = rows[i];
+        if (!row.isArray()) {
+            error = QStringLiteral("%1: expected an array of %2 values, found %3")
+                        .arg(rowPath)
+                        .arg(where.recordSize)
+                        .arg(describe(row));
+            return false;
+        }
+        const QJsonArray values = row.toArray();
+        if (values.size() != where.recordSize) {
+            error = QStringLiteral("%1: expected %2 values, found %3")
+                        .arg(rowPath)
+                        .arg(where.recordSize)
+                        .arg(values.size());
+            return false;
+        }
+        Record& record = records[static_cast<std::size_t>(i)];
+        for (int j = 0; j < where.recordSize; ++j) {
+            if (!readByteValue(values[j], record[static_cast<std::size_t>(j)])) {
+                error = byteError(QStringLiteral("%1[%2]").arg(rowPath).arg(j), values[j]);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool checkHeader(const QJsonObject& json, RomVariant release, QString& error) {
+    const QString format = keyString(tablesFormat);
+    if (json.value("format") != QJsonValue(format)) {
+        error = QStringLiteral("format: expected \"%1\", found %2")
+                    .arg(format, describe(json.value("format")));
+        return false;
+    }
+    const QJsonValue version = json.value("version");
+    if (!version.isDouble() || version.toDouble() != tablesFormatVersion) {
+        error = QStringLiteral("version: expected %1, found %2")
+                    .arg(tablesFormatVersion)
+                    .arg(describe(version));
+        return false;
+    }
+    const QString key = keyString(releaseKey(release));
+    if (json.value("release") != QJsonValue(key)) {
+        error = QStringLiteral("release: expected \"%1\" for a %2 image, found %3")
+                    .arg(key, keyString(releaseName(release)), describe(json.value("release")));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::span<const TableBinding> recordTables() {
+    return recordTableList;
+}
+
+std::span<const NameBinding> nameTables() {
+    return nameTableList;
+}
+
+int filledNameSlots(const NameBinding& binding, RomVariant release) {
+    const int count = (*binding.area)[variantIndex(release)].count;
+    if (count == 0)
+        return 0;
+    return binding.reservedSlotZero ? count + 1 : count;
+}
+
+QJsonObject exportTables(const RomImage& rom) {
+    const RomVariant release = rom.variant();
+    const int r = variantIndex(release);
+
+    QJsonObject tables;
+    for (const TableBinding& binding : recordTableList) {
+        const TablePlacement& where = (*binding.placement)[r];
+        const auto records = binding.constRecords(rom).first(static_cast<std::size_t>(where.count));
+        QJsonArray rows;
+        for (const Record& record : records) {
+            QJsonArray values;
+            for (int j = 0; j < where.recordSize; ++j)
+                values.append(record[static_cast<std::size_t>(j)]);
+            rows.append(values);
+        }
+        tables.insert(keyString(binding.key), rows);
+    }
+
+    QJsonObject names;
+    for (const NameBinding& binding : nameTableList) {
+        const auto filled =
+            binding.names(rom).first(static_cast<std::size_t>(filledNameSlots(binding, release)));
+        QJsonArray list;
+        for (const GameString& name : filled)
+            list.append(hexName(name));
+        names.insert(keyString(binding.key), list);
+    }
+    names.insert("emptyItemName", hexName(rom.emptyItemName));
+
+    QJsonArray digits;
+    for (std::uint8_t code : rom.digitCodes)
+        digits.append(code);
+
+    // The title box shows one character per byte; Latin-1 maps each byte to the same code.
+    const GameString title = rom.internalTitle();
+
+    QJsonObject json;
+    json.insert("format", keyString(tablesFormat));
+    json.insert("version", tablesFormatVersion);
+    json.insert("release", keyString(releaseKey(release)));
+    json.insert("headerSize", rom.getHeaderSize());
+    json.insert("title", QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+    json.insert("gpMultiplier", rom.gpMultiplier);
+    json.insert("digitCodes", digits);
+    json.insert("tables", tables);
+    json.insert("names", names);
+    return json;
+}
+
+std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,
+                                                 QString& error) {
+    if (!checkHeader(json, release, error))
+        return std::nullopt;
+    const int r = variantIndex(release);
+
+    ImportedTables result;
+    // The GP multiplier byte exists only on SNES images, so a GBA export's value means nothing.
+    if (gpMultiplierOffset[r]) {
+        const QJsonValue value = json.value("gpMultiplier");
+        std::int32_t multiplier = 0;
+        if (value.isUndefined()) {
+            error = QStringLiteral("gpMultiplier: missing");
+            return std::nullopt;
+        }
+        if (!readByteValue(value, multiplier)) {
+            error = byteError(QStringLiteral("gpMultiplier"), value);
+            return std::nullopt;
+        }
+        result.gpMultiplier = multiplier;
+    }
+
+    const QJsonValue tablesValue = json.value("tables");
+    if (!tablesValue.isObject()) {
+        error =
+            tablesValue.isUndefined()
+                ? QStringLiteral("tables: missing")
+                : QStringLiteral("tables: expected an object, found %1").arg(describe(tablesValue));
+        return std::nullopt;
+    }
+    const QJsonObject tables = tablesValue.toObject();
+    for (const TableBinding& binding : recordTableList) {
+        const QString key = keyString(binding.key);
+        std::vector<Record>& records = result.records.emplace_back();
+        if (!readRecords(tables.value(key), QStringLiteral("tables.") + key,
+                         (*binding.placement)[r], records, error))
+            return std::nullopt;
+    }
+    return result;
+}
+
+void storeImportedTables(const ImportedTables& tables, RomImage& rom) {
+    const int r = variantIndex(rom.variant());
+    for (std::size_t t = 0; t < recordTableList.size() && t < tables.records.size(); ++t) {
+        const TableBinding& binding = recordTableList[t];
+        const auto recordSize = static_cast<std::size_t>((*binding.placement)[r].recordSize);
+        const std::span<Record> target = binding.records(rom);
+        const std::vector<Record>& source = tables.records[t];
+        // Only the slots the release stores are replaced; the others keep what they held.
+        for (std::size_t i = 0; i < source.size() && i < target.size(); ++i)
+            std::copy_n(source[i].begin(), recordSize, target[i].begin());
+    }
+    if (tables.gpMultiplier)
+        rom.gpMultiplier = *tables.gpMultiplier;
+}
+
+} // namespace tarnwick

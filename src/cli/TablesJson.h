@@ -1,0 +1,62 @@
+#pragma once
+
+#include "rom/RomImage.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+// One record table of the document as the command-line tool sees it: its key in the JSON
+// export, where each release keeps it, and the document's table.
+struct TableBinding {
+    std::string_view key;
+    const PerRelease<TablePlacement>* placement;
+    std::span<Record> (*records)(RomImage&);
+    std::span<const Record> (*constRecords)(const RomImage&);
+};
+
+// One name table of the document: its key in the export, its area and the document's slots.
+// A table with a reserved slot 0 (the shop types) fills one slot more than its area's count.
+struct NameBinding {
+    std::string_view key;
+    const PerRelease<NameArea>* area;
+    std::span<const GameString> (*names)(const RomImage&);
+    bool reservedSlotZero;
+};
+
+// The six record tables and the seven name tables, in the order the export lists them.
+std::span<const TableBinding> recordTables();
+std::span<const NameBinding> nameTables();
+// Slots of the name table that the release fills.
+int filledNameSlots(const NameBinding& binding, RomVariant release);
+
+inline constexpr std::string_view tablesFormat = "tarnwick-tables";
+inline constexpr int tablesFormatVersion = 1;
+
+// The loaded document as a JSON object: release, header size, title, GP multiplier, digit
+// codes, every record the release reads and writes, and the names the release fills (each as
+// upper-case hexadecimal of its game bytes).
+QJsonObject exportTables(const RomImage& rom);
+
+// The record tables and GP multiplier read from an export, checked against a release.
+struct ImportedTables {
+    std::vector<std::vector<Record>> records; // one entry per recordTables() binding
+    std::optional<std::int32_t> gpMultiplier; // SNES releases only
+};
+
+// Checks an export against the release and reads its tables. On failure returns nothing and
+// sets error to "json.path: reason" for the first offending value.
+std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,
+                                                 QString& error);
+
+// Puts checked tables into the document's record tables (and its GP multiplier on SNES).
+void storeImportedTables(const ImportedTables& tables, RomImage& rom);
+
+} // namespace tarnwick

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "cli/Commands.h"
+#include "rom/Releases.h"
+#include "testimage/DemoImage.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarnwick::test {
+
+// What one run of the command line produced.
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+inline CliRun runCommand(const QStringList& args) {
+    CliRun run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.code = runCli(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+inline QString writeDemo(const QTemporaryDir& dir, const QString& name,
+                         const DemoImageOptions& options) {
+    const QString path = dir.filePath(name);
+    const Status written = writeDemoImage(options, QFile::encodeName(path).toStdString());
+    EXPECT_TRUE(written.isOk()) << written.message();
+    return path;
+}
+
+inline QJsonObject parseObject(const QByteArray& text) {
+    return QJsonDocument::fromJson(text).object();
+}
+
+// The value at a dotted path such as "tables.chestTable.10.2" (numbers index arrays).
+inline QJsonValue valueAt(const QJsonValue& root, const QString& path) {
+    QJsonValue node = root;
+    for (const QString& part : path.split(QLatin1Char('.'))) {
+        bool isIndex = false;
+        const int index = part.toInt(&isIndex);
+        node = isIndex ? node.toArray().at(index) : node.toObject().value(part);
+    }
+    return node;
+}
+
+// root with the value at a dotted path replaced; an undefined value removes an object key.
+inline QJsonValue withValue(const QJsonValue& root, QStringList path, const QJsonValue& value) {
+    if (path.isEmpty())
+        return value;
+    const QString head = path.takeFirst();
+    bool isIndex = false;
+    const int index = head.toInt(&isIndex);
+    if (isIndex) {
+        QJsonArray array = root.toArray();
+        array[index] = withValue(array.at(index), path, value);
+        return array;
+    }
+    QJsonObject object = root.toObject();
+    if (path.isEmpty() && value.isUndefined())
+        object.remove(head);
+    else
+        object[head] = withValue(object.value(head), path, value);
+    return object;
+}
+
+inline void setValue(QJsonObject& json, const QString& path, const QJsonValue& value) {
+    json = withValue(json, path.split(QLatin1Char('.')), value).toObject();
+}
+
+} // namespace tarnwick::test

@@ -1,0 +1,129 @@
+#include "CliTestSupport.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace tarnwick {
+namespace {
+
+using test::CliRun;
+using test::runCommand;
+
+TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
+    QTemporaryDir dir;
+    const QString image = test::writeDemo(dir, "image.smc", {RomVariant::SnesEnglish, false, 0});
+    const QString out = dir.filePath("out.bin");
+    const QString missing = dir.filePath("missing.smc");
+    struct Case {
+        QStringList args;
+        int code;
+        QString message;
+    };
+    const Case cases[] = {
+        {{}, exitUsage, "expected a command"},
+        {{"frobnicate"}, exitUsage, "unknown command \"frobnicate\""},
+        {{"info"}, exitUsage, "expected 1 argument"},
+        {{"info", image, image}, exitUsage, "found 2"},
+        {{"info", "--bogus", image}, exitUsage, "bogus"},
+        {{"export"}, exitUsage, "expected 1 argument"},
+        {{"export", image, "-o"}, exitUsage, "o"},
+        {{"import", image}, exitUsage, "expected 2 arguments"},
+        {{"demo-image", out}, exitUsage, "--release is required"},
+        {{"demo-image", "--release", "n64", out}, exitUsage, "found \"n64\""},
+        {{"demo-image", "--release", "gba-en", "--header", out}, exitUsage, "--header"},
+        {{"demo-image", "--release", "snes-ja", "--tail", "16", out}, exitUsage, "--tail"},
+        {{"demo-image", "--release", "gba-en", "--tail", "lots", out}, exitUsage, "\"lots\""},
+        {{"demo-image", "--release", "gba-en", "--tail", "0x1000001", out}, exitUsage, "--tail"},
+        {{"info", missing}, exitFailure, missing},
+        {{"export", missing}, exitFailure, missing},
+        {{"import", image, dir.filePath("missing.json")}, exitFailure, "missing.json"},
+        {{"export", image, "-o", dir.filePath("no/such/folder/x.json")}, exitFailure, "x.json"},
+        {{"demo-image", "--release", "snes-en", dir.filePath("no/such/folder/x.smc")},
+         exitFailure,
+         "x.smc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun run = runCommand(c.args);
+        EXPECT_EQ(run.code, c.code);
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+}
+
+TEST(Commands, HelpAndVersionGoToStandardOutput) {
+    struct Case {
+        QStringList args;
+        QString expected;
+    };
+    const Case cases[] = {
+        {{"--help"}, "Usage: tarnwick-cli COMMAND"},
+        {{"-h"}, "demo-image"},
+        {{"--version"}, "tarnwick-cli " TARNWICK_TEST_VERSION},
+        {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] IMAGE"},
+        {{"import", "--help"}, "--japanese"},
+        {{"demo-image", "--help"}, "--tail <BYTES>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun run = runCommand(c.args);
+        EXPECT_EQ(run.code, exitSuccess);
+        EXPECT_TRUE(run.out.contains(c.expected)) << run.out.toStdString();
+        EXPECT_TRUE(run.err.isEmpty());
+    }
+}
+
+TEST(Commands, DemoImageWritesTheRequestedShapeAndInfoDescribesIt) {
+    struct Case {
+        QStringList options;
+        qint64 fileLength;
+        QStringList infoLines; // regular expressions, one per expected line
+    };
+    const Case cases[] = {
+        {{"--release", "snes-en"},
+         0x300000,
+         {"^Release: +SNES English \\(snes-en\\)$", "^Copier header: +none$",
+          "^  chestTable +0x2D8634 +0x2D8634 +312 x 5$", "^  gpMultiplier +0x004C41 +0x004C41",
+          "^  shopTypeNames +- +- +none"}},
+        {{"--release", "snes-ja", "--header"},
+         0x300200,
+         {"^Release: +SNES Japanese", "^Copier header: +0x200 \\(512\\) bytes$",
+          "^Image size: +0x300000 ", "^File length: +0x300200 ",
+          "^  esperTable +0x26F567 +0x26F767 +27 x 11$",
+          "^  itemNames +0x26F700 +0x26F900 +256 x 9"}},
+        {{"--release", "gba-en", "--tail", "0x100"},
+         0x800100,
+         {"^Release: +GBA English", "^File length: +0x800100 ",
+          "^  anim14Table +0x098A20 +0x098A20 +441 x 15$",
+          "^  spellNames +0x16A0D8 +0x16A0D8 +54 strings; slots 54-56 at 0x173F7A",
+          "^  shopTypeNames +0x16ACDE .*into slots 1-5$", "^  Palette +0x6E6000"}},
+        {{"--release", "gba-ja"},
+         0x800000,
+         {"^Release: +GBA Japanese", "^  anim8Table +0x0BF878 +0x0BF878 +143 x 8$",
+          "^  Font +0x731618 +0x731618 +256 glyphs"}},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const QString path = dir.filePath("demo");
+        const CliRun written =
+            runCommand(QStringList{"demo-image"} + c.options + QStringList{path});
+        ASSERT_EQ(written.code, exitSuccess) << written.err.toStdString();
+        EXPECT_EQ(QFileInfo(path).size(), c.fileLength);
+
+        const CliRun info = runCommand({"info", path});
+        ASSERT_EQ(info.code, exitSuccess) << info.err.toStdString();
+        for (const QString& line : c.infoLines) {
+            const QRegularExpression pattern(line, QRegularExpression::MultilineOption);
+            EXPECT_TRUE(pattern.match(info.out).hasMatch()) << line.toStdString() << "\n"
+                                                            << info.out.toStdString();
+        }
+        EXPECT_EQ(info.out.contains("gpMultiplier"),
+                  !c.options.contains("gba-en") && !c.options.contains("gba-ja"));
+    }
+}
+
+} // namespace
+} // namespace tarnwick
