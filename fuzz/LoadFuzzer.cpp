@@ -25,12 +25,12 @@ void layOver(std::vector<std::uint8_t>& image, std::uint64_t header, std::uint64
 std::vector<std::uint64_t> areaStarts(RomVariant v) {
     const int i = variantIndex(v);
     std::vector<std::uint64_t> starts = {
-        internalTitleArea[i].offset,      gbaGameCodeArea.offset,
-        snesLanguageByteOffset,           fontPlacement[i].offset,
-        paletteArea[i].offset,            shopTablePlacement[i].offset,
-        esperTablePlacement[i].offset,    chestTablePlacement[i].offset,
-        gbaEmptyItemPointer,              gbaEmptyItemBank,
-        snesShopTypePointers,             snesShopTypeNameBank,
+        internalTitleArea[i].offset,   gbaGameCodeArea.offset,
+        snesLanguageByteOffset,        fontPlacement[i].offset,
+        paletteArea[i].offset,         shopTablePlacement[i].offset,
+        esperTablePlacement[i].offset, chestTablePlacement[i].offset,
+        gbaEmptyItemPointer,           gbaEmptyItemBank,
+        snesShopTypePointers,          snesShopTypeNameBank,
     };
     for (const auto* names : {&itemNameArea, &monsterNameArea, &spellNameArea, &esperNameArea,
                               &attackNameArea, &bonusNameArea, &shopTypeNameArea}) {
@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     const RomVariant layoutRelease = makeVariant(gba, (selector & 16) != 0);
 
     const std::uint64_t headerBytes = header ? 0x200 : 0;
-    std::uint64_t fileLength = gba ? gbaImageSize + payloadLength
-                                   : requiredImageSize(layoutRelease) + headerBytes;
+    std::uint64_t fileLength =
+        gba ? gbaImageSize + payloadLength : requiredImageSize(layoutRelease) + headerBytes;
     if (cutShort && !gba)
         fileLength = (fileLength * (selector >> 5)) / 8 + payloadLength;
     fileLength = std::min<std::uint64_t>(fileLength, gba ? gbaImageSize + 4096 : largestSnesFile);

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 release="${1:-snes-en}"
 scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
+cmake --build --preset default --target tarnwick-cli
 mkdir -p build/demo
 image="build/demo/demo-$release.bin"
 build/default/src/cli/tarnwick-cli demo-image --release "$release" "$image"

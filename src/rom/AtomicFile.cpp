@@ -17,7 +17,9 @@ Status saveFailure(const std::string& path, const std::string& reason) {
     return Status::failure("Could not save \"" + path + "\": " + reason + ".");
 }
 
-std::string errnoText() { return std::generic_category().message(errno); }
+std::string errnoText() {
+    return std::generic_category().message(errno);
+}
 
 // A name beside target that no file has yet.
 fs::path temporaryNameBeside(const fs::path& target) {
@@ -85,9 +87,9 @@ Status replaceFileStart(const std::string& path, std::span<const std::uint8_t> h
         std::error_code ignored;
         fs::remove(temporary, ignored);
     };
-    out.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    const bool tailCopied =
-        originalLength <= head.size() || copyTail(original, head.size(), out);
+    out.write(reinterpret_cast<const char*>(head.data()),
+              static_cast<std::streamsize>(head.size()));
+    const bool tailCopied = originalLength <= head.size() || copyTail(original, head.size(), out);
     out.flush();
     const bool written = tailCopied && out.good();
     out.close();

@@ -1,5 +1,7 @@
 #include "rom/RomImage.h"
 
+#include <algorithm>
+
 namespace tarnwick {
 
 namespace {
@@ -13,16 +15,20 @@ constexpr std::uint8_t gbaShiftedSpace = 0x6C;
 } // namespace
 
 GameString RomImage::readFixedString(int length, std::uint64_t offset) const {
-    GameString text;
-    for (int k = 0; k < length; ++k) {
-        std::uint8_t code = readByte(offset + static_cast<std::uint64_t>(k));
-        // GBA fields are padded with zeros that the game shows as spaces; SNES fields end there.
-        if (gba && code == 0)
-            code = 0x20;
-        if (code == 0)
-            break;
-        text += static_cast<char>(code);
-    }
+    std::uint64_t start = 0;
+    if (length <= 0 || !imageIndex(offset, start))
+        return gba ? GameString(static_cast<std::size_t>(std::max(length, 0)), ' ') : GameString();
+    const auto fieldLength = static_cast<std::size_t>(length);
+    const auto available =
+        static_cast<std::size_t>(std::min<std::uint64_t>(fieldLength, data.size() - start));
+    const auto* first = data.data() + start;
+    // SNES fields end at their first zero; GBA fields are padded with zeros that the game shows
+    // as spaces (0x20), so they always keep their full length. Bytes past the image read as zero.
+    if (!gba)
+        return GameString(first, std::find(first, first + available, 0));
+    GameString text(first, first + available);
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    text.resize(fieldLength, ' ');
     return text;
 }
 
@@ -56,10 +62,12 @@ void RomImage::readNameTable(std::span<GameString> slots, const NameArea& area) 
     if (area.fieldLength > 0) {
         const auto length = static_cast<std::uint64_t>(area.fieldLength);
         for (std::size_t n = 0; n < count; ++n) {
-            const bool inSecondPart = area.secondSlot >= 0 && n >= static_cast<std::size_t>(area.secondSlot);
+            const bool inSecondPart =
+                area.secondSlot >= 0 && n >= static_cast<std::size_t>(area.secondSlot);
             const std::uint64_t offset =
-                inSecondPart ? area.secondOffset + (n - static_cast<std::size_t>(area.secondSlot)) * length
-                             : area.offset + n * length;
+                inSecondPart
+                    ? area.secondOffset + (n - static_cast<std::size_t>(area.secondSlot)) * length
+                    : area.offset + n * length;
             slots[n] = readFixedString(area.fieldLength, offset);
         }
         return;

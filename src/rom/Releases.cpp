@@ -8,8 +8,8 @@ namespace tarnwick {
 namespace {
 
 constexpr PerRelease<std::string_view> keys = {"snes-en", "snes-ja", "gba-en", "gba-ja"};
-constexpr PerRelease<std::string_view> displayNames = {"SNES English", "SNES Japanese", "GBA English",
-                                                "GBA Japanese"};
+constexpr PerRelease<std::string_view> displayNames = {"SNES English", "SNES Japanese",
+                                                       "GBA English", "GBA Japanese"};
 
 // The bytes a name table can reach: fixed fields exactly, variable strings at their longest.
 std::uint64_t nameAreaEnd(const NameArea& area) {
@@ -26,9 +26,13 @@ std::uint64_t nameAreaEnd(const NameArea& area) {
 
 } // namespace
 
-std::string_view releaseKey(RomVariant v) { return keys[variantIndex(v)]; }
+std::string_view releaseKey(RomVariant v) {
+    return keys[variantIndex(v)];
+}
 
-std::string_view releaseName(RomVariant v) { return displayNames[variantIndex(v)]; }
+std::string_view releaseName(RomVariant v) {
+    return displayNames[variantIndex(v)];
+}
 
 std::optional<RomVariant> releaseFromKey(std::string_view key) {
     for (RomVariant v : allReleases)

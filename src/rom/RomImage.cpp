@@ -54,8 +54,8 @@ Status RomImage::load() {
     // Opened for reading only: a read-only file can be loaded and edited (and saved elsewhere).
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
-        return loadFailure(path, "the file cannot be opened: " +
-                                     std::generic_category().message(errno));
+        return loadFailure(path,
+                           "the file cannot be opened: " + std::generic_category().message(errno));
     const std::streamoff end = in.tellg();
     if (end < 0)
         return loadFailure(path, "its length cannot be determined");
@@ -120,7 +120,8 @@ bool RomImage::settleRelease() {
 }
 
 Status RomImage::checkFitsRelease() const {
-    const std::uint64_t needed = requiredImageSize(variant()) + static_cast<std::uint64_t>(headerSize);
+    const std::uint64_t needed =
+        requiredImageSize(variant()) + static_cast<std::uint64_t>(headerSize);
     if (size >= needed)
         return Status::success();
     return loadFailure(path, "the file is too short for a " + std::string(releaseName(variant())) +
@@ -170,8 +171,7 @@ void RomImage::putByte(std::uint8_t value) {
     ++cursor;
 }
 
-void RomImage::readTable(int count, int recordSize, std::span<Record> table,
-                         std::uint64_t offset) {
+void RomImage::readTable(int count, int recordSize, std::span<Record> table, std::uint64_t offset) {
     seek(offset);
     const auto records = std::min(static_cast<std::size_t>(std::max(count, 0)), table.size());
     const auto bytes = static_cast<std::size_t>(std::clamp(recordSize, 0, recordSlots));

@@ -71,8 +71,7 @@ public:
     std::uint8_t nextByte();
     void putByte(std::uint8_t value);
     void readTable(int count, int recordSize, std::span<Record> table, std::uint64_t offset);
-    void writeTable(int count, int recordSize, std::span<const Record> table,
-                    std::uint64_t offset);
+    void writeTable(int count, int recordSize, std::span<const Record> table, std::uint64_t offset);
     // The next CR LF line of a text file loaded whole; empty at and after the end.
     std::string readLine();
 

@@ -61,11 +61,12 @@ bool RomImage::tablesDifferFromImage() const {
         const TablePlacement& where = binding.placement;
         for (int record = 0; record < where.count; ++record)
             for (int byte = 0; byte < where.recordSize; ++byte) {
-                const auto offset = where.offset + static_cast<std::uint64_t>(record) *
-                                                       static_cast<std::uint64_t>(where.recordSize) +
+                const auto offset = where.offset +
+                                    static_cast<std::uint64_t>(record) *
+                                        static_cast<std::uint64_t>(where.recordSize) +
                                     static_cast<std::uint64_t>(byte);
-                const auto slot = binding.table[static_cast<std::size_t>(record)]
-                                               [static_cast<std::size_t>(byte)];
+                const auto slot =
+                    binding.table[static_cast<std::size_t>(record)][static_cast<std::size_t>(byte)];
                 if (readByte(offset) != static_cast<std::uint8_t>(slot & 0xFF))
                     return true;
             }

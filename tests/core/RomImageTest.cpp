@@ -69,10 +69,8 @@ TEST(RomImageLoad, FileLengthDecidesPlatformAndHeader) {
         std::int32_t header;
     };
     const std::vector<Case> cases = {
-        {0x300000, false, 0x300000, 0},
-        {0x300200, false, 0x300200, 0x200},
-        {0x7FFFFF, false, 0x7FFFFF, 0xFFFF},
-        {0x800000, true, 0x800000, 0},
+        {0x300000, false, 0x300000, 0},        {0x300200, false, 0x300200, 0x200},
+        {0x7FFFFF, false, 0x7FFFFF, 0xFFFF},   {0x800000, true, 0x800000, 0},
         {0x800000 + 12345, true, 0x800000, 0},
     };
     test::TempDir dir;
@@ -167,11 +165,10 @@ TEST(RomImageRelease, TitleByteAndGameCodeCorrectTheJapaneseOption) {
         bool optionAfter;
     };
     const std::vector<Case> cases = {
-        {false, "6", false, true},     {false, "3", false, false}, {false, "X", false, false},
-        {false, "3", true, false},     {false, "6", true, true},   {false, "X", true, true},
-        {true, "QK4J", false, true},   {true, "QK4E", false, false},
-        {true, "QK4E", true, false},   {true, "QK4J", true, true},
-        {true, "qk4j", false, false},  {true, "ABCD", true, true},
+        {false, "6", false, true},   {false, "3", false, false},   {false, "X", false, false},
+        {false, "3", true, false},   {false, "6", true, true},     {false, "X", true, true},
+        {true, "QK4J", false, true}, {true, "QK4E", false, false}, {true, "QK4E", true, false},
+        {true, "QK4J", true, true},  {true, "qk4j", false, false}, {true, "ABCD", true, true},
     };
     test::TempDir dir;
     for (const Case& c : cases) {

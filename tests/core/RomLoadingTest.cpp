@@ -97,7 +97,8 @@ TEST(RomLoading, EditsLandAtTheReleaseOffsetsBehindTheHeader) {
         ASSERT_EQ(after.size(), expected.size());
         const auto difference = std::mismatch(after.begin(), after.end(), expected.begin());
         EXPECT_TRUE(difference.first == after.end())
-            << "first difference at file offset 0x" << std::hex << (difference.first - after.begin());
+            << "first difference at file offset 0x" << std::hex
+            << (difference.first - after.begin());
     }
 }
 
