@@ -120,11 +120,16 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSynta
     return std::nullopt;
 }
 
-QCommandLineOption japaneseOption() {
-    return QCommandLineOption(
+// The arguments every command that reads an image shares: --japanese and the IMAGE path.
+// Returns the --japanese option, for asking whether it was given.
+QCommandLineOption addImageArguments(QCommandLineParser& parser) {
+    const QCommandLineOption japanese(
         QStringLiteral("japanese"),
         QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) "
                        "or game code (GBA) says it is English."));
+    parser.addOption(japanese);
+    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
+    return japanese;
 }
 
 Status loadImage(RomImage& rom, const QString& path, bool japanese) {
@@ -245,9 +250,7 @@ int runInfo(const QStringList& args, Io& io) {
                        "where each table, name area, the font and the palettes lie, both in the\n"
                        "image proper and in the file.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = japaneseOption();
-    parser.addOption(japanese);
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
+    const QCommandLineOption japanese = addImageArguments(parser);
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
 
@@ -268,13 +271,12 @@ int runExport(const QStringList& args, Io& io) {
                        "names are for reference: import reads only the tables and the GP\n"
                        "multiplier.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = japaneseOption();
+    const QCommandLineOption japanese = addImageArguments(parser);
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Write the JSON to FILE instead of standard output."),
         QStringLiteral("FILE"));
-    parser.addOptions({japanese, output});
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
+    parser.addOption(output);
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
 
@@ -345,9 +347,7 @@ int runImport(const QStringList& args, Io& io) {
                        "export into the image and saves it. Everything is checked first; on any\n"
                        "error the image file is left as it was.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = japaneseOption();
-    parser.addOption(japanese);
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
+    const QCommandLineOption japanese = addImageArguments(parser);
     parser.addPositionalArgument(QStringLiteral("JSON"),
                                  QStringLiteral("A file written by the export command."));
     if (const auto done = parseArguments(parser, syntax, args, 2, io))

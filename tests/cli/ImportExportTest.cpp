@@ -1,4 +1,5 @@
 #include "CliTestSupport.h"
+#include "DemoShapes.h"
 
 #include "cli/TablesJson.h"
 
@@ -13,22 +14,9 @@ using test::CliRun;
 using test::fileBytes;
 using test::runCommand;
 
-struct ImageCase {
-    RomVariant release;
-    bool header;
-    std::uint64_t tail;
-};
-
-std::string describe(const ImageCase& c) {
-    return std::string(releaseName(c.release)) + (c.header ? " with header" : "") +
-           (c.tail ? " with tail" : "");
-}
-
-const std::vector<ImageCase> everyShape = {
-    {RomVariant::SnesEnglish, false, 0},  {RomVariant::SnesEnglish, true, 0},
-    {RomVariant::SnesJapanese, false, 0}, {RomVariant::SnesJapanese, true, 0},
-    {RomVariant::GbaEnglish, false, 0},   {RomVariant::GbaJapanese, false, 5000},
-};
+using test::describe;
+using test::everyShape;
+using test::ImageCase;
 
 QString keyOf(RomVariant release) {
     return QString::fromLatin1(releaseKey(release).data(),

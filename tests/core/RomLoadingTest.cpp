@@ -1,3 +1,4 @@
+#include "DemoShapes.h"
 #include "TestFiles.h"
 
 #include "rom/RomImage.h"
@@ -14,23 +15,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
 
-struct ImageCase {
-    RomVariant release;
-    bool header;
-    std::uint64_t tail;
-};
-
-std::string describe(const ImageCase& c) {
-    return std::string(releaseName(c.release)) + (c.header ? " with header" : "") +
-           (c.tail ? " with tail" : "");
-}
-
-const std::vector<ImageCase> everyShape = {
-    {RomVariant::SnesEnglish, false, 0},  {RomVariant::SnesEnglish, true, 0},
-    {RomVariant::SnesJapanese, false, 0}, {RomVariant::SnesJapanese, true, 0},
-    {RomVariant::GbaEnglish, false, 0},   {RomVariant::GbaEnglish, false, 70001},
-    {RomVariant::GbaJapanese, false, 0},  {RomVariant::GbaJapanese, false, 4096},
-};
+using test::describe;
+using test::everyShape;
+using test::ImageCase;
 
 std::string writeImage(const test::TempDir& dir, const ImageCase& c, const std::string& name) {
     const std::string path = dir.file(name);
