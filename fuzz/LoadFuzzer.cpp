@@ -63,13 +63,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         fileLength = (fileLength * (selector >> 5)) / 8 + payloadLength;
     fileLength = std::min<std::uint64_t>(fileLength, gba ? gbaImageSize + 4096 : largestSnesFile);
 
-    std::vector<std::uint8_t> image(std::min<std::uint64_t>(fileLength, gbaImageSize), 0);
+    // Both buffers live across runs: fresh 8 MiB allocations would cost more than the run.
+    static std::vector<std::uint8_t> image;
+    image.assign(std::min<std::uint64_t>(fileLength, gbaImageSize), 0);
     for (std::uint64_t start : areaStarts(layoutRelease))
         layOver(image, headerBytes, start, payload, payloadLength);
 
-    RomImage rom;
+    static RomImage rom;
     rom.setJapanese(japaneseOption);
-    rom.adoptFileBytes(std::move(image), fileLength);
+    rom.adoptFileBytes(image, fileLength);
     rom.settleRelease();
     (void)rom.internalTitle();
     if (rom.parseTables()) {
@@ -82,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
 
     // The same bytes as a text file read line by line.
     RomImage text;
-    text.adoptFileBytes(std::vector<std::uint8_t>(payload, payload + payloadLength), payloadLength);
+    text.adoptFileBytes(std::span<const std::uint8_t>(payload, payloadLength), payloadLength);
     text.seek(0);
     for (std::size_t line = 0; line <= payloadLength; ++line)
         (void)text.readLine();

@@ -30,8 +30,8 @@ std::string hexAndBytes(std::uint64_t value) {
 // ---- File ----------------------------------------------------------------------------------
 
 void RomImage::unload() {
+    // The buffer's memory is kept for the next image (at most 8 MiB); its bytes are gone.
     data.clear();
-    data.shrink_to_fit();
     gba = false;
     headerSize = 0;
     size = 0;
@@ -61,25 +61,34 @@ Status RomImage::load() {
         return loadFailure(path, "its length cannot be determined");
 
     // A GBA file may be longer than its image; only the image is read, so memory stays bounded.
-    const std::uint64_t length = static_cast<std::uint64_t>(end);
-    const std::uint64_t imageLength = length > largestSnesFile ? gbaImageSize : length;
-    std::vector<std::uint8_t> bytes(imageLength);
+    const auto length = static_cast<std::uint64_t>(end);
+    data.resize(imageLengthOfFile(length));
     in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(imageLength));
-    if (static_cast<std::uint64_t>(in.gcount()) != imageLength)
+    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (static_cast<std::uint64_t>(in.gcount()) != data.size()) {
+        unload();
         return loadFailure(path, "the file could not be read completely");
-    adoptFileBytes(std::move(bytes), length);
+    }
+    takeFileShape(length);
     return Status::success();
 }
 
-void RomImage::adoptFileBytes(std::vector<std::uint8_t> fileStart, std::uint64_t length) {
+void RomImage::adoptFileBytes(std::span<const std::uint8_t> fileStart, std::uint64_t length) {
     unload();
+    const std::uint64_t imageLength = imageLengthOfFile(length);
+    const auto copied =
+        static_cast<std::size_t>(std::min<std::uint64_t>(fileStart.size(), imageLength));
+    data.assign(fileStart.begin(), fileStart.begin() + static_cast<std::ptrdiff_t>(copied));
+    data.resize(imageLength);
+    takeFileShape(length);
+}
+
+std::uint64_t RomImage::imageLengthOfFile(std::uint64_t length) {
+    return length > largestSnesFile ? gbaImageSize : length;
+}
+
+void RomImage::takeFileShape(std::uint64_t length) {
     gba = length > largestSnesFile;
-    if (gba)
-        fileStart.resize(gbaImageSize);
-    else
-        fileStart.resize(length);
-    data = std::move(fileStart);
     size = static_cast<std::uint32_t>(data.size());
     fileLength = length;
 }

@@ -36,8 +36,8 @@ public:
     // it only once the complete new file has been written.
     Status save();
     // Takes the first bytes of a file of the given length as if load had read them: a GBA file
-    // keeps its first 8 MiB (padded with zeros if fewer were given), a SNES file all of them.
-    void adoptFileBytes(std::vector<std::uint8_t> fileStart, std::uint64_t length);
+    // keeps its first 8 MiB, a SNES file all of them (padded with zeros if fewer were given).
+    void adoptFileBytes(std::span<const std::uint8_t> fileStart, std::uint64_t length);
     bool hasImage() const { return !data.empty(); }
     // Forgets the loaded bytes (after a load whose image turned out unusable).
     void unload();
@@ -109,6 +109,9 @@ public:
     GameString emptyItemName;
 
 private:
+    // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.
+    static std::uint64_t imageLengthOfFile(std::uint64_t length);
+    void takeFileShape(std::uint64_t length);
     bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
     void parseNames();
     void readNameTable(std::span<GameString> slots, const NameArea& area);
