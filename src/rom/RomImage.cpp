@@ -133,8 +133,11 @@ Status RomImage::checkFitsRelease() const {
         requiredImageSize(variant()) + static_cast<std::uint64_t>(headerSize);
     if (size >= needed)
         return Status::success();
+    const std::string headerNote = headerSize > 0 ? " (with the " + std::to_string(headerSize) +
+                                                        "-byte copier header its length implies)"
+                                                  : "";
     return loadFailure(path, "the file is too short for a " + std::string(releaseName(variant())) +
-                                 " image: it needs at least " + hexAndBytes(needed) +
+                                 " image: it needs at least " + hexAndBytes(needed) + headerNote +
                                  " and holds " + hexAndBytes(size));
 }
 
