@@ -100,50 +100,48 @@ QString byteError(const QString& path, const QJsonValue& value) {
     return QStringLiteral("%1: expected an integer 0-255, found %2").arg(path, describe(value));
 }
 
+// The value as an array of exactly expected elements (records or values); otherwise sets error.
+std::optional<QJsonArray> sizedArray(const QJsonValue& value, const QString& path, int expected,
+                                     const QString& elements, QString& error) {
+    if (!value.isArray()) {
+        error = QStringLiteral("%1: expected an array of %2 %3, found %4")
+                    .arg(path)
+                    .arg(expected)
+                    .arg(elements, describe(value));
+        return std::nullopt;
+    }
+    QJsonArray array = value.toArray();
+    if (array.size() != expected) {
+        error = QStringLiteral("%1: expected %2 %3, found %4")
+                    .arg(path)
+                    .arg(expected)
+                    .arg(elements)
+                    .arg(array.size());
+        return std::nullopt;
+    }
+    return array;
+}
+
 bool readRecords(const QJsonValue& value, const QString& path, const TablePlacement& where,
                  std::vector<Record>& records, QString& error) {
     if (value.isUndefined()) {
         error = path + QStringLiteral(": missing");
         return false;
     }
-    if (!value.isArray()) {
-        error = QStringLiteral("%1: expected an array of %2 records, found %3")
-                    .arg(path)
-                    .arg(where.count)
-                    .arg(describe(value));
+    const auto rows = sizedArray(value, path, where.count, QStringLiteral("records"), error);
+    if (!rows)
         return false;
-    }
-    const QJsonArray rows = value.toArray();
-    if (rows.size() != where.count) {
-        error = QStringLiteral("%1: expected %2 records, found %3")
-                    .arg(path)
-                    .arg(where.count)
-                    .arg(rows.size());
-        return false;
-    }
     records.assign(static_cast<std::size_t>(where.count), Record{});
     for (int i = 0; i < where.count; ++i) {
         const QString rowPath = QStringLiteral("%1[%2]").arg(path).arg(i);
-        const QJsonValue row = rows[i];
-        if (!row.isArray()) {
-            error = QStringLiteral("%1: expected an array of %2 values, found %3")
-                        .arg(rowPath)
-                        .arg(where.recordSize)
-                        .arg(describe(row));
+        const auto values =
+            sizedArray((*rows)[i], rowPath, where.recordSize, QStringLiteral("values"), error);
+        if (!values)
             return false;
-        }
-        const QJsonArray values = row.toArray();
-        if (values.size() != where.recordSize) {
-            error = QStringLiteral("%1: expected %2 values, found %3")
-                        .arg(rowPath)
-                        .arg(where.recordSize)
-                        .arg(values.size());
-            return false;
-        }
         Record& record = records[static_cast<std::size_t>(i)];
         for (int j = 0; j < where.recordSize; ++j) {
-            if (!readByteValue(values[j], record[static_cast<std::size_t>(j)])) {
-                error = byteError(QStringLiteral("%1[%2]").arg(rowPath).arg(j), values[j]);
+            if (!readByteValue((*values)[j], record[static_cast<std::size_t>(j)])) {
+                error = byteError(QStringLiteral("%1[%2]").arg(rowPath).arg(j), (*values)[j]);
                 return false;
             }
         }

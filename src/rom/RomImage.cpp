@@ -51,7 +51,7 @@ Status RomImage::load() {
         return loadFailure(path, "the file does not exist");
     if (fs::is_directory(status))
         return loadFailure(path, "it is a folder, not a file");
-    // Opened for reading only: a read-only file can be loaded and edited (and saved elsewhere).
+    // Opened for reading only, so a read-only file (a ROM or a text file) can still be read.
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return loadFailure(path,
