@@ -96,8 +96,14 @@ void RomImage::takeFileShape(std::uint64_t length) {
 Status RomImage::save() {
     if (!hasImage())
         return Status::failure("Nothing was saved: no ROM is loaded.");
+    // The image bytes stay as they were when the file cannot be written, so the document
+    // still knows that its tables hold changes the file does not have.
+    std::vector<std::uint8_t> previous = data;
     writeTablesToImage();
-    return replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
+    Status written = replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
+    if (!written)
+        data = std::move(previous);
+    return written;
 }
 
 // ---- Release -------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/GlyphEntry.h"
+#include "graphics/Image.h"
 #include "rom/GameString.h"
 #include "rom/Releases.h"
 #include "rom/Status.h"
@@ -107,6 +109,12 @@ public:
     std::array<GameString, bonusNameSlots> bonusNames;
     std::array<GameString, shopTypeNameSlots> shopTypeNames;
     GameString emptyItemName;
+
+    // ---- Sheets (rebuilt by buildGlyphSheets after a load or a release switch) ----
+    // The small font in three colour bands, 2048 colours as swatches, and the glyphs as read.
+    Image fontSheet;
+    Image paletteSheet;
+    GlyphTable glyphTable{};
 
 private:
     // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.

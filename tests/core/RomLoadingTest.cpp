@@ -152,8 +152,11 @@ TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
     const std::string path = writeImage(dir, {RomVariant::SnesEnglish, true, 0}, "gone.smc");
     RomImage rom;
     ASSERT_TRUE(loadRom(rom, path).isOk());
+    rom.chestTable[5][1] ^= 0x40;
     fs::remove(path);
     const Status status = rom.save();
+    // The edit is still known as unsaved, so nothing tells the user it is safe to quit.
+    EXPECT_TRUE(rom.tablesDifferFromImage());
     ASSERT_FALSE(status.isOk());
     EXPECT_NE(status.message().find(path), std::string::npos);
     EXPECT_NE(status.message().find("no longer exists"), std::string::npos);

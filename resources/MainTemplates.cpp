@@ -1,0 +1,56 @@
+#include "resources/MainTemplates.h"
+
+#include <array>
+
+namespace tarnwick {
+namespace {
+
+using K = ControlKind;
+
+// Dialog 102, 128 x 56 dialog units. The Fonts button exists but is never shown.
+constexpr std::array mainControls = {
+    ControlTemplate{mainControl::titleBox, K::Edit, "titleBox", "", 2, 2, 124, 12,
+                    readOnlyStyle | centredStyle},
+    ControlTemplate{mainControl::chests, K::PushButton, "chestsButton", "Chests", 2, 16, 36, 10},
+    ControlTemplate{mainControl::espers, K::PushButton, "espersButton", "Espers", 46, 16, 36, 10},
+    ControlTemplate{mainControl::shops, K::PushButton, "shopsButton", "Shops", 90, 16, 36, 10},
+    ControlTemplate{0, K::GroupBox, "animationGroup", "Animation Strings", 2, 26, 80, 24},
+    ControlTemplate{mainControl::anim8, K::PushButton, "anim8Button", "8-Byte", 6, 35, 32, 10},
+    ControlTemplate{mainControl::anim14, K::PushButton, "anim14Button", "14-Byte", 46, 35, 32, 10},
+    ControlTemplate{mainControl::fonts, K::PushButton, "fontsButton", "Fonts", 90, 35, 36, 10,
+                    hiddenStyle},
+};
+
+// Dialog 100, 160 x 22 dialog units: the icon, two lines of text and OK.
+constexpr std::array aboutControls = {
+    ControlTemplate{0, K::Icon, "aboutIcon", "", 4, 2, 18, 18},
+    ControlTemplate{0, K::Label, "versionLabel", "", 26, 2, 96, 9},
+    ControlTemplate{0, K::Label, "purposeLabel", "Game data table editor", 26, 11,
+                    100, 9},
+    ControlTemplate{1, K::PushButton, "okButton", "OK", 126, 4, 30, 14, defaultStyle},
+};
+
+constexpr std::array mainMenu = {
+    MenuItemTemplate{"&File", "&Load", command::load, false, "Ctrl+O"},
+    MenuItemTemplate{"&File", "&Save", command::save, false, "Ctrl+S"},
+    MenuItemTemplate{"&File", "", 0, false, ""},
+    MenuItemTemplate{"&File", "E&xit", command::exit, false, "Ctrl+Q"},
+    MenuItemTemplate{"&Option", "&Japanese", command::japanese, true, ""},
+    MenuItemTemplate{"&Help", "&About", command::about, false, "F1"},
+};
+
+} // namespace
+
+const DialogTemplate& mainDialogTemplate() {
+    static const DialogTemplate dialog{mainDialogId, "Tarnwick", 128, 56, mainControls};
+    return dialog;
+}
+
+const DialogTemplate& aboutDialogTemplate() {
+    static const DialogTemplate dialog{aboutDialogId, "About", 160, 22, aboutControls};
+    return dialog;
+}
+
+std::span<const MenuItemTemplate> mainMenuTemplate() { return mainMenu; }
+
+} // namespace tarnwick

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "controls/DialogTemplate.h"
+
+#include <span>
+#include <string_view>
+
+// The main window's and the About box's resources: dialog templates, the menu and the numbers
+// that name their controls and commands.
+namespace tarnwick {
+
+namespace mainControl {
+inline constexpr int espers = 1001;
+inline constexpr int chests = 1002;
+inline constexpr int anim14 = 1003;
+inline constexpr int anim8 = 1004;
+inline constexpr int shops = 1005;
+inline constexpr int titleBox = 1008;
+inline constexpr int fonts = 1046;
+} // namespace mainControl
+
+namespace command {
+inline constexpr int load = 32771;
+inline constexpr int exit = 32772;
+inline constexpr int japanese = 32773;
+inline constexpr int about = 32774;
+inline constexpr int save = 57603;
+} // namespace command
+
+inline constexpr int mainDialogId = 102;
+inline constexpr int aboutDialogId = 100;
+inline constexpr int mainMenuId = 135;
+
+const DialogTemplate& mainDialogTemplate();
+const DialogTemplate& aboutDialogTemplate();
+
+// One entry of a menu resource: a pop-up's title, the item's text, its command (0 for a
+// separator), whether it carries a check mark and its keyboard shortcut.
+struct MenuItemTemplate {
+    std::string_view menu;
+    std::string_view text;
+    int command = 0;
+    bool checkable = false;
+    std::string_view shortcut;
+};
+
+std::span<const MenuItemTemplate> mainMenuTemplate();
+
+} // namespace tarnwick

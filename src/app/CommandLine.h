@@ -1,0 +1,26 @@
+#pragma once
+
+#include "rom/Releases.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tarnwick {
+
+// What the editor was asked to do at start.
+struct StartOptions {
+    enum class Action { Run, ShowHelp, ShowVersion, Fail };
+    Action action = Action::Run;
+    QString imagePath;                      // an image to open at once
+    std::optional<RomVariant> demoRelease; // open a generated demo image of this release
+    QString text;                           // help, version or the reason the line was refused
+};
+
+// Reads the editor's command line (the program name first):
+//   tarnwick [IMAGE]
+//   tarnwick --demo [snes-en|snes-ja|gba-en|gba-ja]
+StartOptions parseStartOptions(const QStringList& arguments);
+
+} // namespace tarnwick

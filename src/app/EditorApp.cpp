@@ -1,0 +1,58 @@
+#include "app/EditorApp.h"
+
+#include "app/MainDialog.h"
+#include "testimage/DemoImage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace tarnwick {
+
+EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {
+    rom.setProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+}
+
+QString EditorApp::writeDemo(RomVariant release, QString& error) {
+    demoFolder = std::make_unique<QTemporaryDir>();
+    if (!demoFolder->isValid()) {
+        error = QStringLiteral("Could not create a folder for the demo image: %1")
+                    .arg(demoFolder->errorString());
+        return {};
+    }
+    const QString name = QStringLiteral("demo-%1.%2")
+                             .arg(QString::fromLatin1(releaseKey(release).data(),
+                                                      static_cast<qsizetype>(releaseKey(release).size())),
+                                  isGbaVariant(release) ? QStringLiteral("gba")
+                                                        : QStringLiteral("smc"));
+    const QString path = QDir(demoFolder->path()).filePath(name);
+    const Status written =
+        writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString());
+    if (!written) {
+        error = QString::fromStdString(written.message());
+        return {};
+    }
+    return path;
+}
+
+int EditorApp::run() {
+    MainDialog window(rom);
+    QString firstImage = options.imagePath;
+    if (options.demoRelease) {
+        QString error;
+        firstImage = writeDemo(*options.demoRelease, error);
+        if (firstImage.isEmpty())
+            QTimer::singleShot(0, &window, [&window, error] {
+                QMessageBox::warning(&window, QStringLiteral("Demo image"), error);
+            });
+    }
+    // The window is on screen before the first load, so any message has a window to belong to.
+    if (!firstImage.isEmpty())
+        QTimer::singleShot(0, &window, [&window, firstImage] { window.loadFile(firstImage); });
+    window.exec();
+    return 0;
+}
+
+} // namespace tarnwick

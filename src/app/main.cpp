@@ -1,0 +1,55 @@
+#include "app/AppResources.h"
+#include "app/CommandLine.h"
+#include "app/EditorApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QIcon>
+
+#include <cstdio>
+
+namespace {
+
+void printLine(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+}
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using tarnwick::StartOptions;
+    StartOptions options;
+    {
+        // Read the command line before any window system is needed, so --help and --version
+        // work without a display.
+        QCoreApplication reader(argc, argv);
+        nameApplication();
+        options = tarnwick::parseStartOptions(QCoreApplication::arguments());
+    }
+    switch (options.action) {
+    case StartOptions::Action::ShowHelp:
+        printLine(stdout, options.text);
+        return 0;
+    case StartOptions::Action::ShowVersion:
+        printLine(stdout, QStringLiteral("tarnwick " TARNWICK_VERSION));
+        return 0;
+    case StartOptions::Action::Fail:
+        printLine(stderr, options.text);
+        return 2;
+    case StartOptions::Action::Run:
+        break;
+    }
+    QApplication app(argc, argv);
+    nameApplication();
+    tarnwick::registerAppResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnwick.svg")));
+    tarnwick::EditorApp editor(std::move(options));
+    return editor.run();
+}

@@ -1,0 +1,126 @@
+#include "controls/DialogTemplate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace tarnwick {
+namespace {
+
+QWidget* makeEdit(const ControlTemplate& control, QWidget* parent) {
+    auto* edit = new QLineEdit(toQString(control.caption), parent);
+    edit->setReadOnly((control.style & readOnlyStyle) != 0);
+    if ((control.style & centredStyle) != 0)
+        edit->setAlignment(Qt::AlignCenter);
+    if ((control.style & numberStyle) != 0)
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return edit;
+}
+
+QWidget* makePushButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(toQString(control.caption), parent);
+    // Only the template's default button answers Enter; focus alone does not make a default.
+    button->setAutoDefault(false);
+    button->setDefault((control.style & defaultStyle) != 0);
+    return button;
+}
+
+QWidget* makeGroupBox(const ControlTemplate& control, QWidget* parent) {
+    auto* group = new QGroupBox(toQString(control.caption), parent);
+    // The template places the framed controls as if the frame ran through the middle of the
+    // caption, so draw it there rather than below the caption.
+    group->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 3px; }"));
+    return group;
+}
+
+QWidget* makeLabel(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(toQString(control.caption), parent);
+    label->setAlignment(((control.style & centredStyle) != 0 ? Qt::AlignHCenter : Qt::AlignLeft) |
+                        Qt::AlignVCenter);
+    return label;
+}
+
+QWidget* makeStandardControl(const ControlTemplate& control, QWidget* parent) {
+    switch (control.kind) {
+    case ControlKind::Edit:
+        return makeEdit(control, parent);
+    case ControlKind::PushButton:
+        return makePushButton(control, parent);
+    case ControlKind::GroupBox:
+        return makeGroupBox(control, parent);
+    case ControlKind::ComboBox:
+        return new QComboBox(parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(toQString(control.caption), parent);
+    case ControlKind::Label:
+    case ControlKind::Icon:
+    case ControlKind::Custom:
+        return makeLabel(control, parent);
+    }
+    return makeLabel(control, parent);
+}
+
+} // namespace
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont dialogFont() {
+    QFont font(QStringLiteral("Courier"), 12);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    // Average width over the alphabet, as the unit is defined, rather than the font's own
+    // figure, which some faces leave at zero.
+    const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    baseWidth = std::max(1, (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2);
+    baseHeight = std::max(1, metrics.height());
+}
+
+int DialogUnits::horizontal(int units) const { return (units * baseWidth + 2) / 4; }
+int DialogUnits::vertical(int units) const { return (units * baseHeight + 4) / 8; }
+
+QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
+    return {horizontal(x), vertical(y), horizontal(width), vertical(height)};
+}
+
+QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
+                                       const ControlFactory& factory) {
+    const DialogUnits units(surface->font());
+    surface->setFixedSize(units.horizontal(dialog.width), units.vertical(dialog.height));
+    QHash<int, QWidget*> controls;
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = factory ? factory(control, surface) : nullptr;
+        if (widget == nullptr)
+            widget = makeStandardControl(control, surface);
+        widget->setObjectName(toQString(control.objectName));
+        widget->setProperty(controlIdProperty, control.id);
+        widget->setGeometry(units.toPixels(control.x, control.y, control.width, control.height));
+        widget->setVisible((control.style & hiddenStyle) == 0);
+        // Tab order follows the template, as the dialog's controls are declared.
+        if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
+            QWidget::setTabOrder(previous, widget);
+        if (widget->focusPolicy() != Qt::NoFocus)
+            previous = widget;
+        if (control.id != 0)
+            controls.insert(control.id, widget);
+    }
+    return controls;
+}
+
+} // namespace tarnwick

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <string_view>
+
+class QWidget;
+
+namespace tarnwick {
+
+// The kinds of control a dialog template can declare.
+enum class ControlKind { Edit, PushButton, GroupBox, Label, ComboBox, CheckBox, Icon, Custom };
+
+// Style bits of a control in a template.
+enum ControlStyle : unsigned {
+    noStyle = 0,
+    hiddenStyle = 1u << 0,   // created but never shown
+    readOnlyStyle = 1u << 1, // edit that the user cannot change
+    centredStyle = 1u << 2,  // text centred (edits and labels)
+    defaultStyle = 1u << 3,  // the push button that Enter presses
+    numberStyle = 1u << 4,   // edit accepting digits only
+    upperStyle = 1u << 5,    // edit turning letters to capitals
+};
+
+// One control of a template: its resource number (0 for controls nobody addresses), kind,
+// object name, caption and place in dialog units.
+struct ControlTemplate {
+    int id = 0;
+    ControlKind kind = ControlKind::Label;
+    std::string_view objectName;
+    std::string_view caption;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    unsigned style = noStyle;
+};
+
+// A dialog's resource: its number, caption, client size in dialog units and controls in tab
+// order.
+struct DialogTemplate {
+    int id = 0;
+    std::string_view caption;
+    int width = 0;
+    int height = 0;
+    std::span<const ControlTemplate> controls;
+};
+
+// The font the templates are laid out for: a fixed-pitch 12 point face.
+QFont dialogFont();
+
+// Converts dialog units to pixels for a font: a horizontal unit is a quarter of the font's
+// average character width, a vertical unit an eighth of its height, as the templates expect.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+    QRect toPixels(int x, int y, int width, int height) const;
+    int horizontal(int units) const;
+    int vertical(int units) const;
+
+private:
+    int baseWidth = 0;
+    int baseHeight = 0;
+};
+
+// Makes a control for the Custom kind, or for any kind the caller wants to supply itself;
+// returning nullptr falls back to the standard widget of the kind.
+using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* parent)>;
+
+// Creates a template's controls on a surface widget, places them and sizes the surface. Each
+// control carries its resource number in the property "controlId" and its object name. Returns
+// the controls by resource number (controls numbered 0 are created but not returned).
+QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
+                                       const ControlFactory& factory = {});
+
+// The name of the dynamic property holding a control's resource number.
+inline constexpr char controlIdProperty[] = "controlId";
+
+QString toQString(std::string_view text);
+
+} // namespace tarnwick

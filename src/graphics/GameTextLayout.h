@@ -1,0 +1,51 @@
+#pragma once
+
+#include "graphics/GlyphEntry.h"
+#include "graphics/SheetLayout.h"
+#include "rom/Releases.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tarnwick {
+
+// One block copy from the font sheet: a source rectangle and where its top-left corner lands,
+// relative to the top-left corner of the item being painted.
+struct GlyphBlit {
+    int sourceX = 0;
+    int sourceY = 0;
+    int width = 0;
+    int height = 0;
+    int targetX = 0;
+    int targetY = 0;
+
+    friend bool operator==(const GlyphBlit&, const GlyphBlit&) = default;
+};
+
+// Where a string is painted: a row of the open list, or the combo box's selection field.
+enum class TextPlace { ListRow, SelectionField };
+
+// A leading byte that marks a string to be drawn without Japanese mark composition; the
+// editors put it in front of labels they build themselves.
+inline constexpr std::uint8_t plainTextMarker = 0xFE;
+// What an empty name shows: the cell of this code, so the row is never blank.
+inline constexpr std::uint8_t emptyNameCode = 0xFF;
+// Height of a game-text row: 4 rows for a Japanese mark above the 8-pixel cell.
+inline constexpr int gameTextRowHeight = 12;
+
+// The colour scheme of an item: the highlight for the list's selected or focused row, the
+// current scheme for the row holding the record's value, the normal one otherwise. The
+// selection field always shows the normal scheme.
+ListScheme listSchemeFor(bool highlighted, bool current, TextPlace place);
+
+// Lays out a string of game character codes as block copies from the font sheet, for the
+// release's drawing rules: the pen starts 6 pixels in (4 and 3 pixels down in the selection
+// field); Japanese codes 0x20-0x52 are drawn as their base glyph under a voiced or semi-voiced
+// mark; GBA English glyphs are their own width and advance one pixel more; the rest are 8x8
+// cells. Source rectangles never leave the sheet. Replaces the contents of blits.
+void layoutGameText(std::span<const std::uint8_t> text, RomVariant release,
+                    const GlyphTable& glyphs, ListScheme scheme, TextPlace place,
+                    std::vector<GlyphBlit>& blits);
+
+} // namespace tarnwick

@@ -1,0 +1,380 @@
+// The main window driven as a user drives it: menu commands, buttons found by their resource
+// numbers, keys, and a scripted user standing in for the file dialog and the questions.
+#include "GuiTestSupport.h"
+
+#include "app/CommandLine.h"
+#include "app/DataFiles.h"
+#include "graphics/GlyphSheets.h"
+#include "resources/MainTemplates.h"
+#include "rom/RomImage.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+
+namespace tarnwick::testing {
+namespace {
+
+// A window on a fresh document, with the scripted user answering for it.
+struct Fixture {
+    QTemporaryDir folder;
+    RomImage rom;
+    ScriptedUser user;
+    std::unique_ptr<MainDialog> window;
+
+    Fixture() {
+        window = std::make_unique<MainDialog>(rom);
+        window->setPrompts(user.prompts());
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+    }
+    QString demo(RomVariant release, bool header = false) {
+        return writeDemoFile(folder, release, header);
+    }
+    QLineEdit* titleBox() const { return findControl<QLineEdit>(window.get(), mainControl::titleBox); }
+    QPushButton* button(int id) const { return findControl<QPushButton>(window.get(), id); }
+    QAction* action(int id) const { return window->commandAction(id); }
+    bool japaneseChecked() const { return action(command::japanese)->isChecked(); }
+    void trigger(int id) { action(id)->trigger(); }
+    bool loadThroughMenu(const QString& path) {
+        user.filesToChoose << path;
+        trigger(command::load);
+        return window->isRomLoaded();
+    }
+    // Changes one byte of the shop table so the tables differ from the image.
+    void editShopTable() { rom.shopTable[3][2] = (rom.shopTable[3][2] + 1) & 0xFF; }
+};
+
+// The record tables a fresh document reads from a file under a release.
+RomImage parsedAs(const QString& path, bool japanese) {
+    RomImage reference;
+    reference.setPath(QFile::encodeName(path).toStdString());
+    if (!reference.load())
+        return reference;
+    reference.setHeaderSize(static_cast<std::int32_t>(reference.getSize() % 0x10000));
+    reference.setJapanese(japanese);
+    (void)reference.parseTables();
+    return reference;
+}
+
+bool titleSelectedWhole(const QLineEdit* box) {
+    return box->window()->focusWidget() == box && box->selectedText() == box->text();
+}
+
+} // namespace
+
+class MainDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithoutImageAndTemplateControls() {
+        Fixture f;
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Tarnwick"));
+        QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QVERIFY(f.titleBox()->isReadOnly());
+        const std::pair<int, const char*> buttons[] = {
+            {mainControl::chests, "Chests"}, {mainControl::espers, "Espers"},
+            {mainControl::shops, "Shops"},   {mainControl::anim8, "8-Byte"},
+            {mainControl::anim14, "14-Byte"}, {mainControl::fonts, "Fonts"}};
+        for (const auto& [id, caption] : buttons) {
+            QPushButton* button = f.button(id);
+            QVERIFY2(button != nullptr, caption);
+            QCOMPARE(button->text(), QString::fromLatin1(caption));
+            QVERIFY(!button->isDefault());
+        }
+        QVERIFY(!f.button(mainControl::fonts)->isVisible());
+        QVERIFY(f.button(mainControl::shops)->isVisible());
+        QVERIFY(!f.japaneseChecked());
+        QCOMPARE(f.action(command::load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(f.action(command::save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(f.action(command::exit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    }
+
+    void withoutImageButtonsAndSaveSelectTheTitle() {
+        for (const int id : {mainControl::shops, mainControl::espers, mainControl::chests,
+                             mainControl::anim8, mainControl::anim14, -command::save}) {
+            Fixture f;
+            f.button(mainControl::chests)->setFocus();
+            f.titleBox()->deselect();
+            if (id < 0)
+                f.trigger(-id);
+            else
+                QTest::mouseClick(f.button(id), Qt::LeftButton);
+            QVERIFY2(titleSelectedWhole(f.titleBox()), qPrintable(QString::number(id)));
+            QVERIFY(f.window->isVisible());
+            QVERIFY(f.user.failures.isEmpty());
+        }
+    }
+
+    void loadShowsTitleCaptionAndSettlesRelease() {
+        Fixture f;
+        QVERIFY(f.loadThroughMenu(f.demo(RomVariant::GbaEnglish)));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QVERIFY(f.titleBox()->text().contains(QStringLiteral("QK4E")));
+        QVERIFY(!f.japaneseChecked());
+
+        QVERIFY(f.loadThroughMenu(f.demo(RomVariant::SnesJapanese, true)));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("14-Byte"));
+        QVERIFY(f.japaneseChecked());
+        QCOMPARE(f.rom.getHeaderSize(), 0x200);
+
+        // An English image read while the option is on turns it off before the tables are read.
+        const QString english = f.demo(RomVariant::SnesEnglish);
+        QVERIFY(f.loadThroughMenu(english));
+        QVERIFY(!f.japaneseChecked());
+        QVERIFY(f.rom.shopTable == parsedAs(english, false).shopTable);
+        QCOMPARE(f.user.fileDialogs, 3);
+    }
+
+    void loadBuildsTheSheets() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::GbaJapanese);
+        QVERIFY(f.loadThroughMenu(path));
+        const RomImage reference = parsedAs(path, true);
+        const GlyphSheets expected = renderGlyphSheets(reference);
+        QVERIFY(f.rom.fontSheet == expected.fontSheet);
+        QVERIFY(f.rom.paletteSheet == expected.paletteSheet);
+        QVERIFY(f.rom.glyphTable == expected.glyphTable);
+    }
+
+    void cancelledOrFailedLoad() {
+        Fixture f;
+        QVERIFY(f.loadThroughMenu(f.demo(RomVariant::SnesEnglish)));
+        const QString title = f.titleBox()->text();
+
+        f.trigger(command::load); // the user cancels the file dialog
+        QVERIFY(f.window->isRomLoaded());
+        QCOMPARE(f.titleBox()->text(), title);
+
+        const QString missing = QDir(f.folder.path()).filePath(QStringLiteral("gone.smc"));
+        QVERIFY(!f.loadThroughMenu(missing));
+        QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(f.user.failures[0].contains(missing));
+        QVERIFY(f.user.failures[0].contains(QStringLiteral("does not exist")));
+
+        // A file too short for any release is refused with its size named.
+        const QString stub = QDir(f.folder.path()).filePath(QStringLiteral("stub.smc"));
+        QFile file(stub);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(0x8000, '\0'));
+        file.close();
+        QVERIFY(!f.loadThroughMenu(stub));
+        QCOMPARE(f.user.failures.size(), 2);
+        QVERIFY(f.user.failures[1].contains(stub));
+
+        QTest::mouseClick(f.button(mainControl::shops), Qt::LeftButton);
+        QVERIFY(titleSelectedWhole(f.titleBox()));
+    }
+
+    void japaneseToggleRereadsTables() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::GbaEnglish);
+        QVERIFY(f.loadThroughMenu(path));
+        const QString title = f.titleBox()->text();
+        const Image englishFont = f.rom.fontSheet;
+
+        f.trigger(command::japanese);
+        QVERIFY(f.japaneseChecked());
+        QVERIFY(f.rom.isJapanese());
+        QVERIFY(f.rom.esperTable == parsedAs(path, true).esperTable);
+        QVERIFY(f.rom.fontSheet == renderGlyphSheets(parsedAs(path, true)).fontSheet);
+        QVERIFY(!(f.rom.fontSheet == englishFont));
+        QCOMPARE(f.titleBox()->text(), title);
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+
+        f.trigger(command::japanese);
+        QVERIFY(!f.japaneseChecked());
+        QVERIFY(f.rom.esperTable == parsedAs(path, false).esperTable);
+        QVERIFY(f.rom.fontSheet == englishFont);
+        QCOMPARE(f.user.unsavedQuestions, 0);
+    }
+
+    void japaneseToggleWithoutImageOnlyFlips() {
+        Fixture f;
+        f.trigger(command::japanese);
+        QVERIFY(f.japaneseChecked());
+        QVERIFY(f.rom.isJapanese());
+        QVERIFY(f.rom.fontSheet.isNull());
+    }
+
+    void unsavedEditsAreOfferedBeforeEveryLoss_data() {
+        QTest::addColumn<QString>("route");
+        for (const char* route : {"exit", "escape", "enter", "closeBox", "load", "japanese"})
+            QTest::newRow(route) << QString::fromLatin1(route);
+    }
+    void unsavedEditsAreOfferedBeforeEveryLoss() {
+        QFETCH(QString, route);
+        for (const UnsavedChoice answer :
+             {UnsavedChoice::Cancel, UnsavedChoice::Discard, UnsavedChoice::Save}) {
+            Fixture f;
+            const QString path = f.demo(RomVariant::SnesEnglish);
+            const QString other = f.demo(RomVariant::GbaEnglish);
+            QVERIFY(f.loadThroughMenu(path));
+            const QByteArray before = fileBytes(path);
+            f.editShopTable();
+            const auto edited = f.rom.shopTable;
+            f.user.unsavedAnswer = answer;
+
+            if (route == QLatin1String("exit"))
+                f.trigger(command::exit);
+            else if (route == QLatin1String("escape"))
+                QTest::keyClick(f.window.get(), Qt::Key_Escape);
+            else if (route == QLatin1String("enter"))
+                QTest::keyClick(f.titleBox(), Qt::Key_Return);
+            else if (route == QLatin1String("closeBox"))
+                f.window->close();
+            else if (route == QLatin1String("load"))
+                f.loadThroughMenu(other);
+            else
+                f.trigger(command::japanese);
+
+            QCOMPARE(f.user.unsavedQuestions, 1);
+            const bool closes = route != QLatin1String("load") && route != QLatin1String("japanese");
+            if (answer == UnsavedChoice::Cancel) {
+                QVERIFY(f.window->isVisible());
+                QVERIFY(f.rom.shopTable == edited);
+                QVERIFY(!f.japaneseChecked());
+                QCOMPARE(f.rom.variant(), RomVariant::SnesEnglish);
+                QCOMPARE(fileBytes(path), before);
+                continue;
+            }
+            QCOMPARE(f.window->isVisible(), !closes);
+            if (answer == UnsavedChoice::Discard) {
+                QCOMPARE(fileBytes(path), before);
+            } else {
+                QVERIFY(parsedAs(path, false).shopTable == edited);
+            }
+            if (route == QLatin1String("japanese"))
+                QVERIFY(f.japaneseChecked());
+        }
+    }
+
+    void closingWithoutEditsAsksNothing() {
+        Fixture f;
+        QVERIFY(f.loadThroughMenu(f.demo(RomVariant::GbaJapanese)));
+        f.trigger(command::japanese);
+        f.trigger(command::japanese);
+        QTest::keyClick(f.titleBox(), Qt::Key_Enter);
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(f.window->result(), int(QDialog::Accepted));
+        QCOMPARE(f.user.unsavedQuestions, 0);
+    }
+
+    void enterOnAButtonPressesIt() {
+        Fixture f;
+        f.button(mainControl::espers)->setFocus();
+        QTest::keyClick(f.button(mainControl::espers), Qt::Key_Return);
+        QVERIFY(f.window->isVisible());
+        QVERIFY(titleSelectedWhole(f.titleBox()));
+    }
+
+    void saveWritesTablesAndReportsFailure() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish, true);
+        QVERIFY(f.loadThroughMenu(path));
+        f.editShopTable();
+        QTest::keySequence(f.window.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QVERIFY(f.user.failures.isEmpty());
+        QVERIFY(parsedAs(path, false).shopTable == f.rom.shopTable);
+
+        // A save that cannot be done says so, and the edits wait for the next attempt.
+        f.editShopTable();
+        QVERIFY(QFile::remove(path));
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(f.user.failures[0].contains(path));
+        f.user.unsavedAnswer = UnsavedChoice::Save;
+        f.trigger(command::exit);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.user.failures.size(), 2);
+    }
+
+    void droppedFileLoads() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::GbaEnglish);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(f.window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.window.get(), &drop);
+        QTRY_VERIFY(f.window->isRomLoaded());
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+
+        QMimeData text;
+        text.setText(QStringLiteral("not a file"));
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton,
+                                Qt::NoModifier);
+        refused.setAccepted(false);
+        QCoreApplication::sendEvent(f.window.get(), &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    void dataFilesFromProgramFolderFirst() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString userFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir().mkpath(userFolder));
+        const QString name = QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
+        const QString inUser = QDir(userFolder).filePath(name);
+        const QString inProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+
+        QVERIFY(locateDataFile(name).isEmpty());
+        QFile(inUser).open(QIODevice::WriteOnly);
+        QCOMPARE(locateDataFile(name), QFileInfo(inUser).absoluteFilePath());
+        QFile(inProgram).open(QIODevice::WriteOnly);
+        QCOMPARE(locateDataFile(name), QFileInfo(inProgram).absoluteFilePath());
+        QFile::remove(inUser);
+        QFile::remove(inProgram);
+        QCOMPARE(dataFileFolders().constFirst(), QCoreApplication::applicationDirPath());
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<int>("demo"); // -1 for none
+        using A = StartOptions::Action;
+        QTest::newRow("nothing") << QStringList{} << int(A::Run) << QString() << -1;
+        QTest::newRow("image") << QStringList{"x.smc"} << int(A::Run) << "x.smc" << -1;
+        QTest::newRow("demo default") << QStringList{"--demo"} << int(A::Run) << QString() << 0;
+        QTest::newRow("demo gba-ja") << QStringList{"--demo", "gba-ja"} << int(A::Run) << QString()
+                                     << 3;
+        QTest::newRow("demo bad") << QStringList{"--demo", "n64"} << int(A::Fail) << QString() << -1;
+        QTest::newRow("two images") << QStringList{"a", "b"} << int(A::Fail) << QString() << -1;
+        QTest::newRow("unknown") << QStringList{"--frobnicate"} << int(A::Fail) << QString() << -1;
+        QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString() << -1;
+        QTest::newRow("version") << QStringList{"--version"} << int(A::ShowVersion) << QString()
+                                 << -1;
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, image);
+        QFETCH(int, demo);
+        const StartOptions options =
+            parseStartOptions(QStringList{QStringLiteral("tarnwick")} + arguments);
+        QCOMPARE(int(options.action), action);
+        if (action == int(StartOptions::Action::Fail))
+            QVERIFY(!options.text.isEmpty());
+        if (action != int(StartOptions::Action::Run))
+            return;
+        QCOMPARE(options.imagePath, image);
+        QCOMPARE(options.demoRelease ? variantIndex(*options.demoRelease) : -1, demo);
+    }
+};
+
+} // namespace tarnwick::testing
+
+QTEST_MAIN(tarnwick::testing::MainDialogTest)
+#include "MainDialogTest.moc"
