@@ -29,7 +29,12 @@ StartOptions parseStartOptions(const QStringList& arguments) {
                                         QStringLiteral("Show this help."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the version."));
-    parser.addOptions({demoOption, helpOption, versionOption});
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the window to FILE (PNG) once the image is open, "
+                       "then quit."),
+        QStringLiteral("FILE"));
+    parser.addOptions({demoOption, screenshotOption, helpOption, versionOption});
 
     if (!parser.parse(arguments))
         return failWith(parser.errorText());
@@ -43,6 +48,7 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         options.action = StartOptions::Action::ShowVersion;
         return options;
     }
+    options.screenshotPath = parser.value(screenshotOption);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
         return failWith(QStringLiteral("Only one image can be opened."));

@@ -15,12 +15,14 @@ struct StartOptions {
     Action action = Action::Run;
     QString imagePath;                      // an image to open at once
     std::optional<RomVariant> demoRelease; // open a generated demo image of this release
+    QString screenshotPath;                 // save a picture of the window here, then quit
     QString text;                           // help, version or the reason the line was refused
 };
 
 // Reads the editor's command line (the program name first):
 //   tarnwick [IMAGE]
 //   tarnwick --demo [snes-en|snes-ja|gba-en|gba-ja]
+// either followed by --screenshot FILE to save a picture of the window and quit.
 StartOptions parseStartOptions(const QStringList& arguments);
 
 } // namespace tarnwick

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace tarnwick {
 
 EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {
@@ -39,20 +41,45 @@ QString EditorApp::writeDemo(RomVariant release, QString& error) {
 
 int EditorApp::run() {
     MainDialog window(rom);
+    if (!options.screenshotPath.isEmpty()) {
+        // Nobody is there to answer a message box: report to the terminal instead.
+        MainDialog::Prompts unattended = MainDialog::standardPrompts();
+        unattended.reportFailure = [](QWidget*, const QString& title, const QString& message) {
+            std::fprintf(stderr, "%s: %s\n", title.toLocal8Bit().constData(),
+                         message.toLocal8Bit().constData());
+        };
+        window.setPrompts(unattended);
+    }
     QString firstImage = options.imagePath;
     if (options.demoRelease) {
         QString error;
         firstImage = writeDemo(*options.demoRelease, error);
-        if (firstImage.isEmpty())
+        if (firstImage.isEmpty()) {
+            exitCode = 1;
             QTimer::singleShot(0, &window, [&window, error] {
                 QMessageBox::warning(&window, QStringLiteral("Demo image"), error);
             });
+        }
     }
     // The window is on screen before the first load, so any message has a window to belong to.
     if (!firstImage.isEmpty())
-        QTimer::singleShot(0, &window, [&window, firstImage] { window.loadFile(firstImage); });
+        QTimer::singleShot(0, &window, [this, &window, firstImage] {
+            if (!window.loadFile(firstImage))
+                exitCode = 1;
+        });
+    if (!options.screenshotPath.isEmpty())
+        QTimer::singleShot(0, &window, [this, &window] { takeScreenshot(window); });
     window.exec();
-    return 0;
+    return exitCode;
+}
+
+void EditorApp::takeScreenshot(QWidget& window) {
+    if (!window.grab().save(options.screenshotPath, "PNG")) {
+        std::fprintf(stderr, "Could not write the picture \"%s\".\n",
+                     QFile::encodeName(options.screenshotPath).constData());
+        exitCode = 1;
+    }
+    window.close();
 }
 
 } // namespace tarnwick

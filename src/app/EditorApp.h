@@ -20,10 +20,13 @@ public:
 private:
     // Writes a demo image of the release into a temporary folder; empty on failure.
     QString writeDemo(RomVariant release, QString& error);
+    // Saves a picture of the window and closes it; the exit code says whether both worked.
+    void takeScreenshot(QWidget& window);
 
     RomImage rom;
     StartOptions options;
     std::unique_ptr<QTemporaryDir> demoFolder;
+    int exitCode = 0;
 };
 
 } // namespace tarnwick
