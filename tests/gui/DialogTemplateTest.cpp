@@ -1,0 +1,114 @@
+// Laying out dialog templates: dialog units to pixels, the controls' resource numbers, styles,
+// tab order and custom control classes.
+#include "controls/DialogTemplate.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <array>
+
+namespace tarnwick::testing {
+namespace {
+
+using K = ControlKind;
+
+constexpr std::array sampleControls = {
+    ControlTemplate{10, K::Edit, "nameEdit", "abc", 4, 8, 40, 12, readOnlyStyle | centredStyle},
+    ControlTemplate{11, K::Edit, "countEdit", "", 4, 24, 40, 12, numberStyle},
+    ControlTemplate{0, K::Label, "caption", "Count:", 50, 24, 30, 8},
+    ControlTemplate{12, K::PushButton, "okButton", "OK", 60, 40, 30, 14, defaultStyle},
+    ControlTemplate{13, K::PushButton, "secretButton", "Hidden", 0, 40, 30, 14, hiddenStyle},
+    ControlTemplate{14, K::Custom, "customList", "", 4, 40, 50, 60},
+};
+constexpr DialogTemplate sampleDialog{200, "Sample", 100, 60, sampleControls};
+
+QWidget* nextTabStop(QWidget* widget) {
+    do
+        widget = widget->nextInFocusChain();
+    while ((widget->focusPolicy() & Qt::TabFocus) == 0);
+    return widget;
+}
+
+} // namespace
+
+class DialogTemplateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void unitsFollowTheFont() {
+        const QFont font = dialogFont();
+        const DialogUnits units(font);
+        const QFontMetrics metrics(font);
+        // Four horizontal units are one average character; eight vertical units one line.
+        const int average = (metrics.horizontalAdvance(QStringLiteral(
+                                 "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                                 26 +
+                             1) /
+                            2;
+        QCOMPARE(units.horizontal(4), average);
+        QCOMPARE(units.vertical(8), metrics.height());
+        QCOMPARE(units.toPixels(0, 0, 0, 0), QRect(0, 0, 0, 0));
+        QVERIFY(units.horizontal(128) > units.horizontal(127));
+        QVERIFY(QFontInfo(font).fixedPitch());
+    }
+
+    void buildsControlsWithTheirNumbersAndStyles() {
+        QWidget surface;
+        surface.setFont(dialogFont());
+        int customCalls = 0;
+        const auto controls = buildFromTemplate(
+            sampleDialog, &surface, [&customCalls](const ControlTemplate& control, QWidget* parent) {
+                if (control.kind != K::Custom)
+                    return static_cast<QWidget*>(nullptr);
+                ++customCalls;
+                return static_cast<QWidget*>(new QComboBox(parent));
+            });
+        const DialogUnits units(surface.font());
+        QCOMPARE(surface.size(), QSize(units.horizontal(100), units.vertical(60)));
+        QCOMPARE(controls.size(), 5); // the unnumbered label is not returned
+        QCOMPARE(customCalls, 1);
+        QVERIFY(qobject_cast<QComboBox*>(controls.value(14)) != nullptr);
+
+        for (const ControlTemplate& control : sampleControls) {
+            auto* widget = surface.findChild<QWidget*>(toQString(control.objectName));
+            QVERIFY(widget != nullptr);
+            QCOMPARE(widget->property(controlIdProperty).toInt(), control.id);
+            QCOMPARE(widget->geometry(),
+                     units.toPixels(control.x, control.y, control.width, control.height));
+        }
+        auto* name = qobject_cast<QLineEdit*>(controls.value(10));
+        QVERIFY(name->isReadOnly());
+        QCOMPARE(name->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(name->text(), QStringLiteral("abc"));
+
+        auto* count = qobject_cast<QLineEdit*>(controls.value(11));
+        QVERIFY(!count->isReadOnly());
+        QVERIFY(count->validator() != nullptr);
+        QString text = QStringLiteral("12a");
+        int position = 0;
+        QCOMPARE(count->validator()->validate(text, position), QValidator::Invalid);
+
+        QVERIFY(qobject_cast<QPushButton*>(controls.value(12))->isDefault());
+        QVERIFY(!qobject_cast<QPushButton*>(controls.value(12))->autoDefault());
+        surface.show();
+        QVERIFY(!controls.value(13)->isVisible());
+        QVERIFY(controls.value(12)->isVisible());
+    }
+
+    void tabOrderFollowsTheTemplate() {
+        QWidget surface;
+        const auto controls = buildFromTemplate(sampleDialog, &surface);
+        QCOMPARE(nextTabStop(controls.value(10)), controls.value(11));
+        QCOMPARE(nextTabStop(controls.value(11)), controls.value(12));
+        QCOMPARE(nextTabStop(controls.value(12)), controls.value(13));
+    }
+};
+
+} // namespace tarnwick::testing
+
+QTEST_MAIN(tarnwick::testing::DialogTemplateTest)
+#include "DialogTemplateTest.moc"
