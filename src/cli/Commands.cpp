@@ -1,6 +1,8 @@
 #include "cli/Commands.h"
 
+#include "cli/SheetsExport.h"
 #include "cli/TablesJson.h"
+#include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
 #include "testimage/DemoImage.h"
 
@@ -373,6 +375,33 @@ int runImport(const QStringList& args, Io& io) {
     return exitSuccess;
 }
 
+// ---- sheets --------------------------------------------------------------------------------
+
+int runSheets(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("sheets"), QStringLiteral("[--japanese] IMAGE OUTDIR"),
+        QStringLiteral("Renders the image's small font and its 2048 colours the way the editor\n"
+                       "shows them and writes them as PNG files into OUTDIR (created if missing):\n"
+                       "font-sheet.png, 128 x 384 pixels, the font in its three list colour\n"
+                       "schemes, and palette-sheet.png, 128 x 1024 pixels, 8 x 8 swatches in\n"
+                       "ROM order.")};
+    QCommandLineParser parser;
+    const QCommandLineOption japanese = addImageArguments(parser);
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"),
+                                 QStringLiteral("The folder to write the sheets into."));
+    if (const auto done = parseArguments(parser, syntax, args, 2, io))
+        return *done;
+
+    const QString path = parser.positionalArguments().at(0);
+    const QString folder = parser.positionalArguments().at(1);
+    RomImage rom;
+    if (const Status loaded = loadImage(rom, path, parser.isSet(japanese)); !loaded)
+        return fail(io, fromNative(loaded.message()));
+    if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
+        return fail(io, *failed);
+    return exitSuccess;
+}
+
 // ---- demo-image ----------------------------------------------------------------------------
 
 std::optional<std::uint64_t> parseByteCount(const QString& text) {
@@ -457,13 +486,14 @@ constexpr std::array commands = {
     Command{"info", &runInfo},
     Command{"export", &runExport},
     Command{"import", &runImport},
+    Command{"sheets", &runSheets},
     Command{"demo-image", &runDemoImage},
 };
 
 const char* const overview =
     "Usage: tarnwick-cli COMMAND [options] ARGUMENTS\n"
     "Reads and writes the data tables of Kavo cartridge images (SNES and GBA, English and\n"
-    "Japanese). Runs without a display.\n"
+    "Japanese) and renders their font and palettes. Runs without a display.\n"
     "\n"
     "Commands:\n"
     "  info [--japanese] IMAGE              Release, header, title, size and where each\n"
@@ -471,6 +501,7 @@ const char* const overview =
     "  export [--japanese] [-o FILE] IMAGE  The record tables and names as JSON.\n"
     "  import [--japanese] IMAGE JSON       Puts the record tables of an export into the\n"
     "                                       image and saves it.\n"
+    "  sheets [--japanese] IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
     "  demo-image --release RELEASE [--header] [--tail BYTES] OUT\n"
     "                                       Writes a synthetic image.\n"
     "\n"

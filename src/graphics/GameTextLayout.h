@@ -2,6 +2,7 @@
 
 #include "graphics/GlyphEntry.h"
 #include "graphics/SheetLayout.h"
+#include "rom/GameString.h"
 #include "rom/Releases.h"
 
 #include <cstdint>
@@ -26,9 +27,6 @@ struct GlyphBlit {
 // Where a string is painted: a row of the open list, or the combo box's selection field.
 enum class TextPlace { ListRow, SelectionField };
 
-// A leading byte that marks a string to be drawn without Japanese mark composition; the
-// editors put it in front of labels they build themselves.
-inline constexpr std::uint8_t plainTextMarker = 0xFE;
 // What an empty name shows: the cell of this code, so the row is never blank.
 inline constexpr std::uint8_t emptyNameCode = 0xFF;
 // Height of a game-text row: 4 rows for a Japanese mark above the 8-pixel cell.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarnwick {
@@ -7,5 +8,9 @@ namespace tarnwick {
 // A name as the game stores it: a byte string of the release's own character codes, one byte a
 // character of the game font. It is never converted to text; only the game font can draw it.
 using GameString = std::string;
+
+// A leading byte that marks a string to be drawn as plain glyphs, without Japanese mark
+// composition; the editors put it in front of labels they build themselves. It is not drawn.
+inline constexpr std::uint8_t plainTextMarker = 0xFE;
 
 } // namespace tarnwick

@@ -69,6 +69,13 @@ std::uint8_t shifted(std::string_view key, std::uint8_t shift) {
 }
 
 // Every romaji syllable the converter knows, with its codes.
+// A syllable followed by one more kana. Appending in place rather than with operator+, which
+// GCC's optimiser misreads as an overlapping copy.
+GameString followedBy(GameString syllable, char kana) {
+    syllable.push_back(kana);
+    return syllable;
+}
+
 std::map<std::string, GameString, std::less<>> buildSyllables() {
     std::map<std::string, GameString, std::less<>> syllables;
     auto add = [&syllables](std::string romaji, std::initializer_list<std::uint8_t> codes) {
@@ -109,11 +116,11 @@ std::map<std::string, GameString, std::less<>> buildSyllables() {
          {"ry", syllables["ri"]}}};
     for (const auto& [prefix, base] : contracted) {
         const std::string p(prefix);
-        syllables[p + "a"] = base + static_cast<char>(kanaCode("small-ya"));
-        syllables[p + "u"] = base + static_cast<char>(kanaCode("small-yu"));
-        syllables[p + "o"] = base + static_cast<char>(kanaCode("small-yo"));
+        syllables[p + "a"] = followedBy(base, static_cast<char>(kanaCode("small-ya")));
+        syllables[p + "u"] = followedBy(base, static_cast<char>(kanaCode("small-yu")));
+        syllables[p + "o"] = followedBy(base, static_cast<char>(kanaCode("small-yo")));
         if (prefix == "sh" || prefix == "j" || prefix == "ch")
-            syllables[p + "e"] = base + static_cast<char>(kanaCode("small-e"));
+            syllables[p + "e"] = followedBy(base, static_cast<char>(kanaCode("small-e")));
     }
 
     // Loanword syllables: a base kana followed by a small vowel.
@@ -121,13 +128,13 @@ std::map<std::string, GameString, std::less<>> buildSyllables() {
         {{"a", "small-a"}, {"i", "small-i"}, {"e", "small-e"}, {"o", "small-o"}}};
     for (const auto& [vowel, small] : smallVowels) {
         const char smallCode = static_cast<char>(kanaCode(small));
-        syllables["f" + std::string(vowel)] = syllables["fu"] + smallCode;
-        syllables["v" + std::string(vowel)] = syllables["vu"] + smallCode;
+        syllables["f" + std::string(vowel)] = followedBy(syllables["fu"], smallCode);
+        syllables["v" + std::string(vowel)] = followedBy(syllables["vu"], smallCode);
         if (vowel == "i" || vowel == "e")
-            syllables["w" + std::string(vowel)] = syllables["u"] + smallCode;
+            syllables["w" + std::string(vowel)] = followedBy(syllables["u"], smallCode);
     }
-    syllables["ti"] = syllables["te"] + static_cast<char>(kanaCode("small-i"));
-    syllables["di"] = syllables["de"] + static_cast<char>(kanaCode("small-i"));
+    syllables["ti"] = followedBy(syllables["te"], static_cast<char>(kanaCode("small-i")));
+    syllables["di"] = followedBy(syllables["de"], static_cast<char>(kanaCode("small-i")));
     return syllables;
 }
 

@@ -21,9 +21,6 @@
 //               and semi-voiced syllables need no glyphs of their own.
 namespace tarnwick {
 
-// The marker that makes a Japanese string draw as plain glyphs, without marks.
-inline constexpr std::uint8_t plainTextMarker = 0xFE;
-
 // Japanese fonts keep the marks in the bottom four rows of these two cells.
 inline constexpr std::uint8_t voicedMarkCell = 0x51;
 inline constexpr std::uint8_t semiVoicedMarkCell = 0x52;

@@ -1,0 +1,89 @@
+// Painting cost of the game-text lists: every row of a long name list drawn from the font
+// sheet, as the open list repaints it while the user scrolls. A frame is 16 ms.
+#include "controls/NameComboBox.h"
+#include "graphics/GlyphSheets.h"
+#include "rom/RomImage.h"
+#include "testimage/DemoImage.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionViewItem>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using namespace tarnwick;
+
+// The longest list an editor fills: the item list with its extra GBA slots.
+constexpr int listLength = 271;
+constexpr int listWidth = 160;
+
+const RomImage& demoRom(RomVariant release) {
+    static std::map<RomVariant, std::unique_ptr<RomImage>> roms;
+    std::unique_ptr<RomImage>& rom = roms[release];
+    if (!rom) {
+        const std::vector<std::uint8_t> bytes = buildDemoImage({release});
+        rom = std::make_unique<RomImage>();
+        rom->adoptFileBytes(bytes, bytes.size());
+        rom->settleRelease();
+        if (!rom->parseTables().isOk())
+            qFatal("demo image of %s does not parse", releaseName(release).data());
+        buildGlyphSheets(*rom);
+    }
+    return *rom;
+}
+
+// Arguments: the release (RomVariant) and the text zoom.
+void paintNameList(benchmark::State& state) {
+    const auto release = static_cast<RomVariant>(state.range(0));
+    const RomImage& rom = demoRom(release);
+    NameComboBox combo(rom);
+    combo.setTextZoom(static_cast<int>(state.range(1)));
+    for (int i = 0; i < listLength; ++i)
+        combo.addGameItem(rom.monsterNames[static_cast<std::size_t>(i) % rom.monsterNames.size()]);
+    combo.setCurrentItem(10);
+
+    const int rowHeight = combo.rowHeight();
+    QImage image(listWidth * combo.textZoom(), listLength * rowHeight, QImage::Format_RGB32);
+    QAbstractItemDelegate* delegate = combo.view()->itemDelegate();
+    QStyleOptionViewItem option;
+    for (auto _ : state) {
+        QPainter painter(&image);
+        for (int row = 0; row < listLength; ++row) {
+            option.rect = QRect(0, row * rowHeight, image.width(), rowHeight);
+            option.state =
+                QStyle::State_Enabled | (row == 20 ? QStyle::State_Selected : QStyle::State_None);
+            delegate->paint(&painter, option, combo.model()->index(row, 0));
+        }
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetLabel(std::string(releaseName(release)));
+    state.counters["rows/s"] =
+        benchmark::Counter(listLength, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(paintNameList)
+    ->ArgsProduct({{0, 1, 2, 3}, {1}})
+    ->Args({variantIndex(RomVariant::SnesJapanese), 2})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Painting needs a QApplication but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

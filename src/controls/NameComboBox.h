@@ -1,0 +1,81 @@
+#pragma once
+
+#include "rom/GameString.h"
+
+#include <QComboBox>
+#include <QImage>
+
+#include <span>
+
+class QPainter;
+
+namespace tarnwick {
+
+class RomImage;
+
+// A drop-down list of names painted with the game's own font (or, in plain-text mode, with the
+// widget's font) that remembers the record's current item and marks it in the open list.
+class NameComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    // Rows added with addGameItem hold the game's bytes under this role and no display text.
+    static constexpr int gameTextRole = Qt::UserRole + 1;
+    // Plain-text rows are at least this high; game-text rows are gameTextRowHeight.
+    static constexpr int plainTextRowHeight = 14;
+
+    // The sheets and release are read from rom whenever something is painted, so the control
+    // follows a reload or a release switch without being told.
+    explicit NameComboBox(const RomImage& rom, QWidget* parent = nullptr);
+
+    // ---- Game text ----
+    void addGameItem(const GameString& text);
+    void addGameItems(std::span<const GameString> texts);
+    // The bytes of a game-text row; empty for a plain row or an index outside the list.
+    GameString gameItem(int index) const;
+
+    // ---- Plain text (the chest location list): rows added with addItem(QString) ----
+    void setPlainTextMode(bool plain);
+    bool plainTextMode() const { return plainText; }
+
+    // Integer magnification of game text, so the 8-pixel font stays readable on large screens.
+    // Glyphs are scaled by pixel repetition only. Values below 1 count as 1.
+    void setTextZoom(int zoom);
+    int textZoom() const { return zoom; }
+
+    // ---- The current item ----
+    // Selects index without emitting signals and remembers it as the current item, even when it
+    // lies outside the list (the control then shows no selection). Returns index when it was
+    // selected, -1 otherwise.
+    int setCurrentItem(int index);
+    // The remembered current item: the last value given to setCurrentItem or the last item the
+    // user confirmed. Moving through the open list does not change it. -1 before either.
+    int currentItem() const { return rememberedIndex; }
+
+    // Height of one row of the open list.
+    int rowHeight() const;
+    // Width a row needs to show the item at index whole.
+    int rowWidth(int index) const;
+    // Paints the selection field's contents for the selected item into box: the normal scheme's
+    // background over the whole box and the text from its top-left corner. Nothing when no item
+    // is selected.
+    void paintSelectionField(QPainter& painter, const QRect& box) const;
+    const RomImage& document() const { return rom; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    void showPopup() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int widestRow() const;
+
+    const RomImage& rom;
+    int rememberedIndex = -1;
+    int zoom = 1;
+    bool plainText = false;
+};
+
+} // namespace tarnwick
