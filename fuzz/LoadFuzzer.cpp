@@ -2,6 +2,8 @@
 // the release, the Japanese option, a copier header and whether the image is cut short; the rest
 // is laid over every area the release reads, so names, pointers, fonts and tables all see
 // hostile bytes.
+#include "graphics/GameTextLayout.h"
+#include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
 
 #include <algorithm>
@@ -41,6 +43,22 @@ std::vector<std::uint64_t> areaStarts(RomVariant v) {
     return starts;
 }
 
+// Builds the sheets from the fuzzed font and lays out every item name the way the lists draw
+// it; every block copy must come from inside the font sheet, whatever the glyph widths say.
+void checkNamesDrawInsideTheSheet(RomImage& rom) {
+    buildGlyphSheets(rom);
+    static std::vector<GlyphBlit> blits;
+    for (const GameString& name : rom.itemNames) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
+        layoutGameText(std::span<const std::uint8_t>(bytes, name.size()), rom.variant(),
+                       rom.glyphTable, ListScheme::Current, TextPlace::ListRow, blits);
+        for (const GlyphBlit& blit : blits)
+            if (blit.sourceX < 0 || blit.width < 0 || blit.sourceX + blit.width > fontSheetWidth ||
+                blit.sourceY < 0 || blit.sourceY + blit.height > fontSheetHeight)
+                __builtin_trap();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t length) {
@@ -75,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     rom.settleRelease();
     (void)rom.internalTitle();
     if (rom.parseTables()) {
+        checkNamesDrawInsideTheSheet(rom);
         rom.writeTablesToImage();
         if (rom.tablesDifferFromImage())
             __builtin_trap();

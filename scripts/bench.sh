@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset default >/dev/null
-cmake --build --preset default --target tarnwick_benchmarks
+cmake --build --preset default --target tarnwick_benchmarks tarnwick_gui_benchmarks
 build/default/bench/tarnwick_benchmarks "$@"
+QT_QPA_PLATFORM=offscreen build/default/bench/tarnwick_gui_benchmarks "$@"
