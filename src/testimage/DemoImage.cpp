@@ -4,6 +4,9 @@
 #include "testimage/DemoFont.h"
 #include "testimage/DemoNames.h"
 
+#include "graphics/GlyphSheets.h"
+#include "rom/RomImage.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -509,6 +512,16 @@ std::vector<std::uint8_t> buildDemoImage(const DemoImageOptions& options) {
     // The areas written are checked for overlaps by the tests (demoImageAreas).
     DemoWriter(release, image).write();
     return file;
+}
+
+Status openDemoImage(RomImage& rom, const DemoImageOptions& options) {
+    const std::vector<std::uint8_t> bytes = buildDemoImage(options);
+    rom.adoptFileBytes(bytes, bytes.size());
+    rom.settleRelease();
+    Status parsed = rom.parseTables();
+    if (parsed)
+        buildGlyphSheets(rom);
+    return parsed;
 }
 
 Status writeDemoImage(const DemoImageOptions& options, const std::string& path) {

@@ -9,6 +9,8 @@
 
 namespace tarnwick {
 
+class RomImage;
+
 struct DemoImageOptions {
     RomVariant release = RomVariant::SnesEnglish;
     bool copierHeader = false;   // SNES only: a 512-byte copier header in front of the image
@@ -25,6 +27,10 @@ std::vector<std::uint8_t> buildDemoImage(const DemoImageOptions& options);
 
 // Writes buildDemoImage(options) to path; the message names the file and the reason on failure.
 Status writeDemoImage(const DemoImageOptions& options, const std::string& path);
+
+// Puts a demo image into the document as a load would: settles the release, parses the tables
+// and builds the sheets. For tests and benchmarks that need a loaded document without a file.
+Status openDemoImage(RomImage& rom, const DemoImageOptions& options);
 
 // One area of a demo image that holds content: a table, a name table, the font, the header...
 struct DemoArea {

@@ -37,6 +37,22 @@ inline CliRun runCommand(const QStringList& args) {
     return run;
 }
 
+// A command line that must fail: its exit code and a part of the one line it writes to stderr.
+struct FailingRun {
+    QStringList args;
+    int code;
+    QString message;
+};
+
+inline void expectOneLineFailure(const FailingRun& c) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const CliRun run = runCommand(c.args);
+    EXPECT_EQ(run.code, c.code);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+}
+
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

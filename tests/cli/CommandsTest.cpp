@@ -14,12 +14,7 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
     const QString image = test::writeDemo(dir, "image.smc", {RomVariant::SnesEnglish, false, 0});
     const QString out = dir.filePath("out.bin");
     const QString missing = dir.filePath("missing.smc");
-    struct Case {
-        QStringList args;
-        int code;
-        QString message;
-    };
-    const Case cases[] = {
+    const test::FailingRun cases[] = {
         {{}, exitUsage, "expected a command"},
         {{"frobnicate"}, exitUsage, "unknown command \"frobnicate\""},
         {{"info"}, exitUsage, "expected 1 argument"},
@@ -42,13 +37,8 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
          exitFailure,
          "x.smc"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const CliRun run = runCommand(c.args);
-        EXPECT_EQ(run.code, c.code);
-        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    for (const test::FailingRun& c : cases) {
+        test::expectOneLineFailure(c);
         EXPECT_FALSE(QFileInfo::exists(out));
     }
 }

@@ -135,12 +135,7 @@ TEST(SheetsCommand, FailuresAreOneLineNamingTheFile) {
     ASSERT_TRUE(QDir().mkpath(fontBlocked + "/font-sheet.png"));
     ASSERT_TRUE(QDir().mkpath(paletteBlocked + "/palette-sheet.png"));
 
-    struct Case {
-        QStringList args;
-        int code;
-        QString message;
-    };
-    std::vector<Case> cases = {
+    std::vector<test::FailingRun> cases = {
         {{"sheets"}, exitUsage, "expected 2 arguments"},
         {{"sheets", image}, exitUsage, "expected 2 arguments"},
         {{"sheets", image, "a", "b"}, exitUsage, "found 3"},
@@ -157,14 +152,8 @@ TEST(SheetsCommand, FailuresAreOneLineNamingTheFile) {
         ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         cases.push_back({{"sheets", image, locked}, exitFailure, locked + "/font-sheet.png"});
     }
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const CliRun run = runCommand(c.args);
-        EXPECT_EQ(run.code, c.code);
-        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-        EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
-    }
+    for (const test::FailingRun& c : cases)
+        test::expectOneLineFailure(c);
     // A failed load creates no folder.
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("never")));
     if (QFileInfo::exists(locked))

@@ -41,13 +41,9 @@ RomImage& demoRom(RomVariant release) {
     static std::map<RomVariant, std::unique_ptr<RomImage>> roms;
     std::unique_ptr<RomImage>& rom = roms[release];
     if (!rom) {
-        const std::vector<std::uint8_t> bytes = buildDemoImage({release});
         rom = std::make_unique<RomImage>();
-        rom->adoptFileBytes(bytes, bytes.size());
-        rom->settleRelease();
-        if (!rom->parseTables().isOk())
+        if (!openDemoImage(*rom, {release}).isOk())
             qFatal("demo image of %s does not parse", releaseName(release).data());
-        buildGlyphSheets(*rom);
     }
     return *rom;
 }
