@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DataFiles.h"
+#include "app/RomFileDialog.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
@@ -95,6 +96,10 @@ private slots:
         QCOMPARE(f.action(command::load)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(f.action(command::save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(f.action(command::exit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(romFileFilter().split(QStringLiteral(";;")),
+                 QStringList({QStringLiteral("SNES ROM Files (*.smc *.fig *.sfc)"),
+                              QStringLiteral("GBA ROM Files (*.gba)"),
+                              QStringLiteral("All Files (*)")}));
     }
 
     void withoutImageButtonsAndSaveSelectTheTitle() {
