@@ -1,6 +1,7 @@
 #include "app/EditorApp.h"
 
 #include "app/MainDialog.h"
+#include "controls/DialogTemplate.h"
 #include "testimage/DemoImage.h"
 
 #include <QCoreApplication>
@@ -24,11 +25,9 @@ QString EditorApp::writeDemo(RomVariant release, QString& error) {
                     .arg(demoFolder->errorString());
         return {};
     }
-    const QString name = QStringLiteral("demo-%1.%2")
-                             .arg(QString::fromLatin1(releaseKey(release).data(),
-                                                      static_cast<qsizetype>(releaseKey(release).size())),
-                                  isGbaVariant(release) ? QStringLiteral("gba")
-                                                        : QStringLiteral("smc"));
+    const QString name = QStringLiteral("demo-%1.%2").arg(
+        toQString(releaseKey(release)),
+        isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
     const QString path = QDir(demoFolder->path()).filePath(name);
     const Status written =
         writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString());

@@ -134,11 +134,8 @@ void MainDialog::connectButtons() {
 
 void MainDialog::done(int result) {
     // Exit, Escape, Enter and the close box all end here; unsaved edits are offered first.
-    if (closing || !settleUnsavedEdits())
-        return;
-    closing = true;
-    QDialog::done(result);
-    closing = false;
+    if (settleUnsavedEdits())
+        QDialog::done(result);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {

@@ -81,7 +81,6 @@ private:
     QPushButton* animButton = nullptr;
     QIcon icon;
     bool romLoaded = false;
-    bool closing = false;
 };
 
 } // namespace tarnwick

@@ -165,13 +165,15 @@ GameString NameComboBox::gameItem(int index) const {
 
 void NameComboBox::setPlainTextMode(bool plain) {
     plainText = plain;
-    updateGeometry();
-    update();
-    emit itemDelegate()->sizeHintChanged(model()->index(0, modelColumn()));
+    rowsChanged();
 }
 
 void NameComboBox::setTextZoom(int newZoom) {
     zoom = std::max(1, newZoom);
+    rowsChanged();
+}
+
+void NameComboBox::rowsChanged() {
     updateGeometry();
     update();
     emit itemDelegate()->sizeHintChanged(model()->index(0, modelColumn()));

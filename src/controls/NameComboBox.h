@@ -71,6 +71,8 @@ protected:
 
 private:
     int widestRow() const;
+    // Row sizes or drawing changed: the control and its list lay themselves out again.
+    void rowsChanged();
 
     const RomImage& rom;
     int rememberedIndex = -1;

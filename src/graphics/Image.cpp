@@ -20,11 +20,11 @@ void Image::fillRect(int x, int y, int width, int height, Rgb colour) {
     const int top = std::max(y, 0);
     const int right = std::min(x + std::max(width, 0), columns);
     const int bottom = std::min(y + std::max(height, 0), rows);
+    if (right <= left)
+        return;
     for (int row = top; row < bottom; ++row)
-        std::fill(pixelData.begin() + static_cast<std::ptrdiff_t>(indexOf(left, row)),
-                  pixelData.begin() + static_cast<std::ptrdiff_t>(indexOf(left, row)) +
-                      std::max(right - left, 0),
-                  colour);
+        std::fill_n(pixelData.begin() + static_cast<std::ptrdiff_t>(indexOf(left, row)),
+                    right - left, colour);
 }
 
 } // namespace tarnwick

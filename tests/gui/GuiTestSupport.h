@@ -24,8 +24,7 @@ template <typename Widget = QWidget> Widget* findControl(const QWidget* root, in
 }
 
 inline QString releaseFileName(RomVariant release) {
-    const std::string_view key = releaseKey(release);
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())) +
+    return toQString(releaseKey(release)) +
            (isGbaVariant(release) ? QStringLiteral(".gba") : QStringLiteral(".smc"));
 }
 

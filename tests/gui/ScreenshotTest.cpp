@@ -39,7 +39,7 @@ private slots:
         QVERIFY(window.loadFile(writeDemoFile(folder, variant)));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(saveScreenshot(&window, QStringLiteral("main-window-%1.png")
-                                            .arg(QString::fromLatin1(releaseKey(variant).data()))));
+                                            .arg(toQString(releaseKey(variant)))));
     }
 
     void aboutBox() {
