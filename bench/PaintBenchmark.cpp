@@ -1,5 +1,7 @@
 // Painting cost of the game-text lists: every row of a long name list drawn from the font
 // sheet, as the open list repaints it while the user scrolls. A frame is 16 ms.
+#include "DemoDocuments.h"
+
 #include "controls/NameComboBox.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
@@ -13,9 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
-
 namespace {
 
 using namespace tarnwick;
@@ -24,15 +23,8 @@ using namespace tarnwick;
 constexpr int listLength = 271;
 constexpr int listWidth = 160;
 
-const RomImage& demoRom(RomVariant release) {
-    static std::map<RomVariant, std::unique_ptr<RomImage>> roms;
-    std::unique_ptr<RomImage>& rom = roms[release];
-    if (!rom) {
-        rom = std::make_unique<RomImage>();
-        if (!openDemoImage(*rom, {release}).isOk())
-            qFatal("demo image of %s does not parse", releaseName(release).data());
-    }
-    return *rom;
+RomImage& demoRom(RomVariant release) {
+    return test::sharedDemoDocument(release);
 }
 
 // Arguments: the release (RomVariant) and the text zoom.
@@ -70,16 +62,3 @@ BENCHMARK(paintNameList)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Painting needs a QApplication but no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,6 @@
 #include "app/AboutDialog.h"
 
-#include "app/AppResources.h"
+#include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
 
 #include <QApplication>

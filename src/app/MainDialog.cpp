@@ -1,9 +1,11 @@
 #include "app/MainDialog.h"
 
 #include "app/AboutDialog.h"
-#include "app/AppResources.h"
 #include "app/RomFileDialog.h"
+#include "editors/EsperEditorDialog.h"
+#include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
+#include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 
@@ -250,7 +252,9 @@ void MainDialog::setJapaneseChecked(bool checked) {
     japanese->setChecked(checked);
 }
 
-void MainDialog::buildGlyphSheets() { tarnwick::buildGlyphSheets(rom); }
+void MainDialog::buildGlyphSheets() {
+    tarnwick::buildGlyphSheets(rom);
+}
 
 // ---- Other commands ----------------------------------------------------------------------
 
@@ -264,8 +268,21 @@ void MainDialog::onEditorButton(int controlId) {
         pointAtTitleBox();
         return;
     }
-    // Each editor is opened here once it exists; until then its button does nothing.
-    Q_UNUSED(controlId);
+    switch (controlId) {
+    case mainControl::shops: {
+        ShopEditorDialog editor(rom, this);
+        editor.exec();
+        break;
+    }
+    case mainControl::espers: {
+        EsperEditorDialog editor(rom, this);
+        editor.exec();
+        break;
+    }
+    default:
+        // The other editors are opened here once they exist.
+        break;
+    }
 }
 
 void MainDialog::pointAtTitleBox() {
@@ -287,7 +304,8 @@ void MainDialog::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Load after the drop has finished, so the source application is not kept waiting on any
     // question or message the load brings up.
-    QMetaObject::invokeMethod(this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
 }
 
 } // namespace tarnwick

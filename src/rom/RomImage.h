@@ -3,6 +3,7 @@
 #include "graphics/GlyphEntry.h"
 #include "graphics/Image.h"
 #include "rom/GameString.h"
+#include "rom/Record.h"
 #include "rom/Releases.h"
 #include "rom/Status.h"
 
@@ -13,10 +14,6 @@
 #include <vector>
 
 namespace tarnwick {
-
-// One record of a table: slot n holds byte n of the record (0-255 when read from the image).
-// The editors write unmasked values into the slots; only the low eight bits reach the image.
-using Record = std::array<std::int32_t, recordSlots>;
 
 // The ROM document: the loaded file's bytes, its release, the record tables that the editors
 // change and the names decoded from it. It also serves as a whole-file reader for text files

@@ -5,12 +5,20 @@
 #include "rom/Releases.h"
 #include "testimage/DemoImage.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace tarnwick::testing {
@@ -31,8 +39,9 @@ inline QString releaseFileName(RomVariant release) {
 // Writes a demo image of the release into the folder and returns its path.
 inline QString writeDemoFile(const QTemporaryDir& folder, RomVariant release,
                              bool copierHeader = false) {
-    const QString path = QDir(folder.path()).filePath(
-        (copierHeader ? QStringLiteral("header-") : QString()) + releaseFileName(release));
+    const QString path = QDir(folder.path())
+                             .filePath((copierHeader ? QStringLiteral("header-") : QString()) +
+                                       releaseFileName(release));
     const Status written = writeDemoImage(DemoImageOptions{release, copierHeader, 0},
                                           QFile::encodeName(path).toStdString());
     return written ? path : QString();
@@ -71,6 +80,55 @@ struct ScriptedUser {
 inline bool saveScreenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(TARNWICK_SCREENSHOT_DIR));
     return widget->grab().save(QDir(QStringLiteral(TARNWICK_SCREENSHOT_DIR)).filePath(name));
+}
+
+// Chooses a row of a drop-down list as a user does with the mouse: opens the list, scrolls to
+// the row and clicks it.
+inline void chooseWithMouse(QComboBox* list, int row) {
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    const QModelIndex index = list->model()->index(row, list->modelColumn());
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+}
+
+// Runs a dialog's modal loop started by start (a button click, say) and, once the dialog is
+// up, hands it to act; a dialog that act leaves open is closed after it. Returns false if no
+// modal dialog came up.
+template <typename Start, typename Act> bool whileModal(Start start, Act act) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog != nullptr;
+        if (opened)
+            act(dialog);
+        if (opened && dialog->isVisible())
+            dialog->close();
+    });
+    start();
+    return opened;
+}
+
+// Saves a picture of a window with one of its lists open: the window, and the list's pop-up
+// drawn over it where the screen shows it. The picture grows to hold a pop-up that reaches
+// past the window.
+inline bool saveScreenshotWithOpenList(QWidget* window, QComboBox* list, const QString& name) {
+    list->showPopup();
+    // Highlight a row above the current one, so both colours show.
+    const int highlighted = std::max(0, list->currentIndex() - 3);
+    list->view()->setCurrentIndex(list->model()->index(highlighted, list->modelColumn()));
+    QWidget* popup = list->view()->window();
+    const QPoint offset = popup->mapToGlobal(QPoint()) - window->mapToGlobal(QPoint());
+    const QRect bounds = window->rect().united(QRect(offset, popup->size()));
+    QImage picture(bounds.size(), QImage::Format_RGB32);
+    picture.fill(Qt::darkGray);
+    QPainter painter(&picture);
+    painter.drawPixmap(-bounds.topLeft(), window->grab());
+    painter.drawPixmap(offset - bounds.topLeft(), popup->grab());
+    painter.end();
+    list->hidePopup();
+    QDir().mkpath(QStringLiteral(TARNWICK_SCREENSHOT_DIR));
+    return picture.save(QDir(QStringLiteral(TARNWICK_SCREENSHOT_DIR)).filePath(name));
 }
 
 } // namespace tarnwick::testing

@@ -1,3 +1,5 @@
+#include "DemoDocuments.h"
+
 #include "controls/NameComboBox.h"
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
@@ -37,16 +39,7 @@ Copy semiVoicedMark(int x, int y) {
 const QRgb sentinel = qRgb(0x12, 0x34, 0x56);
 
 // The demo image of each release, loaded and with its sheets built, shared by the tests.
-RomImage& demoRom(RomVariant release) {
-    static std::map<RomVariant, std::unique_ptr<RomImage>> roms;
-    std::unique_ptr<RomImage>& rom = roms[release];
-    if (!rom) {
-        rom = std::make_unique<RomImage>();
-        if (!openDemoImage(*rom, {release}).isOk())
-            qFatal("demo image of %s does not parse", releaseName(release).data());
-    }
-    return *rom;
-}
+RomImage& demoRom(RomVariant release) { return test::sharedDemoDocument(release); }
 
 QByteArray bytes(std::initializer_list<int> codes) {
     QByteArray result;

@@ -3,6 +3,10 @@
 #include "GuiTestSupport.h"
 
 #include "app/AboutDialog.h"
+#include "controls/NameComboBox.h"
+#include "editors/EsperEditorDialog.h"
+#include "editors/ShopEditorDialog.h"
+#include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 
 #include <QLineEdit>
@@ -38,8 +42,35 @@ private slots:
         window.show();
         QVERIFY(window.loadFile(writeDemoFile(folder, variant)));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(saveScreenshot(&window, QStringLiteral("main-window-%1.png")
-                                            .arg(toQString(releaseKey(variant)))));
+        QVERIFY(saveScreenshot(
+            &window, QStringLiteral("main-window-%1.png").arg(toQString(releaseKey(variant)))));
+    }
+
+    // Each editor on each release, once closed and once with a list of game names open on the
+    // record's current item while the user highlights another.
+    void editorsWithEachRelease_data() { mainWindowWithEachRelease_data(); }
+    void editorsWithEachRelease() {
+        QFETCH(int, release);
+        const auto variant = static_cast<RomVariant>(release);
+        const QString key = toQString(releaseKey(variant));
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+
+        ShopEditorDialog shops(rom);
+        shops.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shops));
+        QVERIFY(saveScreenshot(&shops, QStringLiteral("shop-editor-%1.png").arg(key)));
+        auto* slot = findControl<NameComboBox>(&shops, shopControl::firstSlot + 2);
+        QVERIFY(saveScreenshotWithOpenList(&shops, slot,
+                                           QStringLiteral("shop-editor-%1-open.png").arg(key)));
+
+        EsperEditorDialog espers(rom);
+        espers.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&espers));
+        QVERIFY(saveScreenshot(&espers, QStringLiteral("esper-editor-%1.png").arg(key)));
+        auto* spells = findControl<NameComboBox>(&espers, esperControl::spells[1]);
+        QVERIFY(saveScreenshotWithOpenList(&espers, spells,
+                                           QStringLiteral("esper-editor-%1-open.png").arg(key)));
     }
 
     void aboutBox() {

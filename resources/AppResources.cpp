@@ -1,4 +1,4 @@
-#include "app/AppResources.h"
+#include "resources/AppResources.h"
 
 #include <QtGlobal>
 

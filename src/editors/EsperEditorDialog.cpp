@@ -1,0 +1,137 @@
+#include "editors/EsperEditorDialog.h"
+
+#include "controls/NameComboBox.h"
+#include "resources/EditorTemplates.h"
+#include "rom/RomImage.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace tarnwick {
+namespace {
+
+void reportWithMessageBox(QWidget* parent) {
+    QMessageBox::warning(parent, QStringLiteral("Esper Editor"),
+                         QStringLiteral("Please enter a positive integer."));
+}
+
+QString numberText(std::uint32_t number) {
+    return QString::number(number);
+}
+
+} // namespace
+
+EsperEditorDialog::EsperEditorDialog(RomImage& document, QWidget* parent)
+    : EditorDialog(esperEditorTemplate(), QStringLiteral(":/icons/esper.svg"), document, parent),
+      rom(document), reportInvalid(reportWithMessageBox) {
+    esperList = control<NameComboBox>(esperControl::esper);
+    bonusList = control<NameComboBox>(esperControl::bonus);
+    for (std::size_t n = 0; n < spellLists.size(); ++n) {
+        spellLists[n] = control<NameComboBox>(esperControl::spells[n]);
+        learnRateEdits[n] = control<QLineEdit>(esperControl::learnRates[n]);
+    }
+    fillLists();
+    connectControls();
+    esperList->setCurrentItem(0);
+    showSelectedEsper();
+}
+
+void EsperEditorDialog::fillLists() {
+    const RomVariant release = rom.variant();
+    const auto spells =
+        std::span(rom.spellNames).first(static_cast<std::size_t>(esperSpellChoices(release)));
+    for (NameComboBox* spellList : spellLists) {
+        spellList->addGameItem(emptySpellLabel(release));
+        spellList->addGameItems(spells);
+    }
+    esperList->addGameItems(
+        std::span(rom.esperNames).first(static_cast<std::size_t>(esperCount(release))));
+    bonusList->addGameItem(noBonusLabel(release));
+    bonusList->addGameItems(std::span(rom.bonusNames).first(esperBonusChoices));
+}
+
+void EsperEditorDialog::connectControls() {
+    // activated and textEdited come from the user only, never from showing a record.
+    connect(esperList, &QComboBox::activated, this, &EsperEditorDialog::showSelectedEsper);
+    connect(bonusList, &QComboBox::activated, this,
+            [this](int position) { storeListChoice(esperBonusSlot, position); });
+    for (int spell = 1; spell <= esperSpellCount; ++spell) {
+        const auto n = static_cast<std::size_t>(spell - 1);
+        connect(spellLists[n], &QComboBox::activated, this,
+                [this, spell](int position) { storeListChoice(spellSlot(spell), position); });
+        connect(learnRateEdits[n], &QLineEdit::textEdited, this,
+                [this, spell] { storeLearnRate(spell); });
+    }
+}
+
+int EsperEditorDialog::selectedEsper() const {
+    return esperList->currentIndex();
+}
+
+Record* EsperEditorDialog::selectedRecord() {
+    const int esper = selectedEsper();
+    if (esper < 0 || esper >= static_cast<int>(rom.esperTable.size()))
+        return nullptr;
+    return &rom.esperTable[static_cast<std::size_t>(esper)];
+}
+
+void EsperEditorDialog::showSelectedEsper() {
+    const Record* esper = selectedRecord();
+    if (esper == nullptr)
+        return;
+    for (int spell = 1; spell <= esperSpellCount; ++spell) {
+        const auto n = static_cast<std::size_t>(spell - 1);
+        learnRates[n] = static_cast<std::uint32_t>((*esper)[learnRateSlot(spell)]);
+        spellLists[n]->setCurrentItem(listPositionOf((*esper)[spellSlot(spell)]));
+    }
+    bonusList->setCurrentItem(listPositionOf((*esper)[esperBonusSlot]));
+    for (std::size_t n = 0; n < learnRateEdits.size(); ++n)
+        learnRateEdits[n]->setText(numberText(learnRates[n]));
+}
+
+bool EsperEditorDialog::readLearnRates() {
+    for (std::size_t n = 0; n < learnRateEdits.size(); ++n) {
+        QLineEdit* edit = learnRateEdits[n];
+        const std::optional<std::uint32_t> number = parseLearnRate(edit->text().toStdString());
+        if (number) {
+            learnRates[n] = *number;
+            continue;
+        }
+        reportInvalid(this);
+        edit->setText(numberText(learnRates[n]));
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+        return false;
+    }
+    return true;
+}
+
+void EsperEditorDialog::showLearnRates() {
+    for (std::size_t n = 0; n < learnRateEdits.size(); ++n) {
+        QLineEdit* edit = learnRateEdits[n];
+        if (parseLearnRate(edit->text().toStdString()) != learnRates[n])
+            edit->setText(numberText(learnRates[n]));
+    }
+}
+
+void EsperEditorDialog::storeListChoice(int slot, int position) {
+    Record* esper = selectedRecord();
+    if (esper == nullptr)
+        return;
+    (void)readLearnRates();
+    (*esper)[static_cast<std::size_t>(slot)] = valueOfListPosition(position);
+    showLearnRates();
+}
+
+void EsperEditorDialog::storeLearnRate(int spell) {
+    Record* esper = selectedRecord();
+    if (esper == nullptr)
+        return;
+    // A refused number keeps the previous one, which is written back all the same.
+    (void)readLearnRates();
+    (*esper)[static_cast<std::size_t>(learnRateSlot(spell))] =
+        storedLearnRate(learnRates[static_cast<std::size_t>(spell - 1)]);
+    showLearnRates();
+}
+
+} // namespace tarnwick

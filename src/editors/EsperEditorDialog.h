@@ -1,0 +1,53 @@
+#pragma once
+
+#include "editors/EditorDialog.h"
+#include "rom/EsperRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QLineEdit;
+
+namespace tarnwick {
+
+// "Esper Editor": the five spells each esper teaches, their learn rates and its level-up bonus.
+// Choosing an esper shows its record; every other change is written into it at once.
+class EsperEditorDialog : public EditorDialog {
+    Q_OBJECT
+
+public:
+    // Tells the user that a learn-rate edit does not hold a number; tests replace it.
+    using InvalidNumberReport = std::function<void(QWidget* parent)>;
+
+    explicit EsperEditorDialog(RomImage& rom, QWidget* parent = nullptr);
+    void setInvalidNumberReport(InvalidNumberReport report) { reportInvalid = std::move(report); }
+
+    int selectedEsper() const;
+
+private:
+    void fillLists();
+    void connectControls();
+    // Shows the selected esper's record in the controls; writes nothing.
+    void showSelectedEsper();
+    // Takes the numbers from the learn-rate edits. An edit without a valid number is reported,
+    // keeps its previous number and gets the focus; returns false then.
+    bool readLearnRates();
+    // Shows the learn-rate numbers in their edits, leaving an edit that already shows its
+    // number as the user typed it.
+    void showLearnRates();
+    void storeListChoice(int slot, int position);
+    void storeLearnRate(int spell);
+    Record* selectedRecord();
+
+    RomImage& rom;
+    NameComboBox* esperList = nullptr;
+    NameComboBox* bonusList = nullptr;
+    std::array<NameComboBox*, esperSpellCount> spellLists{};
+    std::array<QLineEdit*, esperSpellCount> learnRateEdits{};
+    // The numbers the learn-rate edits hold; the record keeps them modulo 256.
+    std::array<std::uint32_t, esperSpellCount> learnRates{};
+    InvalidNumberReport reportInvalid;
+};
+
+} // namespace tarnwick

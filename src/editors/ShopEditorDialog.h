@@ -1,0 +1,37 @@
+#pragma once
+
+#include "editors/EditorDialog.h"
+#include "rom/Record.h"
+
+#include <array>
+
+class QComboBox;
+
+namespace tarnwick {
+
+// "Shop Editor": the type, price modifier and eight items on sale of each of the 128 shops.
+// Choosing a shop shows its record; every other choice is written into it at once.
+class ShopEditorDialog : public EditorDialog {
+    Q_OBJECT
+
+public:
+    explicit ShopEditorDialog(RomImage& rom, QWidget* parent = nullptr);
+
+    int selectedShop() const;
+
+private:
+    void fillLists();
+    void connectLists();
+    // Shows the selected shop's record in the controls; writes nothing.
+    void showSelectedShop();
+    // The selected shop's record; nullptr while no shop is selected.
+    Record* selectedRecord();
+
+    RomImage& rom;
+    QComboBox* shopList = nullptr;
+    NameComboBox* typeList = nullptr;
+    QComboBox* modifierList = nullptr;
+    std::array<NameComboBox*, 8> slotLists{};
+};
+
+} // namespace tarnwick

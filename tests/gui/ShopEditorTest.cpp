@@ -1,0 +1,203 @@
+// The shop editor driven as a user drives it: lists found by their resource numbers, chosen
+// with the mouse and the keys, and the document's shop records checked afterwards.
+#include "GuiTestSupport.h"
+
+#include "controls/NameComboBox.h"
+#include "editors/ShopEditorDialog.h"
+#include "resources/EditorTemplates.h"
+#include "resources/MainTemplates.h"
+#include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace tarnwick::testing {
+namespace {
+
+// An editor open on a demo document of the release.
+struct ShopFixture {
+    RomImage rom;
+    std::unique_ptr<ShopEditorDialog> editor;
+
+    explicit ShopFixture(RomVariant release) {
+        if (!openDemoImage(rom, {release}).isOk())
+            qFatal("demo image does not open");
+    }
+    ShopEditorDialog& open() {
+        editor = std::make_unique<ShopEditorDialog>(rom);
+        editor->show();
+        editor->activateWindow();
+        (void)QTest::qWaitForWindowActive(editor.get());
+        return *editor;
+    }
+    QComboBox* list(int id) const { return findControl<QComboBox>(editor.get(), id); }
+    NameComboBox* slot(int k) const {
+        return findControl<NameComboBox>(editor.get(), shopControl::firstSlot + k - 1);
+    }
+    void chooseShop(int shop) { chooseWithMouse(list(shopControl::shop), shop); }
+};
+
+} // namespace
+
+class ShopEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensOnTheFirstShopWithEveryList_data() {
+        QTest::addColumn<int>("release");
+        for (RomVariant release : allReleases)
+            QTest::newRow(releaseKey(release).data()) << variantIndex(release);
+    }
+    void opensOnTheFirstShopWithEveryList() {
+        QFETCH(int, release);
+        ShopFixture f(static_cast<RomVariant>(release));
+        ShopEditorDialog& editor = f.open();
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Shop Editor"));
+        QVERIFY(findControl<QPushButton>(&editor, okButtonId) != nullptr);
+
+        QComboBox* shops = f.list(shopControl::shop);
+        QCOMPARE(shops->count(), 128);
+        QCOMPARE(shops->itemText(39), QStringLiteral("Vendor"));
+        QCOMPARE(shops->currentIndex(), 0);
+        QCOMPARE(f.list(shopControl::priceModifier)->count(), 7);
+        QCOMPARE(f.list(shopControl::priceModifier)->itemText(4),
+                 QStringLiteral("1.5x cost, 0.5x if female leads"));
+
+        // Japanese releases name the types by digits, whatever the document's type names hold.
+        auto* types = findControl<NameComboBox>(&editor, shopControl::type);
+        QCOMPARE(types->count(), 6);
+        const auto typeNames = shopTypeListNames(f.rom);
+        for (int type = 0; type < 6; ++type)
+            QCOMPARE(types->gameItem(type), typeNames[static_cast<std::size_t>(type)]);
+        if (isJapaneseVariant(static_cast<RomVariant>(release)))
+            QCOMPARE(types->gameItem(5), GameString("\x58"));
+
+        const Record& first = f.rom.shopTable[0];
+        QCOMPARE(types->currentItem(), shopType(first));
+        for (int k = 1; k <= 8; ++k) {
+            QCOMPARE(f.slot(k)->count(), 256);
+            QCOMPARE(f.slot(k)->gameItem(255), f.rom.itemNames[255]);
+            QCOMPARE(f.slot(k)->currentIndex(), first[static_cast<std::size_t>(k)]);
+        }
+    }
+
+    void outOfRangeFieldsShowBlankAndKeepTheirBits() {
+        ShopFixture f(RomVariant::SnesEnglish);
+        f.rom.shopTable[5][0] = 0x3E; // type 6, modifier 7
+        f.rom.shopTable[6][0] = 0x05; // type 5, modifier 0
+        f.open();
+        f.chooseShop(5);
+        QCOMPARE(f.list(shopControl::type)->currentIndex(), -1);
+        QCOMPARE(f.list(shopControl::priceModifier)->currentIndex(), -1);
+        QCOMPARE(f.rom.shopTable[5][0], 0x3E);
+
+        chooseWithMouse(f.list(shopControl::type), 2);
+        QCOMPARE(f.rom.shopTable[5][0], 0x3A);
+        f.chooseShop(6);
+        chooseWithMouse(f.list(shopControl::priceModifier), 4);
+        QCOMPARE(f.rom.shopTable[6][0], 0x25);
+        QCOMPARE(f.rom.shopTable[5][0], 0x3A);
+    }
+
+    void slotChoicesWriteOnlyTheirByte() {
+        ShopFixture f(RomVariant::GbaEnglish);
+        f.open();
+        f.chooseShop(45);
+        const auto before = f.rom.shopTable;
+        chooseWithMouse(f.slot(3), 200);
+        chooseWithMouse(f.slot(8), 0);
+        auto expected = before;
+        expected[45][3] = 200;
+        expected[45][8] = 0;
+        QVERIFY(f.rom.shopTable == expected);
+        QCOMPARE(f.slot(3)->currentItem(), 200);
+    }
+
+    void movingThroughShopsWritesNothing() {
+        ShopFixture f(RomVariant::SnesJapanese);
+        f.rom.shopTable[7][0] = 0xFF;
+        f.rom.shopTable[7][1] = 0x1FF; // unmasked slots stay as they are too
+        const auto before = f.rom.shopTable;
+        f.open();
+        QComboBox* shops = f.list(shopControl::shop);
+        shops->setFocus();
+        for (int shop = 1; shop < 128; ++shop) {
+            QTest::keyClick(shops, Qt::Key_Down);
+            QCOMPARE(f.editor->selectedShop(), shop);
+            QCOMPARE(f.slot(2)->currentIndex(), f.rom.shopTable[static_cast<std::size_t>(shop)][2]);
+        }
+        f.chooseShop(7);
+        QVERIFY(f.rom.shopTable == before);
+    }
+
+    // Tab reaches every list in order; an arrow key changes it as a mouse choice would.
+    void keyboardReachesAndChangesEveryList() {
+        ShopFixture f(RomVariant::GbaJapanese);
+        f.rom.shopTable[0][0] = 0x00;
+        f.open();
+        f.list(shopControl::shop)->setFocus();
+        QVERIFY(
+            QTest::qWaitFor([&] { return f.editor->focusWidget() == f.list(shopControl::shop); }));
+        const int order[] = {shopControl::type,
+                             shopControl::priceModifier,
+                             1016,
+                             1017,
+                             1018,
+                             1019,
+                             1020,
+                             1021,
+                             1022,
+                             1023,
+                             okButtonId};
+        for (int id : order) {
+            QTest::keyClick(f.editor->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(f.editor->focusWidget()->property(controlIdProperty).toInt(), id);
+        }
+        QTest::keyClick(f.list(shopControl::type), Qt::Key_Down);
+        QTest::keyClick(f.list(shopControl::priceModifier), Qt::Key_Down);
+        QCOMPARE(f.rom.shopTable[0][0], 0x09);
+        const int item = f.rom.shopTable[0][4];
+        QTest::keyClick(f.slot(4), Qt::Key_Up);
+        QCOMPARE(f.rom.shopTable[0][4], item == 0 ? 0 : item - 1);
+        QCOMPARE(f.slot(4)->currentItem(), f.rom.shopTable[0][4]);
+    }
+
+    // From the main window: Shops opens the editor, Escape keeps its changes and Save writes
+    // them into the file.
+    void escapeKeepsChangesAndSaveWritesThem() {
+        QTemporaryDir folder;
+        const QString path = writeDemoFile(folder, RomVariant::SnesEnglish, true);
+        RomImage rom;
+        MainDialog window(rom);
+        ScriptedUser user;
+        window.setPrompts(user.prompts());
+        QVERIFY(window.loadFile(path));
+        auto* shopsButton = findControl<QPushButton>(&window, mainControl::shops);
+        QVERIFY(whileModal(
+            [&] { shopsButton->click(); },
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Shop Editor"));
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::shop), 100);
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::type), 3);
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::priceModifier), 6);
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::firstSlot + 6), 77);
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QVERIFY(!dialog->isVisible());
+            }));
+        QCOMPARE(rom.shopTable[100][0], 0x33);
+        QCOMPARE(rom.shopTable[100][7], 77);
+
+        window.commandAction(command::save)->trigger();
+        QVERIFY(user.failures.isEmpty());
+        const QByteArray file = fileBytes(path);
+        const qsizetype record = 0x200 + 0x47AC0 + 100 * 9;
+        QCOMPARE(static_cast<std::uint8_t>(file[record]), 0x33);
+        QCOMPARE(static_cast<std::uint8_t>(file[record + 7]), 77);
+    }
+};
+
+} // namespace tarnwick::testing
+
+QTEST_MAIN(tarnwick::testing::ShopEditorTest)
+#include "ShopEditorTest.moc"
