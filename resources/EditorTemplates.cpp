@@ -39,7 +39,7 @@ constexpr std::array shopControls = {
 // the level-up bonus. There is no Cancel button: every change is kept.
 constexpr std::array esperControls = {
     ControlTemplate{0, K::Label, "esperLabel", "Esper:", 4, 6, 26, 8},
-    ControlTemplate{esperControl::esper, K::Custom, "esperList", "", 32, 4, 50, 12},
+    ControlTemplate{esperControl::esper, K::Custom, "esperList", "", 42, 4, 44, 12},
     ControlTemplate{0, K::Label, "spell1Label", "Spell #1:", 4, 22, 38, 8},
     ControlTemplate{esperControl::spells[0], K::Custom, "spell1List", "", 42, 20, 48, 12},
     ControlTemplate{0, K::Label, "rate1Label", "x", 92, 22, 6, 8},
@@ -67,7 +67,7 @@ constexpr std::array esperControls = {
                     numberStyle},
     ControlTemplate{0, K::Label, "bonusLabel", "Level Up Bonus:", 4, 88, 60, 8},
     ControlTemplate{esperControl::bonus, K::Custom, "bonusList", "", 64, 86, 50, 12},
-    ControlTemplate{okButtonId, K::PushButton, "okButton", "OK", 86, 4, 28, 12, defaultStyle},
+    ControlTemplate{okButtonId, K::PushButton, "okButton", "OK", 90, 4, 24, 12, defaultStyle},
 };
 
 } // namespace

@@ -112,6 +112,10 @@ private slots:
         expected[45][8] = 0;
         QVERIFY(f.rom.shopTable == expected);
         QCOMPARE(f.slot(3)->currentItem(), 200);
+        // The close box ends the editor as OK does, keeping everything.
+        f.editor->close();
+        QCOMPARE(f.editor->result(), int(QDialog::Accepted));
+        QVERIFY(f.rom.shopTable == expected);
     }
 
     void movingThroughShopsWritesNothing() {
