@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QHash>
 
+#include <cstddef>
+
 namespace tarnwick {
 
 class NameComboBox;
@@ -24,6 +26,12 @@ protected:
     // iconPath names an icon among the program's resources.
     EditorDialog(const DialogTemplate& resource, const QString& iconPath, const RomImage& rom,
                  QWidget* parent);
+
+    // The record at index of a table, or nullptr when no record is selected (index -1).
+    template <typename Table> static auto* recordAt(Table& table, int index) {
+        const bool inTable = index >= 0 && index < static_cast<int>(table.size());
+        return inTable ? &table[static_cast<std::size_t>(index)] : nullptr;
+    }
 
     // The template's control with this number, as the widget class it was made as.
     template <typename Widget> Widget* control(int id) const {

@@ -69,10 +69,7 @@ int EsperEditorDialog::selectedEsper() const {
 }
 
 Record* EsperEditorDialog::selectedRecord() {
-    const int esper = selectedEsper();
-    if (esper < 0 || esper >= static_cast<int>(rom.esperTable.size()))
-        return nullptr;
-    return &rom.esperTable[static_cast<std::size_t>(esper)];
+    return recordAt(rom.esperTable, selectedEsper());
 }
 
 void EsperEditorDialog::showSelectedEsper() {

@@ -60,10 +60,7 @@ int ShopEditorDialog::selectedShop() const {
 }
 
 Record* ShopEditorDialog::selectedRecord() {
-    const int shop = selectedShop();
-    if (shop < 0 || shop >= static_cast<int>(rom.shopTable.size()))
-        return nullptr;
-    return &rom.shopTable[static_cast<std::size_t>(shop)];
+    return recordAt(rom.shopTable, selectedShop());
 }
 
 void ShopEditorDialog::showSelectedShop() {

@@ -57,11 +57,7 @@ class EsperEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listsFollowTheRelease_data() {
-        QTest::addColumn<int>("release");
-        for (RomVariant release : allReleases)
-            QTest::newRow(releaseKey(release).data()) << variantIndex(release);
-    }
+    void listsFollowTheRelease_data() { addReleaseRows(); }
     void listsFollowTheRelease() {
         QFETCH(int, release);
         const auto variant = static_cast<RomVariant>(release);

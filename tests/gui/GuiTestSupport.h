@@ -31,6 +31,13 @@ template <typename Widget = QWidget> Widget* findControl(const QWidget* root, in
     return nullptr;
 }
 
+// One data row per release, in a column "release" holding its RomVariant as an int.
+inline void addReleaseRows() {
+    QTest::addColumn<int>("release");
+    for (RomVariant release : allReleases)
+        QTest::newRow(releaseKey(release).data()) << variantIndex(release);
+}
+
 inline QString releaseFileName(RomVariant release) {
     return toQString(releaseKey(release)) +
            (isGbaVariant(release) ? QStringLiteral(".gba") : QStringLiteral(".smc"));

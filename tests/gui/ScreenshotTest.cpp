@@ -26,11 +26,7 @@ private slots:
         QVERIFY(saveScreenshot(&window, QStringLiteral("main-window-empty.png")));
     }
 
-    void mainWindowWithEachRelease_data() {
-        QTest::addColumn<int>("release");
-        for (RomVariant release : allReleases)
-            QTest::newRow(releaseKey(release).data()) << variantIndex(release);
-    }
+    void mainWindowWithEachRelease_data() { addReleaseRows(); }
     void mainWindowWithEachRelease() {
         QFETCH(int, release);
         const auto variant = static_cast<RomVariant>(release);

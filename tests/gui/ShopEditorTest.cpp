@@ -44,11 +44,7 @@ class ShopEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensOnTheFirstShopWithEveryList_data() {
-        QTest::addColumn<int>("release");
-        for (RomVariant release : allReleases)
-            QTest::newRow(releaseKey(release).data()) << variantIndex(release);
-    }
+    void opensOnTheFirstShopWithEveryList_data() { addReleaseRows(); }
     void opensOnTheFirstShopWithEveryList() {
         QFETCH(int, release);
         ShopFixture f(static_cast<RomVariant>(release));
