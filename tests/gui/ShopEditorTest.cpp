@@ -161,6 +161,10 @@ private slots:
         QTest::keyClick(f.slot(4), Qt::Key_Up);
         QCOMPARE(f.rom.shopTable[0][4], item == 0 ? 0 : item - 1);
         QCOMPARE(f.slot(4)->currentItem(), f.rom.shopTable[0][4]);
+        // Enter on a closed list presses OK.
+        QTest::keyClick(f.slot(4), Qt::Key_Return);
+        QVERIFY(!f.editor->isVisible());
+        QCOMPARE(f.editor->result(), int(QDialog::Accepted));
     }
 
     // From the main window: Shops opens the editor, Escape keeps its changes and Save writes
