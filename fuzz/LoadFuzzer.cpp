@@ -5,6 +5,7 @@
 #include "graphics/GameTextLayout.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -43,20 +44,27 @@ std::vector<std::uint64_t> areaStarts(RomVariant v) {
     return starts;
 }
 
-// Builds the sheets from the fuzzed font and lays out every item name the way the lists draw
-// it; every block copy must come from inside the font sheet, whatever the glyph widths say.
+// Lays out a name the way the lists draw it; every block copy must come from inside the font
+// sheet, whatever the glyph widths say.
+void checkNameDrawsInsideTheSheet(const RomImage& rom, const GameString& name) {
+    static std::vector<GlyphBlit> blits;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
+    layoutGameText(std::span<const std::uint8_t>(bytes, name.size()), rom.variant(), rom.glyphTable,
+                   ListScheme::Current, TextPlace::ListRow, blits);
+    for (const GlyphBlit& blit : blits)
+        if (blit.sourceX < 0 || blit.width < 0 || blit.sourceX + blit.width > fontSheetWidth ||
+            blit.sourceY < 0 || blit.sourceY + blit.height > fontSheetHeight)
+            __builtin_trap();
+}
+
+// Builds the sheets from the fuzzed font and draws every item name and the shop editor's type
+// names, which it finds through pointers in the image.
 void checkNamesDrawInsideTheSheet(RomImage& rom) {
     buildGlyphSheets(rom);
-    static std::vector<GlyphBlit> blits;
-    for (const GameString& name : rom.itemNames) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
-        layoutGameText(std::span<const std::uint8_t>(bytes, name.size()), rom.variant(),
-                       rom.glyphTable, ListScheme::Current, TextPlace::ListRow, blits);
-        for (const GlyphBlit& blit : blits)
-            if (blit.sourceX < 0 || blit.width < 0 || blit.sourceX + blit.width > fontSheetWidth ||
-                blit.sourceY < 0 || blit.sourceY + blit.height > fontSheetHeight)
-                __builtin_trap();
-    }
+    for (const GameString& name : rom.itemNames)
+        checkNameDrawsInsideTheSheet(rom, name);
+    for (const GameString& name : shopTypeListNames(rom))
+        checkNameDrawsInsideTheSheet(rom, name);
 }
 
 } // namespace

@@ -44,10 +44,6 @@ QString fromNative(const std::string& text) {
     return QString::fromLocal8Bit(QByteArray::fromStdString(text));
 }
 
-QString fromView(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString hex(std::uint64_t value, int digits = 6) {
     return QStringLiteral("0x") +
            QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
@@ -134,9 +130,14 @@ QCommandLineOption addImageArguments(QCommandLineParser& parser) {
     return japanese;
 }
 
-Status loadImage(RomImage& rom, const QString& path, bool japanese) {
+// Loads the image as File > Load does; a failure is reported and false returned.
+bool loadImage(RomImage& rom, const QString& path, bool japanese, Io& io) {
     rom.setJapanese(japanese);
-    return loadRom(rom, nativePath(path));
+    if (const Status loaded = loadRom(rom, nativePath(path)); !loaded) {
+        (void)fail(io, fromNative(loaded.message()));
+        return false;
+    }
+    return true;
 }
 
 // ---- info ----------------------------------------------------------------------------------
@@ -163,8 +164,8 @@ public:
         const std::uint64_t imageSize = rom.getSize() - header;
         field(QStringLiteral("Image"), path);
         field(QStringLiteral("Release"),
-              QStringLiteral("%1 (%2)").arg(fromView(releaseName(rom.variant())),
-                                            fromView(releaseKey(rom.variant()))));
+              QStringLiteral("%1 (%2)").arg(asciiText(releaseName(rom.variant())),
+                                            asciiText(releaseKey(rom.variant()))));
         field(QStringLiteral("Copier header"),
               header == 0 ? QStringLiteral("none") : byteCount(header));
         field(QStringLiteral("Title"), printableTitle(rom.internalTitle()));
@@ -175,7 +176,7 @@ public:
         out << "\n" << row(QStringLiteral("Record tables"), "image", "file", "records x bytes");
         for (const TableBinding& binding : recordTables()) {
             const TablePlacement& where = (*binding.placement)[release];
-            place(fromView(binding.key), where.offset,
+            place(asciiText(binding.key), where.offset,
                   QStringLiteral("%1 x %2").arg(where.count).arg(where.recordSize));
         }
         if (const auto& gp = gpMultiplierOffset[release])
@@ -219,7 +220,7 @@ private:
 
     void printNameArea(const NameBinding& binding) {
         const NameArea& area = (*binding.area)[release];
-        const QString name = fromView(binding.key);
+        const QString name = asciiText(binding.key);
         if (area.count == 0) {
             out << row(QStringLiteral("  ") + name, "-", "-", "none in this release");
             return;
@@ -258,8 +259,8 @@ int runInfo(const QStringList& args, Io& io) {
 
     const QString path = parser.positionalArguments().at(0);
     RomImage rom;
-    if (const Status loaded = loadImage(rom, path, parser.isSet(japanese)); !loaded)
-        return fail(io, fromNative(loaded.message()));
+    if (!loadImage(rom, path, parser.isSet(japanese), io))
+        return exitFailure;
     InfoPrinter(rom, io.out).print(path);
     return exitSuccess;
 }
@@ -284,8 +285,8 @@ int runExport(const QStringList& args, Io& io) {
 
     const QString path = parser.positionalArguments().at(0);
     RomImage rom;
-    if (const Status loaded = loadImage(rom, path, parser.isSet(japanese)); !loaded)
-        return fail(io, fromNative(loaded.message()));
+    if (!loadImage(rom, path, parser.isSet(japanese), io))
+        return exitFailure;
     const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
 
     if (!parser.isSet(output)) {
@@ -363,8 +364,8 @@ int runImport(const QStringList& args, Io& io) {
         return fail(io, error);
 
     RomImage rom;
-    if (const Status loaded = loadImage(rom, imagePath, parser.isSet(japanese)); !loaded)
-        return fail(io, fromNative(loaded.message()));
+    if (!loadImage(rom, imagePath, parser.isSet(japanese), io))
+        return exitFailure;
     const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
     if (!tables)
         return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
@@ -395,8 +396,8 @@ int runSheets(const QStringList& args, Io& io) {
     const QString path = parser.positionalArguments().at(0);
     const QString folder = parser.positionalArguments().at(1);
     RomImage rom;
-    if (const Status loaded = loadImage(rom, path, parser.isSet(japanese)); !loaded)
-        return fail(io, fromNative(loaded.message()));
+    if (!loadImage(rom, path, parser.isSet(japanese), io))
+        return exitFailure;
     if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
         return fail(io, *failed);
     return exitSuccess;

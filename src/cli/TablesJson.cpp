@@ -12,17 +12,6 @@ namespace tarnwick {
 
 namespace {
 
-template <auto member> std::span<Record> tableOf(RomImage& rom) {
-    return rom.*member;
-}
-template <auto member> std::span<const Record> constTableOf(const RomImage& rom) {
-    return rom.*member;
-}
-template <auto member>
-constexpr TableBinding bindTable(std::string_view key, const PerRelease<TablePlacement>& where) {
-    return {key, &where, &tableOf<member>, &constTableOf<member>};
-}
-
 template <auto member> std::span<const GameString> namesOf(const RomImage& rom) {
     return rom.*member;
 }
@@ -32,17 +21,7 @@ constexpr NameBinding bindNames(std::string_view key, const PerRelease<NameArea>
     return {key, &area, &namesOf<member>, reservedSlotZero};
 }
 
-// JSON key <-> document table <-> per-release placement. Export, import and info all walk
-// these lists, so a table cannot be written one way and read another.
-constexpr std::array recordTableList = {
-    bindTable<&RomImage::chestTable>("chestTable", chestTablePlacement),
-    bindTable<&RomImage::monsterBoxTable>("monsterBoxTable", monsterBoxTablePlacement),
-    bindTable<&RomImage::shopTable>("shopTable", shopTablePlacement),
-    bindTable<&RomImage::esperTable>("esperTable", esperTablePlacement),
-    bindTable<&RomImage::anim8Table>("anim8Table", anim8TablePlacement),
-    bindTable<&RomImage::anim14Table>("anim14Table", anim14TablePlacement),
-};
-
+// JSON key <-> document name table <-> per-release area, for export and info.
 constexpr std::array nameTableList = {
     bindNames<&RomImage::itemNames>("itemNames", itemNameArea),
     bindNames<&RomImage::monsterNames>("monsterNames", monsterNameArea),
@@ -54,10 +33,6 @@ constexpr std::array nameTableList = {
     // that list positions stay shop type numbers.
     bindNames<&RomImage::shopTypeNames>("shopTypeNames", shopTypeNameArea, true),
 };
-
-QString keyString(std::string_view key) {
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-}
 
 QString hexName(const GameString& name) {
     const QByteArray bytes(name.data(), static_cast<qsizetype>(name.size()));
@@ -150,7 +125,7 @@ bool readRecords(const QJsonValue& value, const QString& path, const TablePlacem
 }
 
 bool checkHeader(const QJsonObject& json, RomVariant release, QString& error) {
-    const QString format = keyString(tablesFormat);
+    const QString format = asciiText(tablesFormat);
     if (json.value("format") != QJsonValue(format)) {
         error = QStringLiteral("format: expected \"%1\", found %2")
                     .arg(format, describe(json.value("format")));
@@ -163,10 +138,10 @@ bool checkHeader(const QJsonObject& json, RomVariant release, QString& error) {
                     .arg(describe(version));
         return false;
     }
-    const QString key = keyString(releaseKey(release));
+    const QString key = asciiText(releaseKey(release));
     if (json.value("release") != QJsonValue(key)) {
         error = QStringLiteral("release: expected \"%1\" for a %2 image, found %3")
-                    .arg(key, keyString(releaseName(release)), describe(json.value("release")));
+                    .arg(key, asciiText(releaseName(release)), describe(json.value("release")));
         return false;
     }
     return true;
@@ -174,8 +149,8 @@ bool checkHeader(const QJsonObject& json, RomVariant release, QString& error) {
 
 } // namespace
 
-std::span<const TableBinding> recordTables() {
-    return recordTableList;
+QString asciiText(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::span<const NameBinding> nameTables() {
@@ -194,7 +169,7 @@ QJsonObject exportTables(const RomImage& rom) {
     const int r = variantIndex(release);
 
     QJsonObject tables;
-    for (const TableBinding& binding : recordTableList) {
+    for (const TableBinding& binding : recordTables()) {
         const TablePlacement& where = (*binding.placement)[r];
         const auto records = binding.constRecords(rom).first(static_cast<std::size_t>(where.count));
         QJsonArray rows;
@@ -204,7 +179,7 @@ QJsonObject exportTables(const RomImage& rom) {
                 values.append(record[static_cast<std::size_t>(j)]);
             rows.append(values);
         }
-        tables.insert(keyString(binding.key), rows);
+        tables.insert(asciiText(binding.key), rows);
     }
 
     QJsonObject names;
@@ -214,7 +189,7 @@ QJsonObject exportTables(const RomImage& rom) {
         QJsonArray list;
         for (const GameString& name : filled)
             list.append(hexName(name));
-        names.insert(keyString(binding.key), list);
+        names.insert(asciiText(binding.key), list);
     }
     names.insert("emptyItemName", hexName(rom.emptyItemName));
 
@@ -226,9 +201,9 @@ QJsonObject exportTables(const RomImage& rom) {
     const GameString title = rom.internalTitle();
 
     QJsonObject json;
-    json.insert("format", keyString(tablesFormat));
+    json.insert("format", asciiText(tablesFormat));
     json.insert("version", tablesFormatVersion);
-    json.insert("release", keyString(releaseKey(release)));
+    json.insert("release", asciiText(releaseKey(release)));
     json.insert("headerSize", rom.getHeaderSize());
     json.insert("title", QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
     json.insert("gpMultiplier", rom.gpMultiplier);
@@ -269,8 +244,8 @@ std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVar
         return std::nullopt;
     }
     const QJsonObject tables = tablesValue.toObject();
-    for (const TableBinding& binding : recordTableList) {
-        const QString key = keyString(binding.key);
+    for (const TableBinding& binding : recordTables()) {
+        const QString key = asciiText(binding.key);
         std::vector<Record>& records = result.records.emplace_back();
         if (!readRecords(tables.value(key), QStringLiteral("tables.") + key,
                          (*binding.placement)[r], records, error))
@@ -281,8 +256,8 @@ std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVar
 
 void storeImportedTables(const ImportedTables& tables, RomImage& rom) {
     const int r = variantIndex(rom.variant());
-    for (std::size_t t = 0; t < recordTableList.size() && t < tables.records.size(); ++t) {
-        const TableBinding& binding = recordTableList[t];
+    for (std::size_t t = 0; t < recordTables().size() && t < tables.records.size(); ++t) {
+        const TableBinding& binding = recordTables()[t];
         const auto recordSize = static_cast<std::size_t>((*binding.placement)[r].recordSize);
         const std::span<Record> target = binding.records(rom);
         const std::vector<Record>& source = tables.records[t];

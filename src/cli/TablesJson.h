@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/RecordTables.h"
 #include "rom/RomImage.h"
 
 #include <QByteArray>
@@ -13,15 +14,6 @@
 
 namespace tarnwick {
 
-// One record table of the document as the command-line tool sees it: its key in the JSON
-// export, where each release keeps it, and the document's table.
-struct TableBinding {
-    std::string_view key;
-    const PerRelease<TablePlacement>* placement;
-    std::span<Record> (*records)(RomImage&);
-    std::span<const Record> (*constRecords)(const RomImage&);
-};
-
 // One name table of the document: its key in the export, its area and the document's slots.
 // A table with a reserved slot 0 (the shop types) fills one slot more than its area's count.
 struct NameBinding {
@@ -31,8 +23,10 @@ struct NameBinding {
     bool reservedSlotZero;
 };
 
-// The six record tables and the seven name tables, in the order the export lists them.
-std::span<const TableBinding> recordTables();
+// The program's own names and keys (plain ASCII) as text.
+QString asciiText(std::string_view text);
+
+// The seven name tables, in the order the export lists them.
 std::span<const NameBinding> nameTables();
 // Slots of the name table that the release fills.
 int filledNameSlots(const NameBinding& binding, RomVariant release);

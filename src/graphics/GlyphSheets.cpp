@@ -93,11 +93,9 @@ void drawFontBands(Image& sheet, const GlyphTable& glyphs, const FontPlacement& 
 
 Image drawPalette(const RomImage& rom, const ByteArea& area) {
     Image sheet(paletteSheetWidth, paletteSheetHeight);
-    ByteReader reader(rom, area.offset);
     for (int colour = 0; colour < paletteColourCount; ++colour) {
-        const std::uint8_t low = reader.next();
-        const std::uint8_t high = reader.next();
-        const auto value = static_cast<std::uint16_t>(low | (high << 8));
+        const std::uint16_t value =
+            rom.readWord(area.offset + 2 * static_cast<std::uint64_t>(colour));
         sheet.fillRect(swatchX(colour), swatchY(colour), cellSize, cellSize, paletteColour(value));
     }
     return sheet;

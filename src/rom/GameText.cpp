@@ -105,9 +105,7 @@ void RomImage::parseNames() {
         for (int slot : shopTypeSlotOrder)
             shopTypeNames[static_cast<std::size_t>(slot)] = readGbaString(gbaShopTypeShift);
 
-        const auto pointer = static_cast<std::uint64_t>(readByte(gbaEmptyItemPointer)) |
-                             static_cast<std::uint64_t>(readByte(gbaEmptyItemPointer + 1)) << 8;
-        seek(gbaEmptyItemBank + pointer);
+        seek(gbaEmptyItemBank + readWord(gbaEmptyItemPointer));
         emptyItemName = static_cast<char>(gbaSpaceCode) + readGbaString(gbaNameShift);
         break;
     }

@@ -167,6 +167,10 @@ std::uint8_t RomImage::readByte(std::uint64_t offset) const {
     return imageIndex(offset, index) ? data[index] : 0;
 }
 
+std::uint16_t RomImage::readWord(std::uint64_t offset) const {
+    return static_cast<std::uint16_t>(readByte(offset) | readByte(offset + 1) << 8);
+}
+
 void RomImage::writeByte(std::uint8_t value, std::uint64_t offset) {
     std::uint64_t index = 0;
     if (imageIndex(offset, index))

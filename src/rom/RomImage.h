@@ -65,6 +65,8 @@ public:
 
     // ---- Byte access ----
     std::uint8_t readByte(std::uint64_t offset) const;
+    // The 16-bit little-endian value at offset (pointers, colours).
+    std::uint16_t readWord(std::uint64_t offset) const;
     void writeByte(std::uint8_t value, std::uint64_t offset);
     void seek(std::uint64_t offset);
     std::uint8_t nextByte();

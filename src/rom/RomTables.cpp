@@ -1,31 +1,38 @@
 #include "rom/RomImage.h"
 
-#include <type_traits>
+#include "rom/RecordTables.h"
+
+#include <array>
 
 namespace tarnwick {
 
 namespace {
 
-// The six record tables of a document paired with where the current release keeps them. The
-// same list drives reading, writing and comparing, so the three can never disagree.
-template <typename Document> auto tableBindings(Document& rom) {
-    using RecordType = std::conditional_t<std::is_const_v<Document>, const Record, Record>;
-    struct Binding {
-        std::span<RecordType> table;
-        TablePlacement placement;
-    };
-    const int i = variantIndex(rom.variant());
-    return std::array<Binding, 6>{{
-        {rom.shopTable, shopTablePlacement[i]},
-        {rom.monsterBoxTable, monsterBoxTablePlacement[i]},
-        {rom.chestTable, chestTablePlacement[i]},
-        {rom.esperTable, esperTablePlacement[i]},
-        {rom.anim8Table, anim8TablePlacement[i]},
-        {rom.anim14Table, anim14TablePlacement[i]},
-    }};
+template <auto member> std::span<Record> tableOf(RomImage& rom) {
+    return rom.*member;
+}
+template <auto member> std::span<const Record> constTableOf(const RomImage& rom) {
+    return rom.*member;
+}
+template <auto member>
+constexpr TableBinding bindTable(std::string_view key, const PerRelease<TablePlacement>& where) {
+    return {key, &where, &tableOf<member>, &constTableOf<member>};
 }
 
+constexpr std::array recordTableList = {
+    bindTable<&RomImage::chestTable>("chestTable", chestTablePlacement),
+    bindTable<&RomImage::monsterBoxTable>("monsterBoxTable", monsterBoxTablePlacement),
+    bindTable<&RomImage::shopTable>("shopTable", shopTablePlacement),
+    bindTable<&RomImage::esperTable>("esperTable", esperTablePlacement),
+    bindTable<&RomImage::anim8Table>("anim8Table", anim8TablePlacement),
+    bindTable<&RomImage::anim14Table>("anim14Table", anim14TablePlacement),
+};
+
 } // namespace
+
+std::span<const TableBinding> recordTables() {
+    return recordTableList;
+}
 
 Status RomImage::parseTables() {
     if (Status fits = checkFitsRelease(); !fits)
@@ -34,9 +41,10 @@ Status RomImage::parseTables() {
     digitCodes = digitCodeTable[i];
     if (gpMultiplierOffset[i])
         gpMultiplier = readByte(*gpMultiplierOffset[i]);
-    for (const auto& binding : tableBindings(*this))
-        readTable(binding.placement.count, binding.placement.recordSize, binding.table,
-                  binding.placement.offset);
+    for (const TableBinding& binding : recordTables()) {
+        const TablePlacement& where = (*binding.placement)[i];
+        readTable(where.count, where.recordSize, binding.records(*this), where.offset);
+    }
     parseNames();
     return Status::success();
 }
@@ -45,9 +53,10 @@ void RomImage::writeTablesToImage() {
     const int i = variantIndex(variant());
     if (gpMultiplierOffset[i])
         writeByte(static_cast<std::uint8_t>(gpMultiplier & 0xFF), *gpMultiplierOffset[i]);
-    for (const auto& binding : tableBindings(*this))
-        writeTable(binding.placement.count, binding.placement.recordSize, binding.table,
-                   binding.placement.offset);
+    for (const TableBinding& binding : recordTables()) {
+        const TablePlacement& where = (*binding.placement)[i];
+        writeTable(where.count, where.recordSize, binding.constRecords(*this), where.offset);
+    }
 }
 
 bool RomImage::tablesDifferFromImage() const {
@@ -57,8 +66,9 @@ bool RomImage::tablesDifferFromImage() const {
     if (gpMultiplierOffset[i] &&
         readByte(*gpMultiplierOffset[i]) != static_cast<std::uint8_t>(gpMultiplier & 0xFF))
         return true;
-    for (const auto& binding : tableBindings(*this)) {
-        const TablePlacement& where = binding.placement;
+    for (const TableBinding& binding : recordTables()) {
+        const TablePlacement& where = (*binding.placement)[i];
+        const std::span<const Record> table = binding.constRecords(*this);
         for (int record = 0; record < where.count; ++record)
             for (int byte = 0; byte < where.recordSize; ++byte) {
                 const auto offset = where.offset +
@@ -66,7 +76,7 @@ bool RomImage::tablesDifferFromImage() const {
                                         static_cast<std::uint64_t>(where.recordSize) +
                                     static_cast<std::uint64_t>(byte);
                 const auto slot =
-                    binding.table[static_cast<std::size_t>(record)][static_cast<std::size_t>(byte)];
+                    table[static_cast<std::size_t>(record)][static_cast<std::size_t>(byte)];
                 if (readByte(offset) != static_cast<std::uint8_t>(slot & 0xFF))
                     return true;
             }

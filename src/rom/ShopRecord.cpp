@@ -112,9 +112,7 @@ std::array<GameString, namedShopTypes> shopTypeListNames(const RomImage& rom) {
             names[type] = rom.shopTypeNames[type];
     } else {
         for (std::size_t type = 0; type < names.size(); ++type) {
-            const std::uint64_t entry = snesShopTypePointers + 2 * type;
-            const auto pointer = static_cast<std::uint64_t>(rom.readByte(entry)) |
-                                 static_cast<std::uint64_t>(rom.readByte(entry + 1)) << 8;
+            const std::uint16_t pointer = rom.readWord(snesShopTypePointers + 2 * type);
             names[type] =
                 rom.readFixedString(snesShopTypeNameLength, snesShopTypeNameBank + pointer);
         }

@@ -203,14 +203,9 @@ private slots:
     // From the main window: Espers opens the editor, Escape keeps its changes and Save writes
     // them into the file.
     void escapeKeepsChangesAndSaveWritesThem() {
-        QTemporaryDir folder;
-        const QString path = writeDemoFile(folder, RomVariant::GbaJapanese);
-        RomImage rom;
-        MainDialog window(rom);
-        ScriptedUser user;
-        window.setPrompts(user.prompts());
-        QVERIFY(window.loadFile(path));
-        auto* espersButton = findControl<QPushButton>(&window, mainControl::espers);
+        WindowOnDemoFile f(RomVariant::GbaJapanese);
+        QVERIFY(f.window.isRomLoaded());
+        auto* espersButton = findControl<QPushButton>(&f.window, mainControl::espers);
         QVERIFY(whileModal(
             [&] { espersButton->click(); },
             [&](QWidget* dialog) {
@@ -224,14 +219,14 @@ private slots:
                 QTest::keyClick(dialog, Qt::Key_Escape);
                 QVERIFY(!dialog->isVisible());
             }));
-        const Record& esper = rom.esperTable[29];
+        const Record& esper = f.rom.esperTable[29];
         QCOMPARE(esper[9], 11);
         QCOMPARE(esper[10], 4);
         QCOMPARE(esper[0], 4);
 
-        window.commandAction(command::save)->trigger();
-        QVERIFY(user.failures.isEmpty());
-        const QByteArray file = fileBytes(path);
+        f.window.commandAction(command::save)->trigger();
+        QVERIFY(f.user.failures.isEmpty());
+        const QByteArray file = fileBytes(f.path);
         const qsizetype record = 0x62A480 + 29 * 11;
         QCOMPARE(static_cast<std::uint8_t>(file[record]), 4);
         QCOMPARE(static_cast<std::uint8_t>(file[record + 9]), 11);

@@ -3,6 +3,7 @@
 #include "app/MainDialog.h"
 #include "controls/DialogTemplate.h"
 #include "rom/Releases.h"
+#include "rom/RomImage.h"
 #include "testimage/DemoImage.h"
 
 #include <QAbstractItemView>
@@ -83,10 +84,31 @@ struct ScriptedUser {
     }
 };
 
+// A main window with a demo image of the release loaded from a file, the scripted user
+// answering its questions.
+struct WindowOnDemoFile {
+    QTemporaryDir folder;
+    RomImage rom;
+    ScriptedUser user;
+    MainDialog window{rom};
+    QString path;
+
+    explicit WindowOnDemoFile(RomVariant release, bool copierHeader = false)
+        : path(writeDemoFile(folder, release, copierHeader)) {
+        window.setPrompts(user.prompts());
+        window.loadFile(path);
+    }
+};
+
+// Where a screenshot of this name goes: the build folder's screenshots, created if missing.
+inline QString screenshotPath(const QString& name) {
+    QDir().mkpath(QStringLiteral(TARNWICK_SCREENSHOT_DIR));
+    return QDir(QStringLiteral(TARNWICK_SCREENSHOT_DIR)).filePath(name);
+}
+
 // Saves a picture of the widget as it is drawn now, under the build folder's screenshots.
 inline bool saveScreenshot(QWidget* widget, const QString& name) {
-    QDir().mkpath(QStringLiteral(TARNWICK_SCREENSHOT_DIR));
-    return widget->grab().save(QDir(QStringLiteral(TARNWICK_SCREENSHOT_DIR)).filePath(name));
+    return widget->grab().save(screenshotPath(name));
 }
 
 // Chooses a row of a drop-down list as a user does with the mouse: opens the list, scrolls to
@@ -134,8 +156,7 @@ inline bool saveScreenshotWithOpenList(QWidget* window, QComboBox* list, const Q
     painter.drawPixmap(offset - bounds.topLeft(), popup->grab());
     painter.end();
     list->hidePopup();
-    QDir().mkpath(QStringLiteral(TARNWICK_SCREENSHOT_DIR));
-    return picture.save(QDir(QStringLiteral(TARNWICK_SCREENSHOT_DIR)).filePath(name));
+    return picture.save(screenshotPath(name));
 }
 
 } // namespace tarnwick::testing

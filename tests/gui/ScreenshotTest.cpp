@@ -30,21 +30,17 @@ private slots:
     void mainWindowWithEachRelease() {
         QFETCH(int, release);
         const auto variant = static_cast<RomVariant>(release);
-        QTemporaryDir folder;
-        RomImage rom;
-        MainDialog window(rom);
-        ScriptedUser user;
-        window.setPrompts(user.prompts());
-        window.show();
-        QVERIFY(window.loadFile(writeDemoFile(folder, variant)));
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        WindowOnDemoFile f(variant);
+        QVERIFY(f.window.isRomLoaded());
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         QVERIFY(saveScreenshot(
-            &window, QStringLiteral("main-window-%1.png").arg(toQString(releaseKey(variant)))));
+            &f.window, QStringLiteral("main-window-%1.png").arg(toQString(releaseKey(variant)))));
     }
 
     // Each editor on each release, once closed and once with a list of game names open on the
     // record's current item while the user highlights another.
-    void editorsWithEachRelease_data() { mainWindowWithEachRelease_data(); }
+    void editorsWithEachRelease_data() { addReleaseRows(); }
     void editorsWithEachRelease() {
         QFETCH(int, release);
         const auto variant = static_cast<RomVariant>(release);

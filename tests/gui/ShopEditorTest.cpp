@@ -170,14 +170,9 @@ private slots:
     // From the main window: Shops opens the editor, Escape keeps its changes and Save writes
     // them into the file.
     void escapeKeepsChangesAndSaveWritesThem() {
-        QTemporaryDir folder;
-        const QString path = writeDemoFile(folder, RomVariant::SnesEnglish, true);
-        RomImage rom;
-        MainDialog window(rom);
-        ScriptedUser user;
-        window.setPrompts(user.prompts());
-        QVERIFY(window.loadFile(path));
-        auto* shopsButton = findControl<QPushButton>(&window, mainControl::shops);
+        WindowOnDemoFile f(RomVariant::SnesEnglish, true);
+        QVERIFY(f.window.isRomLoaded());
+        auto* shopsButton = findControl<QPushButton>(&f.window, mainControl::shops);
         QVERIFY(whileModal(
             [&] { shopsButton->click(); },
             [&](QWidget* dialog) {
@@ -189,12 +184,12 @@ private slots:
                 QTest::keyClick(dialog, Qt::Key_Escape);
                 QVERIFY(!dialog->isVisible());
             }));
-        QCOMPARE(rom.shopTable[100][0], 0x33);
-        QCOMPARE(rom.shopTable[100][7], 77);
+        QCOMPARE(f.rom.shopTable[100][0], 0x33);
+        QCOMPARE(f.rom.shopTable[100][7], 77);
 
-        window.commandAction(command::save)->trigger();
-        QVERIFY(user.failures.isEmpty());
-        const QByteArray file = fileBytes(path);
+        f.window.commandAction(command::save)->trigger();
+        QVERIFY(f.user.failures.isEmpty());
+        const QByteArray file = fileBytes(f.path);
         const qsizetype record = 0x200 + 0x47AC0 + 100 * 9;
         QCOMPARE(static_cast<std::uint8_t>(file[record]), 0x33);
         QCOMPARE(static_cast<std::uint8_t>(file[record + 7]), 77);
