@@ -5,7 +5,7 @@
 #include "controls/NameComboBox.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // switch of the Japanese option does before any list can paint a name.
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/MainDialog.h"
 #include "controls/DialogTemplate.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <QCoreApplication>
 #include <QDir>

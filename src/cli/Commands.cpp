@@ -4,7 +4,7 @@
 #include "cli/TablesJson.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -2,7 +2,7 @@
 
 #include "cli/Commands.h"
 #include "rom/Releases.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoFont.h"
+#include "DemoFont.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "TestFiles.h"
 
 #include "rom/RomImage.h"
-#include "testimage/DemoCharacters.h"
-#include "testimage/DemoFont.h"
-#include "testimage/DemoImage.h"
-#include "testimage/DemoNames.h"
+#include "DemoCharacters.h"
+#include "DemoFont.h"
+#include "demo/DemoImage.h"
+#include "DemoNames.h"
 
 #include <gtest/gtest.h>
 

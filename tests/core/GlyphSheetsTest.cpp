@@ -3,8 +3,8 @@
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoFont.h"
-#include "testimage/DemoImage.h"
+#include "DemoFont.h"
+#include "demo/DemoImage.h"
 
 #include <gtest/gtest.h>
 

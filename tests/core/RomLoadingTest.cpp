@@ -2,7 +2,7 @@
 #include "TestFiles.h"
 
 #include "rom/RomImage.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <gtest/gtest.h>
 

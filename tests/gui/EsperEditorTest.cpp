@@ -199,39 +199,6 @@ private slots:
         QTest::keyClick(f.list(esperControl::esper), Qt::Key_Down);
         QCOMPARE(f.editor->selectedEsper(), 1);
     }
-
-    // From the main window: Espers opens the editor, Escape keeps its changes and Save writes
-    // them into the file.
-    void escapeKeepsChangesAndSaveWritesThem() {
-        WindowOnDemoFile f(RomVariant::GbaJapanese);
-        QVERIFY(f.window.isRomLoaded());
-        auto* espersButton = findControl<QPushButton>(&f.window, mainControl::espers);
-        QVERIFY(whileModal(
-            [&] { espersButton->click(); },
-            [&](QWidget* dialog) {
-                QCOMPARE(dialog->windowTitle(), QStringLiteral("Esper Editor"));
-                chooseWithMouse(findControl<QComboBox>(dialog, esperControl::esper), 29);
-                chooseWithMouse(findControl<QComboBox>(dialog, esperControl::spells[4]), 12);
-                chooseWithMouse(findControl<QComboBox>(dialog, esperControl::bonus), 5);
-                auto* rate = findControl<QLineEdit>(dialog, esperControl::learnRates[0]);
-                rate->selectAll();
-                QTest::keyClicks(rate, QStringLiteral("260"));
-                QTest::keyClick(dialog, Qt::Key_Escape);
-                QVERIFY(!dialog->isVisible());
-            }));
-        const Record& esper = f.rom.esperTable[29];
-        QCOMPARE(esper[9], 11);
-        QCOMPARE(esper[10], 4);
-        QCOMPARE(esper[0], 4);
-
-        f.window.commandAction(command::save)->trigger();
-        QVERIFY(f.user.failures.isEmpty());
-        const QByteArray file = fileBytes(f.path);
-        const qsizetype record = 0x62A480 + 29 * 11;
-        QCOMPARE(static_cast<std::uint8_t>(file[record]), 4);
-        QCOMPARE(static_cast<std::uint8_t>(file[record + 9]), 11);
-        QCOMPARE(static_cast<std::uint8_t>(file[record + 10]), 4);
-    }
 };
 
 } // namespace tarnwick::testing

@@ -1,6 +1,6 @@
 // The main window driven as a user drives it: menu commands, buttons found by their resource
 // numbers, keys, and a scripted user standing in for the file dialog and the questions.
-#include "GuiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include "app/CommandLine.h"
 #include "app/DataFiles.h"

@@ -4,8 +4,8 @@
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
-#include "testimage/DemoCharacters.h"
-#include "testimage/DemoImage.h"
+#include "DemoCharacters.h"
+#include "demo/DemoImage.h"
 
 #include <QAbstractItemView>
 #include <QDir>

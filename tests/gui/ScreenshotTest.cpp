@@ -1,6 +1,6 @@
 // Pictures of the main window for a person to look at: with no image, then with each demo
 // release loaded. They are written under the build folder's screenshots/.
-#include "GuiTestSupport.h"
+#include "WindowTestSupport.h"
 
 #include "app/AboutDialog.h"
 #include "controls/NameComboBox.h"

@@ -166,34 +166,6 @@ private slots:
         QVERIFY(!f.editor->isVisible());
         QCOMPARE(f.editor->result(), int(QDialog::Accepted));
     }
-
-    // From the main window: Shops opens the editor, Escape keeps its changes and Save writes
-    // them into the file.
-    void escapeKeepsChangesAndSaveWritesThem() {
-        WindowOnDemoFile f(RomVariant::SnesEnglish, true);
-        QVERIFY(f.window.isRomLoaded());
-        auto* shopsButton = findControl<QPushButton>(&f.window, mainControl::shops);
-        QVERIFY(whileModal(
-            [&] { shopsButton->click(); },
-            [&](QWidget* dialog) {
-                QCOMPARE(dialog->windowTitle(), QStringLiteral("Shop Editor"));
-                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::shop), 100);
-                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::type), 3);
-                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::priceModifier), 6);
-                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::firstSlot + 6), 77);
-                QTest::keyClick(dialog, Qt::Key_Escape);
-                QVERIFY(!dialog->isVisible());
-            }));
-        QCOMPARE(f.rom.shopTable[100][0], 0x33);
-        QCOMPARE(f.rom.shopTable[100][7], 77);
-
-        f.window.commandAction(command::save)->trigger();
-        QVERIFY(f.user.failures.isEmpty());
-        const QByteArray file = fileBytes(f.path);
-        const qsizetype record = 0x200 + 0x47AC0 + 100 * 9;
-        QCOMPARE(static_cast<std::uint8_t>(file[record]), 0x33);
-        QCOMPARE(static_cast<std::uint8_t>(file[record + 7]), 77);
-    }
 };
 
 } // namespace tarnwick::testing

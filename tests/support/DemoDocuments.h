@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rom/RomImage.h"
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
 #include <cstdio>
 #include <cstdlib>

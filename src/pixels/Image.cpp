@@ -1,4 +1,4 @@
-#include "graphics/Image.h"
+#include "pixels/Image.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/Image.h"
+#include "pixels/Image.h"
 
 #include <array>
 #include <cstdint>

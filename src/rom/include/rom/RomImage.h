@@ -1,7 +1,7 @@
 #pragma once
 
-#include "graphics/GlyphEntry.h"
-#include "graphics/Image.h"
+#include "pixels/GlyphEntry.h"
+#include "pixels/Image.h"
 #include "rom/GameString.h"
 #include "rom/Record.h"
 #include "rom/Releases.h"

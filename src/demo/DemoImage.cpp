@@ -1,8 +1,8 @@
-#include "testimage/DemoImage.h"
+#include "demo/DemoImage.h"
 
-#include "testimage/DemoCharacters.h"
-#include "testimage/DemoFont.h"
-#include "testimage/DemoNames.h"
+#include "DemoCharacters.h"
+#include "DemoFont.h"
+#include "DemoNames.h"
 
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"

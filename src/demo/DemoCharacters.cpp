@@ -1,4 +1,4 @@
-#include "testimage/DemoCharacters.h"
+#include "DemoCharacters.h"
 
 #include <array>
 #include <map>

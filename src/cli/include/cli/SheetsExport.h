@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/GlyphSheets.h"
-#include "graphics/Image.h"
+#include "pixels/Image.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "testimage/DemoFont.h"
+#include "DemoFont.h"
 
-#include "testimage/DemoCharacters.h"
+#include "DemoCharacters.h"
 
 #include <cassert>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graphics/GlyphEntry.h"
+#include "pixels/GlyphEntry.h"
 #include "graphics/SheetLayout.h"
 #include "rom/GameString.h"
 #include "rom/Releases.h"

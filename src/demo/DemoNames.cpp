@@ -1,6 +1,6 @@
-#include "testimage/DemoNames.h"
+#include "DemoNames.h"
 
-#include "testimage/DemoCharacters.h"
+#include "DemoCharacters.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "GuiTestSupport.h"
+
+#include "app/MainDialog.h"
+
+namespace tarnwick::testing {
+
+// Stands in for the user at the window's questions: hands out chosen files in turn, answers
+// the unsaved-edits question as told and records what it was asked and shown.
+struct ScriptedUser {
+    QStringList filesToChoose;
+    UnsavedChoice unsavedAnswer = UnsavedChoice::Cancel;
+    int fileDialogs = 0;
+    int unsavedQuestions = 0;
+    QStringList failures;
+
+    MainDialog::Prompts prompts() {
+        return {[this](QWidget*) {
+                    ++fileDialogs;
+                    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+                },
+                [this](QWidget*) {
+                    ++unsavedQuestions;
+                    return unsavedAnswer;
+                },
+                [this](QWidget*, const QString& title, const QString& message) {
+                    failures << title + QStringLiteral(": ") + message;
+                }};
+    }
+};
+
+// A main window with a demo image of the release loaded from a file, the scripted user
+// answering its questions.
+struct WindowOnDemoFile {
+    QTemporaryDir folder;
+    RomImage rom;
+    ScriptedUser user;
+    MainDialog window{rom};
+    QString path;
+
+    explicit WindowOnDemoFile(RomVariant release, bool copierHeader = false)
+        : path(writeDemoFile(folder, release, copierHeader)) {
+        window.setPrompts(user.prompts());
+        window.loadFile(path);
+    }
+};
+
+} // namespace tarnwick::testing
