@@ -1,7 +1,7 @@
 // Loading an image (read, settle the release, check its size, parse every table and name)
 // against a plain read of the same file into memory.
-#include "rom/RomImage.h"
 #include "demo/DemoImage.h"
+#include "rom/RomImage.h"
 
 #include <benchmark/benchmark.h>
 

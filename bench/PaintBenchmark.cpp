@@ -3,9 +3,9 @@
 #include "DemoDocuments.h"
 
 #include "controls/NameComboBox.h"
+#include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "demo/DemoImage.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

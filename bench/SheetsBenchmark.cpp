@@ -1,8 +1,8 @@
 // Rendering the font and palette sheets of each release's demo image: the work a Load or a
 // switch of the Japanese option does before any list can paint a name.
+#include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "demo/DemoImage.h"
 
 #include <benchmark/benchmark.h>
 

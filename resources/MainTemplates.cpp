@@ -25,8 +25,7 @@ constexpr std::array mainControls = {
 constexpr std::array aboutControls = {
     ControlTemplate{0, K::Icon, "aboutIcon", "", 4, 2, 18, 18},
     ControlTemplate{0, K::Label, "versionLabel", "", 26, 2, 96, 9},
-    ControlTemplate{0, K::Label, "purposeLabel", "Game data table editor", 26, 11,
-                    100, 9},
+    ControlTemplate{0, K::Label, "purposeLabel", "Game data table editor", 26, 11, 100, 9},
     ControlTemplate{1, K::PushButton, "okButton", "OK", 126, 4, 30, 14, defaultStyle},
 };
 
@@ -51,6 +50,8 @@ const DialogTemplate& aboutDialogTemplate() {
     return dialog;
 }
 
-std::span<const MenuItemTemplate> mainMenuTemplate() { return mainMenu; }
+std::span<const MenuItemTemplate> mainMenuTemplate() {
+    return mainMenu;
+}
 
 } // namespace tarnwick

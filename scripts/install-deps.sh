@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build git pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
 )
 

@@ -16,8 +16,8 @@ StartOptions failWith(const QString& reason) {
 
 StartOptions parseStartOptions(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Edits the chests, shops, espers and battle animation strings of an image."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Edits the chests, shops, espers and battle animation strings of an image."));
     parser.addPositionalArgument(QStringLiteral("image"),
                                  QStringLiteral("Image to open (.smc, .fig, .sfc or .gba)."),
                                  QStringLiteral("[IMAGE]"));

@@ -15,7 +15,8 @@
 namespace tarnwick {
 
 EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {
-    rom.setProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    rom.setProgramDirectory(
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 }
 
 QString EditorApp::writeDemo(RomVariant release, QString& error) {
@@ -25,9 +26,10 @@ QString EditorApp::writeDemo(RomVariant release, QString& error) {
                     .arg(demoFolder->errorString());
         return {};
     }
-    const QString name = QStringLiteral("demo-%1.%2").arg(
-        toQString(releaseKey(release)),
-        isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
+    const QString name =
+        QStringLiteral("demo-%1.%2")
+            .arg(toQString(releaseKey(release)),
+                 isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
     const QString path = QDir(demoFolder->path()).filePath(name);
     const Status written =
         writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString());

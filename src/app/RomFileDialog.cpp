@@ -11,8 +11,7 @@ QString romFileFilter() {
 
 QString chooseRomFileWithDialog(QWidget* parent) {
     // The dialog only offers files that exist; read-only files are fine to pick.
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Load"), QString(),
-                                        romFileFilter());
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Load"), QString(), romFileFilter());
 }
 
 } // namespace tarnwick

@@ -1,6 +1,6 @@
-#include "resources/AppResources.h"
 #include "app/CommandLine.h"
 #include "app/EditorApp.h"
+#include "resources/AppResources.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "cli/SheetsExport.h"
 #include "cli/TablesJson.h"
+#include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "demo/DemoImage.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

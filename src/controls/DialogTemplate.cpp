@@ -85,14 +85,17 @@ DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     // Average width over the alphabet, as the unit is defined, rather than the font's own
     // figure, which some faces leave at zero.
-    const QString alphabet =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     baseWidth = std::max(1, (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2);
     baseHeight = std::max(1, metrics.height());
 }
 
-int DialogUnits::horizontal(int units) const { return (units * baseWidth + 2) / 4; }
-int DialogUnits::vertical(int units) const { return (units * baseHeight + 4) / 8; }
+int DialogUnits::horizontal(int units) const {
+    return (units * baseWidth + 2) / 4;
+}
+int DialogUnits::vertical(int units) const {
+    return (units * baseHeight + 4) / 8;
+}
 
 QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
     return {horizontal(x), vertical(y), horizontal(width), vertical(height)};

@@ -64,7 +64,8 @@ void layoutGameText(std::span<const std::uint8_t> text, RomVariant release,
             const bool voiced = code <= lastVoiced;
             blits.push_back({voiced ? voicedMarkX : semiVoicedMarkX, band + markRowInBand, cellSize,
                              markHeight, pen.x, pen.y});
-            code = static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
+            code =
+                static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
         }
         const int width = proportional ? glyphs[code].width : cellSize;
         blits.push_back(clippedToSheet(

@@ -8,7 +8,9 @@ Image::Image(int width, int height, Rgb fill)
     : columns(std::max(width, 0)), rows(std::max(height, 0)),
       pixelData(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), fill) {}
 
-Rgb Image::pixel(int x, int y) const { return contains(x, y) ? pixelData[indexOf(x, y)] : rgb(0, 0, 0); }
+Rgb Image::pixel(int x, int y) const {
+    return contains(x, y) ? pixelData[indexOf(x, y)] : rgb(0, 0, 0);
+}
 
 void Image::setPixel(int x, int y, Rgb colour) {
     if (contains(x, y))

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/Commands.h"
-#include "rom/Releases.h"
 #include "demo/DemoImage.h"
+#include "rom/Releases.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "CliTestSupport.h"
 #include "DemoShapes.h"
 
+#include "DemoFont.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
-#include "DemoFont.h"
 
 #include <QDir>
 #include <QFileInfo>

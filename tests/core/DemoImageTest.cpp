@@ -1,10 +1,10 @@
 #include "TestFiles.h"
 
-#include "rom/RomImage.h"
 #include "DemoCharacters.h"
 #include "DemoFont.h"
-#include "demo/DemoImage.h"
 #include "DemoNames.h"
+#include "demo/DemoImage.h"
+#include "rom/RomImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "DemoShapes.h"
 
+#include "DemoFont.h"
+#include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
-#include "DemoFont.h"
-#include "demo/DemoImage.h"
 
 #include <gtest/gtest.h>
 

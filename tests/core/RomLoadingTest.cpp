@@ -1,8 +1,8 @@
 #include "DemoShapes.h"
 #include "TestFiles.h"
 
-#include "rom/RomImage.h"
 #include "demo/DemoImage.h"
+#include "rom/RomImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "rom/ShopRecord.h"
 
-#include "rom/RomImage.h"
-#include "demo/DemoImage.h"
 #include "DemoNames.h"
+#include "demo/DemoImage.h"
+#include "rom/RomImage.h"
 
 #include <gtest/gtest.h>
 

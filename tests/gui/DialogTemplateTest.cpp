@@ -60,13 +60,14 @@ private slots:
         QWidget surface;
         surface.setFont(dialogFont());
         int customCalls = 0;
-        const auto controls = buildFromTemplate(
-            sampleDialog, &surface, [&customCalls](const ControlTemplate& control, QWidget* parent) {
-                if (control.kind != K::Custom)
-                    return static_cast<QWidget*>(nullptr);
-                ++customCalls;
-                return static_cast<QWidget*>(new QComboBox(parent));
-            });
+        const auto controls =
+            buildFromTemplate(sampleDialog, &surface,
+                              [&customCalls](const ControlTemplate& control, QWidget* parent) {
+                                  if (control.kind != K::Custom)
+                                      return static_cast<QWidget*>(nullptr);
+                                  ++customCalls;
+                                  return static_cast<QWidget*>(new QComboBox(parent));
+                              });
         const DialogUnits units(surface.font());
         QCOMPARE(surface.size(), QSize(units.horizontal(100), units.vertical(60)));
         QCOMPARE(controls.size(), 5); // the unnumbered label is not returned

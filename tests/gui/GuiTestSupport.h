@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/DialogTemplate.h"
+#include "demo/DemoImage.h"
 #include "rom/Releases.h"
 #include "rom/RomImage.h"
-#include "demo/DemoImage.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

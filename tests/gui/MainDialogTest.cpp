@@ -39,7 +39,9 @@ struct Fixture {
     QString demo(RomVariant release, bool header = false) {
         return writeDemoFile(folder, release, header);
     }
-    QLineEdit* titleBox() const { return findControl<QLineEdit>(window.get(), mainControl::titleBox); }
+    QLineEdit* titleBox() const {
+        return findControl<QLineEdit>(window.get(), mainControl::titleBox);
+    }
     QPushButton* button(int id) const { return findControl<QPushButton>(window.get(), id); }
     QAction* action(int id) const { return window->commandAction(id); }
     bool japaneseChecked() const { return action(command::japanese)->isChecked(); }
@@ -81,8 +83,8 @@ private slots:
         QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
         QVERIFY(f.titleBox()->isReadOnly());
         const std::pair<int, const char*> buttons[] = {
-            {mainControl::chests, "Chests"}, {mainControl::espers, "Espers"},
-            {mainControl::shops, "Shops"},   {mainControl::anim8, "8-Byte"},
+            {mainControl::chests, "Chests"},  {mainControl::espers, "Espers"},
+            {mainControl::shops, "Shops"},    {mainControl::anim8, "8-Byte"},
             {mainControl::anim14, "14-Byte"}, {mainControl::fonts, "Fonts"}};
         for (const auto& [id, caption] : buttons) {
             QPushButton* button = f.button(id);
@@ -242,7 +244,8 @@ private slots:
                 f.trigger(command::japanese);
 
             QCOMPARE(f.user.unsavedQuestions, 1);
-            const bool closes = route != QLatin1String("load") && route != QLatin1String("japanese");
+            const bool closes =
+                route != QLatin1String("load") && route != QLatin1String("japanese");
             if (answer == UnsavedChoice::Cancel) {
                 QVERIFY(f.window->isVisible());
                 QVERIFY(f.rom.shopTable == edited);
@@ -330,7 +333,8 @@ private slots:
         const QString userFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(QDir().mkpath(userFolder));
-        const QString name = QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
+        const QString name =
+            QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
         const QString inUser = QDir(userFolder).filePath(name);
         const QString inProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
 
@@ -353,9 +357,10 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << int(A::Run) << QString() << -1;
         QTest::newRow("image") << QStringList{"x.smc"} << int(A::Run) << "x.smc" << -1;
         QTest::newRow("demo default") << QStringList{"--demo"} << int(A::Run) << QString() << 0;
-        QTest::newRow("demo gba-ja") << QStringList{"--demo", "gba-ja"} << int(A::Run) << QString()
-                                     << 3;
-        QTest::newRow("demo bad") << QStringList{"--demo", "n64"} << int(A::Fail) << QString() << -1;
+        QTest::newRow("demo gba-ja")
+            << QStringList{"--demo", "gba-ja"} << int(A::Run) << QString() << 3;
+        QTest::newRow("demo bad") << QStringList{"--demo", "n64"} << int(A::Fail) << QString()
+                                  << -1;
         QTest::newRow("two images") << QStringList{"a", "b"} << int(A::Fail) << QString() << -1;
         QTest::newRow("unknown") << QStringList{"--frobnicate"} << int(A::Fail) << QString() << -1;
         QTest::newRow("help") << QStringList{"--help"} << int(A::ShowHelp) << QString() << -1;

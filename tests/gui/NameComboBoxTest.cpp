@@ -1,11 +1,11 @@
 #include "DemoDocuments.h"
 
+#include "DemoCharacters.h"
 #include "controls/NameComboBox.h"
+#include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
-#include "DemoCharacters.h"
-#include "demo/DemoImage.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -39,7 +39,9 @@ Copy semiVoicedMark(int x, int y) {
 const QRgb sentinel = qRgb(0x12, 0x34, 0x56);
 
 // The demo image of each release, loaded and with its sheets built, shared by the tests.
-RomImage& demoRom(RomVariant release) { return test::sharedDemoDocument(release); }
+RomImage& demoRom(RomVariant release) {
+    return test::sharedDemoDocument(release);
+}
 
 QByteArray bytes(std::initializer_list<int> codes) {
     QByteArray result;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rom/RomImage.h"
 #include "demo/DemoImage.h"
+#include "rom/RomImage.h"
 
 #include <cstdio>
 #include <cstdlib>

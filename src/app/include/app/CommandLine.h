@@ -13,10 +13,10 @@ namespace tarnwick {
 struct StartOptions {
     enum class Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Action::Run;
-    QString imagePath;                      // an image to open at once
+    QString imagePath;                     // an image to open at once
     std::optional<RomVariant> demoRelease; // open a generated demo image of this release
-    QString screenshotPath;                 // save a picture of the window here, then quit
-    QString text;                           // help, version or the reason the line was refused
+    QString screenshotPath;                // save a picture of the window here, then quit
+    QString text;                          // help, version or the reason the line was refused
 };
 
 // Reads the editor's command line (the program name first):

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pixels/GlyphEntry.h"
 #include "graphics/SheetLayout.h"
+#include "pixels/GlyphEntry.h"
 #include "rom/GameString.h"
 #include "rom/Releases.h"
 

@@ -26,19 +26,27 @@ inline constexpr int paletteSheetHeight = 128 * cellSize; // 1024
 inline constexpr std::array<Rgb, fontBandCount> bandBackground = {
     rgb(0x80, 0x80, 0xFF), rgb(0x80, 0x40, 0x40), rgb(0x00, 0x00, 0x80)};
 
-constexpr int bandTop(ListScheme scheme) { return static_cast<int>(scheme) * fontBandHeight; }
+constexpr int bandTop(ListScheme scheme) {
+    return static_cast<int>(scheme) * fontBandHeight;
+}
 constexpr Rgb schemeBackground(ListScheme scheme) {
     return bandBackground[static_cast<std::size_t>(scheme)];
 }
 
 // Top-left corner of character code's cell within a band.
-constexpr int cellX(std::uint8_t code) { return (code & 0x0F) * cellSize; }
+constexpr int cellX(std::uint8_t code) {
+    return (code & 0x0F) * cellSize;
+}
 constexpr int cellY(std::uint8_t code, ListScheme scheme) {
     return bandTop(scheme) + (code >> 4) * cellSize;
 }
 
 // Top-left corner of colour n's 8x8 swatch in the palette sheet.
-constexpr int swatchX(int colour) { return (colour & 15) * cellSize; }
-constexpr int swatchY(int colour) { return (colour >> 4) * cellSize; }
+constexpr int swatchX(int colour) {
+    return (colour & 15) * cellSize;
+}
+constexpr int swatchY(int colour) {
+    return (colour >> 4) * cellSize;
+}
 
 } // namespace tarnwick

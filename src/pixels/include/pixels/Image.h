@@ -12,9 +12,15 @@ using Rgb = std::uint32_t;
 constexpr Rgb rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return 0xFF000000u | (Rgb{red} << 16) | (Rgb{green} << 8) | Rgb{blue};
 }
-constexpr std::uint8_t redOf(Rgb colour) { return static_cast<std::uint8_t>(colour >> 16); }
-constexpr std::uint8_t greenOf(Rgb colour) { return static_cast<std::uint8_t>(colour >> 8); }
-constexpr std::uint8_t blueOf(Rgb colour) { return static_cast<std::uint8_t>(colour); }
+constexpr std::uint8_t redOf(Rgb colour) {
+    return static_cast<std::uint8_t>(colour >> 16);
+}
+constexpr std::uint8_t greenOf(Rgb colour) {
+    return static_cast<std::uint8_t>(colour >> 8);
+}
+constexpr std::uint8_t blueOf(Rgb colour) {
+    return static_cast<std::uint8_t>(colour);
+}
 
 // An off-screen picture in memory, row after row. Pixel access outside it reads black and
 // writes nothing, so a stray coordinate never reaches memory the picture does not own.
