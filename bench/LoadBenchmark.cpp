@@ -28,7 +28,7 @@ const std::string& demoFile(RomVariant release) {
         it->second = (std::filesystem::temp_directory_path() /
                       ("tarnwick-bench-" + std::string(releaseKey(release)) + ".bin"))
                          .string();
-        if (!writeDemoImage({release, false, 0}, it->second))
+        if (!writeDemoImage({release, false, 0}, it->second, ExistingFile::Replace))
             std::abort();
     }
     return it->second;

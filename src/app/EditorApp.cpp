@@ -32,7 +32,8 @@ QString EditorApp::writeDemo(RomVariant release, QString& error) {
                  isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
     const QString path = QDir(demoFolder->path()).filePath(name);
     const Status written =
-        writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString());
+        writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString(),
+                       ExistingFile::Refuse);
     if (!written) {
         error = QString::fromStdString(written.message());
         return {};
@@ -48,6 +49,11 @@ int EditorApp::run() {
         unattended.reportFailure = [](QWidget*, const QString& title, const QString& message) {
             std::fprintf(stderr, "%s: %s\n", title.toLocal8Bit().constData(),
                          message.toLocal8Bit().constData());
+        };
+        unattended.loadUnnamedImage = [](QWidget*, const QString& reason, const QString&) {
+            std::fprintf(stderr, "%s Not loaded: nobody is there to confirm it.\n",
+                         reason.toLocal8Bit().constData());
+            return false;
         };
         window.setPrompts(unattended);
     }

@@ -46,6 +46,17 @@ UnsavedChoice askWithMessageBox(QWidget* parent) {
     }
 }
 
+bool askToLoadUnnamedImage(QWidget* parent, const QString& reason, const QString& release) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarnwick"), reason,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setInformativeText(
+        QStringLiteral("Load it anyway as %1? Its tables may show nonsense, and saving it writes "
+                       "them into the file.")
+            .arg(release));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox::warning(parent, title, message);
 }
@@ -61,7 +72,8 @@ QString droppedFile(const QMimeData* mime) {
 } // namespace
 
 MainDialog::Prompts MainDialog::standardPrompts() {
-    return {chooseRomFileWithDialog, askWithMessageBox, reportWithMessageBox};
+    return {chooseRomFileWithDialog, askWithMessageBox, askToLoadUnnamedImage,
+            reportWithMessageBox};
 }
 
 MainDialog::MainDialog(RomImage& document, QWidget* parent)
@@ -167,16 +179,22 @@ bool MainDialog::loadFile(const QString& path) {
     titleBox->setText(noRomText);
     romLoaded = false;
 
-    const bool japaneseBefore = rom.isJapanese();
-    const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString());
+    bool declined = false;
+    const auto loadAnyway = [this, &declined](const std::string& reason) {
+        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
+                                             toQString(releaseName(rom.variant())));
+        return !declined;
+    };
+    const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString(), loadAnyway);
+    // The image settled the release, or a failed load kept it: the check mark follows the
+    // document's flag either way.
+    setJapaneseChecked(rom.isJapanese());
     if (!loaded) {
-        prompts.reportFailure(this, QStringLiteral("Load failed"),
-                              QString::fromStdString(loaded.message()));
+        if (!declined)
+            prompts.reportFailure(this, QStringLiteral("Load failed"),
+                                  QString::fromStdString(loaded.message()));
         return false;
     }
-    // The image settled the release; the check mark follows the document's flag.
-    if (rom.isJapanese() != japaneseBefore)
-        setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
     romLoaded = true;
     buildGlyphSheets();

@@ -2,6 +2,7 @@
 
 #include "cli/SheetsExport.h"
 #include "cli/TablesJson.h"
+#include "cli/WriteFile.h"
 #include "demo/DemoImage.h"
 #include "graphics/GlyphSheets.h"
 #include "rom/RomImage.h"
@@ -9,9 +10,9 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <array>
 #include <optional>
@@ -118,23 +119,41 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSynta
     return std::nullopt;
 }
 
-// The arguments every command that reads an image shares: --japanese and the IMAGE path.
-// Returns the --japanese option, for asking whether it was given.
-QCommandLineOption addImageArguments(QCommandLineParser& parser) {
-    const QCommandLineOption japanese(
+// The options every command that reads an image shares, and the IMAGE argument.
+struct ImageOptions {
+    QCommandLineOption japanese{
         QStringLiteral("japanese"),
         QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) "
-                       "or game code (GBA) says it is English."));
-    parser.addOption(japanese);
+                       "or game code (GBA) says it is English.")};
+    QCommandLineOption force{
+        QStringLiteral("force"),
+        QStringLiteral("Load an image whose header names none of the four releases (its SNES "
+                       "title byte or GBA game code is not the game's) as the release it would "
+                       "be read as.")};
+};
+
+ImageOptions addImageArguments(QCommandLineParser& parser) {
+    ImageOptions options;
+    parser.addOptions({options.japanese, options.force});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
-    return japanese;
+    return options;
 }
 
-// Loads the image as File > Load does; a failure is reported and false returned.
-bool loadImage(RomImage& rom, const QString& path, bool japanese, Io& io) {
-    rom.setJapanese(japanese);
-    if (const Status loaded = loadRom(rom, nativePath(path)); !loaded) {
-        (void)fail(io, fromNative(loaded.message()));
+// Loads the image as File > Load does; a failure is reported and false returned. An image
+// whose header names no release is refused unless --force was given.
+bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
+               const ImageOptions& options, Io& io) {
+    rom.setJapanese(parser.isSet(options.japanese));
+    const bool force = parser.isSet(options.force);
+    QString refusal;
+    const auto loadAnyway = [&](const std::string& reason) {
+        if (!force)
+            refusal = fromNative(reason) + QStringLiteral(" Give --force to load it anyway as %1.")
+                                               .arg(asciiText(releaseName(rom.variant())));
+        return force;
+    };
+    if (const Status loaded = loadRom(rom, nativePath(path), loadAnyway); !loaded) {
+        (void)fail(io, refusal.isEmpty() ? fromNative(loaded.message()) : refusal);
         return false;
     }
     return true;
@@ -248,18 +267,18 @@ private:
 
 int runInfo(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("info"), QStringLiteral("[--japanese] IMAGE"),
+        QStringLiteral("info"), QStringLiteral("[--japanese] [--force] IMAGE"),
         QStringLiteral("Shows the image's release, copier header, internal title and size, and\n"
                        "where each table, name area, the font and the palettes lie, both in the\n"
                        "image proper and in the file.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = addImageArguments(parser);
+    const ImageOptions imageOptions = addImageArguments(parser);
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
 
     const QString path = parser.positionalArguments().at(0);
     RomImage rom;
-    if (!loadImage(rom, path, parser.isSet(japanese), io))
+    if (!loadImage(rom, path, parser, imageOptions, io))
         return exitFailure;
     InfoPrinter(rom, io.out).print(path);
     return exitSuccess;
@@ -269,12 +288,12 @@ int runInfo(const QStringList& args, Io& io) {
 
 int runExport(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("export"), QStringLiteral("[--japanese] [-o FILE] IMAGE"),
+        QStringLiteral("export"), QStringLiteral("[--japanese] [--force] [-o FILE] IMAGE"),
         QStringLiteral("Writes the image's record tables, GP multiplier and names as JSON. The\n"
                        "names are for reference: import reads only the tables and the GP\n"
                        "multiplier.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = addImageArguments(parser);
+    const ImageOptions imageOptions = addImageArguments(parser);
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Write the JSON to FILE instead of standard output."),
@@ -285,7 +304,7 @@ int runExport(const QStringList& args, Io& io) {
 
     const QString path = parser.positionalArguments().at(0);
     RomImage rom;
-    if (!loadImage(rom, path, parser.isSet(japanese), io))
+    if (!loadImage(rom, path, parser, imageOptions, io))
         return exitFailure;
     const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
 
@@ -293,13 +312,8 @@ int runExport(const QStringList& args, Io& io) {
         io.out << QString::fromUtf8(json);
         return exitSuccess;
     }
-    const QString target = parser.value(output);
-    // Written beside the target and renamed over it, so a failed write leaves no half file.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
-        return fail(io,
-                    QStringLiteral("Could not write \"%1\": %2.").arg(target, file.errorString()));
-    return exitSuccess;
+    const Status written = writeFile(parser.value(output), json, ExistingFile::Replace);
+    return written ? exitSuccess : fail(io, fromNative(written.message()));
 }
 
 // ---- import --------------------------------------------------------------------------------
@@ -345,12 +359,12 @@ std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
 
 int runImport(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("import"), QStringLiteral("[--japanese] IMAGE JSON"),
+        QStringLiteral("import"), QStringLiteral("[--japanese] [--force] IMAGE JSON"),
         QStringLiteral("Puts the record tables (and, on SNES images, the GP multiplier) of a JSON\n"
                        "export into the image and saves it. Everything is checked first; on any\n"
                        "error the image file is left as it was.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = addImageArguments(parser);
+    const ImageOptions imageOptions = addImageArguments(parser);
     parser.addPositionalArgument(QStringLiteral("JSON"),
                                  QStringLiteral("A file written by the export command."));
     if (const auto done = parseArguments(parser, syntax, args, 2, io))
@@ -364,7 +378,7 @@ int runImport(const QStringList& args, Io& io) {
         return fail(io, error);
 
     RomImage rom;
-    if (!loadImage(rom, imagePath, parser.isSet(japanese), io))
+    if (!loadImage(rom, imagePath, parser, imageOptions, io))
         return exitFailure;
     const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
     if (!tables)
@@ -380,14 +394,14 @@ int runImport(const QStringList& args, Io& io) {
 
 int runSheets(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("sheets"), QStringLiteral("[--japanese] IMAGE OUTDIR"),
+        QStringLiteral("sheets"), QStringLiteral("[--japanese] [--force] IMAGE OUTDIR"),
         QStringLiteral("Renders the image's small font and its 2048 colours the way the editor\n"
                        "shows them and writes them as PNG files into OUTDIR (created if missing):\n"
                        "font-sheet.png, 128 x 384 pixels, the font in its three list colour\n"
                        "schemes, and palette-sheet.png, 128 x 1024 pixels, 8 x 8 swatches in\n"
                        "ROM order.")};
     QCommandLineParser parser;
-    const QCommandLineOption japanese = addImageArguments(parser);
+    const ImageOptions imageOptions = addImageArguments(parser);
     parser.addPositionalArgument(QStringLiteral("OUTDIR"),
                                  QStringLiteral("The folder to write the sheets into."));
     if (const auto done = parseArguments(parser, syntax, args, 2, io))
@@ -396,7 +410,7 @@ int runSheets(const QStringList& args, Io& io) {
     const QString path = parser.positionalArguments().at(0);
     const QString folder = parser.positionalArguments().at(1);
     RomImage rom;
-    if (!loadImage(rom, path, parser.isSet(japanese), io))
+    if (!loadImage(rom, path, parser, imageOptions, io))
         return exitFailure;
     if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
         return fail(io, *failed);
@@ -417,9 +431,10 @@ std::optional<std::uint64_t> parseByteCount(const QString& text) {
 int runDemoImage(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
         QStringLiteral("demo-image"),
-        QStringLiteral("--release RELEASE [--header] [--tail BYTES] OUT"),
+        QStringLiteral("--release RELEASE [--header] [--tail BYTES] [--force] OUT"),
         QStringLiteral("Writes a synthetic image of a release, with every table, name area, the\n"
-                       "font and the palettes filled.")};
+                       "font and the palettes filled. An existing OUT is left alone unless\n"
+                       "--force is given.")};
     QCommandLineParser parser;
     const QCommandLineOption releaseOption(QStringLiteral("release"),
                                            QStringLiteral("snes-en, snes-ja, gba-en or gba-ja."),
@@ -432,7 +447,9 @@ int runDemoImage(const QStringList& args, Io& io) {
         QStringLiteral("Make the file BYTES longer than its 8 MiB image (GBA only; decimal or "
                        "0x hexadecimal, at most 0x1000000)."),
         QStringLiteral("BYTES"));
-    parser.addOptions({releaseOption, headerOption, tailOption});
+    const QCommandLineOption forceOption(
+        QStringLiteral("force"), QStringLiteral("Replace OUT if a file of that name exists."));
+    parser.addOptions({releaseOption, headerOption, tailOption, forceOption});
     parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
@@ -471,8 +488,13 @@ int runDemoImage(const QStringList& args, Io& io) {
     }
 
     const QString out = parser.positionalArguments().at(0);
-    if (const Status written = writeDemoImage(options, nativePath(out)); !written)
-        return fail(io, fromNative(written.message()));
+    const ExistingFile existing =
+        parser.isSet(forceOption) ? ExistingFile::Replace : ExistingFile::Refuse;
+    if (const Status written = writeDemoImage(options, nativePath(out), existing); !written)
+        return fail(io, fromNative(written.message()) +
+                            (existing == ExistingFile::Refuse && QFileInfo::exists(out)
+                                 ? QStringLiteral(" Give --force to replace it.")
+                                 : QString()));
     return exitSuccess;
 }
 
@@ -497,14 +519,17 @@ const char* const overview =
     "Japanese) and renders their font and palettes. Runs without a display.\n"
     "\n"
     "Commands:\n"
-    "  info [--japanese] IMAGE              Release, header, title, size and where each\n"
-    "                                       table lies.\n"
-    "  export [--japanese] [-o FILE] IMAGE  The record tables and names as JSON.\n"
-    "  import [--japanese] IMAGE JSON       Puts the record tables of an export into the\n"
-    "                                       image and saves it.\n"
-    "  sheets [--japanese] IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
-    "  demo-image --release RELEASE [--header] [--tail BYTES] OUT\n"
-    "                                       Writes a synthetic image.\n"
+    "  info IMAGE              Release, header, title, size and where each table lies.\n"
+    "  export [-o FILE] IMAGE  The record tables and names as JSON.\n"
+    "  import IMAGE JSON       Puts the record tables of an export into the image and\n"
+    "                          saves it.\n"
+    "  sheets IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
+    "  demo-image --release RELEASE [--header] [--tail BYTES] [--force] OUT\n"
+    "                          Writes a synthetic image; --force replaces an existing OUT.\n"
+    "\n"
+    "The commands that read an IMAGE take --japanese, to read it as a Japanese release unless\n"
+    "its header says English, and --force, to load a file whose header names none of the\n"
+    "four releases.\n"
     "\n"
     "Options:\n"
     "  -h, --help     Show this help; 'tarnwick-cli COMMAND --help' shows a command's.\n"

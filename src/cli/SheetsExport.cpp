@@ -1,9 +1,11 @@
 #include "cli/SheetsExport.h"
 
+#include "cli/WriteFile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -26,22 +28,14 @@ std::optional<QString> makeFolder(const QString& folder) {
 }
 
 std::optional<QString> writePng(const QImage& image, const QString& path) {
-    QSaveFile file(path);
-    const auto failure = [&path](const QString& reason) {
-        return QStringLiteral("Could not write \"%1\": %2.").arg(path, reason);
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        // A write error of the file itself says more than the writer's generic one.
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return failure(reason);
-    }
-    if (!file.commit())
-        return failure(file.errorString());
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return QStringLiteral("Could not write \"%1\": %2.").arg(path, writer.errorString());
+    if (const Status written = writeFile(path, png, ExistingFile::Replace); !written)
+        return QString::fromLocal8Bit(written.message());
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "demo/DemoImage.h"
 
+#include "rom/AtomicFile.h"
+
 #include "DemoCharacters.h"
 #include "DemoFont.h"
 #include "DemoNames.h"
@@ -524,22 +526,9 @@ Status openDemoImage(RomImage& rom, const DemoImageOptions& options) {
     return parsed;
 }
 
-Status writeDemoImage(const DemoImageOptions& options, const std::string& path) {
-    const std::vector<std::uint8_t> bytes = buildDemoImage(options);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return Status::failure("Cannot create \"" + path +
-                               "\": " + std::generic_category().message(errno));
-    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-    const int writeError = written == bytes.size() ? 0 : errno;
-    const bool closed = std::fclose(file) == 0;
-    if (written != bytes.size() || !closed) {
-        const int error = writeError != 0 ? writeError : errno;
-        std::remove(path.c_str());
-        return Status::failure("Cannot write \"" + path +
-                               "\": " + std::generic_category().message(error != 0 ? error : EIO));
-    }
-    return Status::success();
+Status writeDemoImage(const DemoImageOptions& options, const std::string& path,
+                      ExistingFile existing) {
+    return writeWholeFile(path, buildDemoImage(options), existing);
 }
 
 std::vector<DemoArea> demoImageAreas(RomVariant release) {

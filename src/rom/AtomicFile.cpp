@@ -1,111 +1,156 @@
 #include "rom/AtomicFile.h"
 
-#include <array>
+#include "PosixFile.h"
+
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <random>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace tarnwick {
 
 namespace fs = std::filesystem;
+using posix::FileHandle;
+using posix::reasonOf;
 
 namespace {
 
-Status saveFailure(const std::string& path, const std::string& reason) {
-    return Status::failure("Could not save \"" + path + "\": " + reason + ".");
+Status failure(std::string_view verb, const std::string& path, const std::string& reason) {
+    return Status::failure("Could not " + std::string(verb) + " \"" + path + "\": " + reason + ".");
 }
 
-std::string errnoText() {
-    return std::generic_category().message(errno);
-}
-
-// A name beside target that no file has yet.
-fs::path temporaryNameBeside(const fs::path& target) {
+// A new, empty file beside target, created with mode (less the umask) under a name no file has.
+FileHandle createBeside(const fs::path& target, mode_t mode, fs::path& created, int& error) {
     std::random_device entropy;
     std::uniform_int_distribution<unsigned> hexDigit(0, 15);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::string suffix = ".tarnwick-save-";
-        for (int i = 0; i < 8; ++i)
-            suffix += "0123456789abcdef"[hexDigit(entropy)];
         fs::path candidate = target;
-        candidate += suffix;
-        std::error_code ec;
-        if (!fs::exists(candidate, ec) && !ec)
-            return candidate;
+        candidate += ".tarnwick-save-";
+        for (int i = 0; i < 8; ++i)
+            candidate += "0123456789abcdef"[hexDigit(entropy)];
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            created = candidate;
+            return FileHandle(fd);
+        }
+        if (errno != EEXIST) {
+            error = errno;
+            return FileHandle();
+        }
     }
-    return {};
+    error = EEXIST;
+    return FileHandle();
 }
 
-// Copies everything in source from offset on to out.
-bool copyTail(std::ifstream& source, std::uint64_t offset, std::ofstream& out) {
-    source.seekg(static_cast<std::streamoff>(offset));
-    if (!source)
-        return false;
-    std::array<char, 1 << 16> buffer{};
-    while (source) {
-        source.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const std::streamsize got = source.gcount();
-        if (got > 0 && !out.write(buffer.data(), got))
-            return false;
-    }
-    return source.eof();
+// How the new file is made: what goes into it (returning 0 or an errno) and its permissions.
+struct NewContents {
+    std::function<int(int fd)> write;
+    mode_t mode = 0666;
+    bool exactMode = false; // give the file mode as it is, umask or not (a replaced file's own)
+};
+
+// Writes the new contents to a temporary file beside target, flushes it to disk, renames it over
+// target and flushes the folder, so the rename itself survives a power loss.
+Status writeBeside(std::string_view verb, const std::string& shownPath, const fs::path& target,
+                   const NewContents& contents) {
+    fs::path temporary;
+    int error = 0;
+    FileHandle out = createBeside(target, contents.mode, temporary, error);
+    if (!out.isOpen())
+        return failure(verb, shownPath,
+                       "a new file cannot be created in its folder: " + reasonOf(error));
+    const auto abandon = [&](const std::string& reason) {
+        if (out.isOpen())
+            out.close();
+        ::unlink(temporary.c_str());
+        return failure(verb, shownPath, reason);
+    };
+    if ((error = contents.write(out.get())) != 0)
+        return abandon("writing the new contents failed: " + reasonOf(error));
+    if (contents.exactMode && ::fchmod(out.get(), contents.mode) != 0)
+        return abandon("the file's permissions could not be given to the new contents: " +
+                       reasonOf(errno));
+    if (::fsync(out.get()) != 0)
+        return abandon("the new contents could not be flushed to disk: " + reasonOf(errno));
+    if ((error = out.close()) != 0)
+        return abandon("writing the new contents failed: " + reasonOf(error));
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        return abandon("the new contents could not replace the file: " + reasonOf(errno));
+
+    FileHandle folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Some file systems cannot flush a folder (EINVAL); there the rename is as safe as it gets.
+    if (folder.isOpen() && ::fsync(folder.get()) != 0 && errno != EINVAL)
+        return failure(verb, shownPath,
+                       "the file was written, but its folder could not be flushed to disk: " +
+                           reasonOf(errno));
+    return Status::success();
+}
+
+// The file a path names, following links so that the file is replaced and the link kept.
+fs::path resolve(const std::string& path, std::error_code& ec) {
+    return fs::weakly_canonical(fs::path(path), ec);
 }
 
 } // namespace
 
 Status replaceFileStart(const std::string& path, std::span<const std::uint8_t> head) {
+    constexpr std::string_view verb = "save";
     std::error_code ec;
-    // Follow a link so that the file it points at is replaced, not the link.
-    const fs::path target = fs::weakly_canonical(fs::path(path), ec);
+    const fs::path target = resolve(path, ec);
     if (ec)
-        return saveFailure(path, ec.message());
-    const fs::file_status status = fs::status(target, ec);
-    if (!fs::exists(status))
-        return saveFailure(path, "the file no longer exists");
-    if (!fs::is_regular_file(status))
-        return saveFailure(path, "it is not a regular file");
-    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return saveFailure(path, "the file is read-only");
-    const std::uint64_t originalLength = fs::file_size(target, ec);
-    if (ec)
-        return saveFailure(path, ec.message());
+        return failure(verb, path, ec.message());
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return failure(verb, path, errno == ENOENT ? "the file no longer exists" : reasonOf(errno));
+    if (!S_ISREG(info.st_mode))
+        return failure(verb, path, "it is not a regular file");
+    if ((info.st_mode & S_IWUSR) == 0)
+        return failure(verb, path, "the file is read-only");
+    FileHandle original(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!original.isOpen())
+        return failure(verb, path, "the file cannot be read: " + reasonOf(errno));
 
-    std::ifstream original(target, std::ios::binary);
-    if (!original)
-        return saveFailure(path, "the file cannot be read: " + errnoText());
-
-    const fs::path temporary = temporaryNameBeside(target);
-    if (temporary.empty())
-        return saveFailure(path, "no temporary file name is free in its folder");
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return saveFailure(path, "a new file cannot be created in its folder: " + errnoText());
-
-    auto discardTemporary = [&temporary] {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+    const auto originalLength = static_cast<std::uint64_t>(info.st_size);
+    NewContents contents;
+    contents.mode = info.st_mode & 07777;
+    contents.exactMode = true;
+    contents.write = [&](int fd) {
+        if (const int error = posix::writeAll(fd, head); error != 0)
+            return error;
+        return originalLength > head.size() ? posix::copyTail(original.get(), head.size(), fd) : 0;
     };
-    out.write(reinterpret_cast<const char*>(head.data()),
-              static_cast<std::streamsize>(head.size()));
-    const bool tailCopied = originalLength <= head.size() || copyTail(original, head.size(), out);
-    out.flush();
-    const bool written = tailCopied && out.good();
-    out.close();
-    if (!written || out.fail()) {
-        const std::string reason = errnoText();
-        discardTemporary();
-        return saveFailure(path, "writing the new contents failed: " + reason);
-    }
+    return writeBeside(verb, path, target, contents);
+}
 
-    fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        discardTemporary();
-        return saveFailure(path, "the new contents could not replace the file: " + ec.message());
+Status writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                      ExistingFile existing) {
+    constexpr std::string_view verb = "write";
+    std::error_code ec;
+    const fs::path target = resolve(path, ec);
+    if (ec)
+        return failure(verb, path, ec.message());
+    NewContents contents;
+    contents.write = [bytes](int fd) { return posix::writeAll(fd, bytes); };
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return failure(verb, path, "it is a folder");
+        if (existing == ExistingFile::Refuse)
+            return failure(verb, path, "a file of that name exists already");
+        if (!S_ISREG(info.st_mode))
+            return failure(verb, path, "it is not a regular file");
+        if ((info.st_mode & S_IWUSR) == 0)
+            return failure(verb, path, "the file is read-only");
+        contents.mode = info.st_mode & 07777;
+        contents.exactMode = true;
+    } else if (errno != ENOENT) {
+        return failure(verb, path, reasonOf(errno));
     }
-    return Status::success();
+    return writeBeside(verb, path, target, contents);
 }
 
 } // namespace tarnwick

@@ -2,16 +2,15 @@
 
 #include "rom/AtomicFile.h"
 
+#include "PosixFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace tarnwick {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,6 +22,22 @@ std::string hexAndBytes(std::uint64_t value) {
     char text[64];
     std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
     return std::string(text) + " (" + std::to_string(value) + ") bytes";
+}
+
+// Bytes as a quoted text, with anything but printable ASCII written as \xHH.
+std::string quotedBytes(std::string_view bytes) {
+    std::string text = "\"";
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
+            text += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            text += escaped;
+        }
+    }
+    return text + "\"";
 }
 
 } // namespace
@@ -45,27 +60,34 @@ Status RomImage::load() {
     if (path.empty())
         return Status::failure("Could not load: no file was given.");
 
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status))
-        return loadFailure(path, "the file does not exist");
-    if (fs::is_directory(status))
+    // Each reason comes from the call that failed, while its errno is still its own.
+    // Opened without waiting, so a named pipe or a device is refused below instead of blocking.
+    posix::FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.isOpen()) {
+        const int error = errno;
+        return loadFailure(path, error == ENOENT
+                                     ? "the file does not exist"
+                                     : "the file cannot be opened: " + posix::reasonOf(error));
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        const int error = errno;
+        return loadFailure(path, "its length cannot be determined: " + posix::reasonOf(error));
+    }
+    if (S_ISDIR(info.st_mode))
         return loadFailure(path, "it is a folder, not a file");
-    // Opened for reading only, so a read-only file (a ROM or a text file) can still be read.
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return loadFailure(path,
-                           "the file cannot be opened: " + std::generic_category().message(errno));
-    const std::streamoff end = in.tellg();
-    if (end < 0)
-        return loadFailure(path, "its length cannot be determined");
+    if (!S_ISREG(info.st_mode))
+        return loadFailure(path, "it is not a regular file");
 
     // A GBA file may be longer than its image; only the image is read, so memory stays bounded.
-    const auto length = static_cast<std::uint64_t>(end);
+    const auto length = static_cast<std::uint64_t>(info.st_size);
     data.resize(imageLengthOfFile(length));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    if (static_cast<std::uint64_t>(in.gcount()) != data.size()) {
+    std::uint64_t got = 0;
+    if (const int error = posix::readAt(file.get(), 0, data, got); error != 0) {
+        unload();
+        return loadFailure(path, "the file could not be read: " + posix::reasonOf(error));
+    }
+    if (got != data.size()) {
         unload();
         return loadFailure(path, "the file could not be read completely");
     }
@@ -132,6 +154,35 @@ bool RomImage::settleRelease() {
             japanese = false;
     }
     return japanese != wasJapanese;
+}
+
+std::optional<RomVariant> RomImage::namedRelease() const {
+    if (!gba) {
+        const std::uint8_t mark = readByte(snesLanguageByteOffset);
+        if (mark == snesJapaneseMark)
+            return RomVariant::SnesJapanese;
+        if (mark == snesEnglishMark)
+            return RomVariant::SnesEnglish;
+        return std::nullopt;
+    }
+    const GameString code =
+        readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset);
+    if (code == gbaJapaneseGameCode)
+        return RomVariant::GbaJapanese;
+    if (code == gbaEnglishGameCode)
+        return RomVariant::GbaEnglish;
+    return std::nullopt;
+}
+
+std::string RomImage::unnamedReleaseReason() const {
+    if (!gba)
+        return "its title byte at 0xFFCE is " +
+               quotedBytes(std::string(1, static_cast<char>(readByte(snesLanguageByteOffset)))) +
+               ", where the English release has \"3\" and the Japanese one \"6\"";
+    return "its game code at 0xAC is " +
+           quotedBytes(
+               readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset)) +
+           ", where the English release has \"QK4E\" and the Japanese one \"QK4J\"";
 }
 
 Status RomImage::checkFitsRelease() const {
@@ -226,15 +277,30 @@ std::string RomImage::readLine() {
 
 // ---- Loading as a whole --------------------------------------------------------------------
 
-Status loadRom(RomImage& rom, const std::string& path) {
+Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway) {
+    // A load that fails leaves the release option as it was, so the option and the document
+    // never disagree after a refused file.
+    const bool japaneseBefore = rom.isJapanese();
+    const auto refuse = [&](Status status) {
+        rom.unload();
+        rom.setJapanese(japaneseBefore);
+        return status;
+    };
     rom.setPath(path);
     if (Status loaded = rom.load(); !loaded)
-        return loaded;
+        return refuse(std::move(loaded));
     rom.settleRelease();
-    if (Status parsed = rom.parseTables(); !parsed) {
-        rom.unload();
-        return parsed;
+    if (Status fits = rom.checkFitsRelease(); !fits)
+        return refuse(std::move(fits));
+    if (!rom.namedRelease() && loadAnyway) {
+        const std::string reason =
+            "\"" + path + "\" does not look like an image of Kavo: " + rom.unnamedReleaseReason() +
+            ".";
+        if (!loadAnyway(reason))
+            return refuse(Status::failure(reason));
     }
+    if (Status parsed = rom.parseTables(); !parsed)
+        return refuse(std::move(parsed));
     return Status::success();
 }
 

@@ -69,7 +69,8 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
 inline QString writeDemo(const QTemporaryDir& dir, const QString& name,
                          const DemoImageOptions& options) {
     const QString path = dir.filePath(name);
-    const Status written = writeDemoImage(options, QFile::encodeName(path).toStdString());
+    const Status written =
+        writeDemoImage(options, QFile::encodeName(path).toStdString(), ExistingFile::Replace);
     EXPECT_TRUE(written.isOk()) << written.message();
     return path;
 }

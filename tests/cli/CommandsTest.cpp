@@ -14,6 +14,8 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
     const QString image = test::writeDemo(dir, "image.smc", {RomVariant::SnesEnglish, false, 0});
     const QString out = dir.filePath("out.bin");
     const QString missing = dir.filePath("missing.smc");
+    const QString noise = dir.filePath("noise.gba");
+    test::writeFile(noise, QByteArray(0x800000, '\x5A'));
     const test::FailingRun cases[] = {
         {{}, exitUsage, "expected a command"},
         {{"frobnicate"}, exitUsage, "unknown command \"frobnicate\""},
@@ -36,11 +38,18 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
         {{"demo-image", "--release", "snes-en", dir.filePath("no/such/folder/x.smc")},
          exitFailure,
          "x.smc"},
+        // An existing file is never overwritten without --force, not even by a demo image.
+        {{"demo-image", "--release", "snes-en", image}, exitFailure, "Give --force to replace it"},
+        {{"info", noise}, exitFailure, "game code at 0xAC is \"ZZZZ\""},
+        {{"export", noise}, exitFailure, "Give --force to load it anyway as GBA English"},
     };
+    const QByteArray imageBytes = test::fileBytes(image);
     for (const test::FailingRun& c : cases) {
         test::expectOneLineFailure(c);
         EXPECT_FALSE(QFileInfo::exists(out));
     }
+    EXPECT_EQ(test::fileBytes(image), imageBytes);
+    EXPECT_EQ(runCommand({"info", "--force", noise}).code, exitSuccess);
 }
 
 TEST(Commands, HelpAndVersionGoToStandardOutput) {
@@ -52,7 +61,7 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
         {{"--help"}, "Usage: tarnwick-cli COMMAND"},
         {{"-h"}, "demo-image"},
         {{"--version"}, "tarnwick-cli " TARNWICK_TEST_VERSION},
-        {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] IMAGE"},
+        {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] [--force] IMAGE"},
         {{"import", "--help"}, "--japanese"},
         {{"demo-image", "--help"}, "--tail <BYTES>"},
     };
@@ -99,7 +108,7 @@ TEST(Commands, DemoImageWritesTheRequestedShapeAndInfoDescribesIt) {
         SCOPED_TRACE(c.options.join(' ').toStdString());
         const QString path = dir.filePath("demo");
         const CliRun written =
-            runCommand(QStringList{"demo-image"} + c.options + QStringList{path});
+            runCommand(QStringList{"demo-image", "--force"} + c.options + QStringList{path});
         ASSERT_EQ(written.code, exitSuccess) << written.err.toStdString();
         EXPECT_EQ(QFileInfo(path).size(), c.fileLength);
 

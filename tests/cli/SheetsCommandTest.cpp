@@ -98,8 +98,8 @@ TEST(SheetsCommand, JapaneseOptionSwitchesTheFontOfAGbaImage) {
 
     const QString english = dir.filePath("en");
     const QString japanese = dir.filePath("ja");
-    ASSERT_EQ(runCommand({"sheets", image, english}).code, exitSuccess);
-    ASSERT_EQ(runCommand({"sheets", "--japanese", image, japanese}).code, exitSuccess);
+    ASSERT_EQ(runCommand({"sheets", "--force", image, english}).code, exitSuccess);
+    ASSERT_EQ(runCommand({"sheets", "--force", "--japanese", image, japanese}).code, exitSuccess);
 
     EXPECT_EQ(
         differenceFromFile(documentSheets(image, false).fontSheet, english + "/font-sheet.png"),
@@ -164,9 +164,9 @@ TEST(SheetsCommand, FailuresAreOneLineNamingTheFile) {
 TEST(SheetsCommand, HelpNamesTheCommand) {
     const CliRun help = runCommand({"sheets", "--help"});
     EXPECT_EQ(help.code, exitSuccess);
-    EXPECT_TRUE(help.out.contains("Usage: tarnwick-cli sheets [--japanese] IMAGE OUTDIR"))
+    EXPECT_TRUE(help.out.contains("Usage: tarnwick-cli sheets [--japanese] [--force] IMAGE OUTDIR"))
         << help.out.toStdString();
-    EXPECT_TRUE(runCommand({"--help"}).out.contains("sheets [--japanese] IMAGE OUTDIR"));
+    EXPECT_TRUE(runCommand({"--help"}).out.contains("sheets IMAGE OUTDIR"));
 }
 
 } // namespace

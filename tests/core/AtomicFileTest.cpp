@@ -64,6 +64,23 @@ TEST(ReplaceFileStart, RefusesMissingReadOnlyAndOddTargets) {
     EXPECT_EQ(test::folderEntries(dir.path()).size(), 2u);
 }
 
+TEST(WriteWholeFile, RefusesOrReplacesAnExistingFileAsAsked) {
+    test::TempDir dir;
+    const std::string path = dir.file("out.bin");
+    ASSERT_TRUE(writeWholeFile(path, Bytes{1, 2, 3}, ExistingFile::Refuse).isOk());
+    const Status refused = writeWholeFile(path, Bytes{4}, ExistingFile::Refuse);
+    ASSERT_FALSE(refused.isOk());
+    EXPECT_NE(refused.message().find("exists already"), std::string::npos) << refused.message();
+    EXPECT_EQ(test::readBytes(path), (Bytes{1, 2, 3}));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    ASSERT_TRUE(writeWholeFile(path, Bytes{4}, ExistingFile::Replace).isOk());
+    EXPECT_EQ(test::readBytes(path), (Bytes{4}));
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    EXPECT_FALSE(writeWholeFile(dir.path().string(), Bytes{4}, ExistingFile::Replace).isOk());
+    EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
+}
+
 // Makes a folder refuse new files for as long as it lives: by its permissions for an ordinary
 // user, by the immutable attribute for the superuser (whom permissions do not stop).
 class UnwritableFolder {

@@ -260,7 +260,8 @@ TEST(DemoImageTest, LoadingEachReleaseReadsTheDemoNames) {
                 continue;
             SCOPED_TRACE(std::string(releaseName(release)) + (header ? " with header" : ""));
             const std::string path = dir.file(std::string(releaseKey(release)) + ".img");
-            ASSERT_TRUE(writeDemoImage({release, header, isGbaVariant(release) ? 77u : 0u}, path));
+            ASSERT_TRUE(writeDemoImage({release, header, isGbaVariant(release) ? 77u : 0u}, path,
+                                       ExistingFile::Replace));
 
             RomImage rom;
             rom.setJapanese(release == RomVariant::SnesEnglish); // the image must correct it
@@ -308,7 +309,7 @@ TEST(DemoImageTest, TablesExerciseEveryField) {
     for (RomVariant release : allReleases) {
         SCOPED_TRACE(std::string(releaseName(release)));
         const std::string path = dir.file(std::string(releaseKey(release)) + ".img");
-        ASSERT_TRUE(writeDemoImage({release}, path));
+        ASSERT_TRUE(writeDemoImage({release}, path, ExistingFile::Replace));
         RomImage rom;
         ASSERT_TRUE(loadRom(rom, path));
         const int i = variantIndex(release);
@@ -386,7 +387,7 @@ TEST(DemoImageTest, TablesExerciseEveryField) {
 TEST(DemoImageTest, WriteFailureNamesTheFile) {
     test::TempDir dir;
     const std::string path = dir.file("missing-folder/demo.smc");
-    const Status status = writeDemoImage({RomVariant::SnesEnglish}, path);
+    const Status status = writeDemoImage({RomVariant::SnesEnglish}, path, ExistingFile::Refuse);
     ASSERT_FALSE(status);
     EXPECT_NE(status.message().find(path), std::string::npos) << status.message();
 }

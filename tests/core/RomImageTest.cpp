@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 TEST(RomImageLoad, RefusesWhatIsNotAReadableFileAndNamesIt) {
     test::TempDir dir;
     std::filesystem::create_directory(dir.path() / "folder.smc");
+    ASSERT_EQ(mkfifo(dir.file("pipe.smc").c_str(), 0600), 0);
 
     struct Case {
         std::string path;
@@ -23,6 +26,7 @@ TEST(RomImageLoad, RefusesWhatIsNotAReadableFileAndNamesIt) {
     const std::vector<Case> cases = {
         {dir.file("missing.smc"), "does not exist"},
         {dir.file("folder.smc"), "is a folder"},
+        {dir.file("pipe.smc"), "not a regular file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

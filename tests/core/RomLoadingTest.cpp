@@ -21,7 +21,7 @@ using test::ImageCase;
 
 std::string writeImage(const test::TempDir& dir, const ImageCase& c, const std::string& name) {
     const std::string path = dir.file(name);
-    EXPECT_TRUE(writeDemoImage({c.release, c.header, c.tail}, path).isOk());
+    EXPECT_TRUE(writeDemoImage({c.release, c.header, c.tail}, path, ExistingFile::Replace).isOk());
     return path;
 }
 
@@ -161,6 +161,57 @@ TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
     EXPECT_NE(status.message().find(path), std::string::npos);
     EXPECT_NE(status.message().find("no longer exists"), std::string::npos);
     EXPECT_TRUE(test::folderEntries(dir.path()).empty());
+}
+
+// A refused load leaves the Japanese option as it was, whichever step refused it.
+TEST(RomLoading, RefusedLoadKeepsTheReleaseOption) {
+    test::TempDir dir;
+    Bytes shortJapanese(0x20000);
+    shortJapanese[snesLanguageByteOffset] = snesJapaneseMark;
+    test::writeBytes(dir.file("short.smc"), shortJapanese);
+    Bytes unnamed = buildDemoImage({RomVariant::SnesEnglish});
+    unnamed[snesLanguageByteOffset] = 'X';
+    test::writeBytes(dir.file("unnamed.smc"), unnamed);
+
+    for (bool option : {false, true}) {
+        RomImage rom;
+        rom.setJapanese(option);
+        EXPECT_FALSE(loadRom(rom, dir.file("short.smc")).isOk());
+        EXPECT_EQ(rom.isJapanese(), option);
+        EXPECT_FALSE(loadRom(rom, dir.file("unnamed.smc"), [](auto&) { return false; }).isOk());
+        EXPECT_EQ(rom.isJapanese(), option);
+        EXPECT_FALSE(rom.hasImage());
+    }
+}
+
+// Only an image whose header names no release raises the question; the answer decides.
+TEST(RomLoading, ImagesNamingNoReleaseLoadOnlyWhenConfirmed) {
+    test::TempDir dir;
+    Bytes noise(gbaImageSize);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& byte : noise)
+        byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 24);
+    test::writeBytes(dir.file("noise.gba"), noise);
+    for (bool answer : {false, true}) {
+        std::vector<std::string> asked;
+        RomImage rom;
+        const Status status = loadRom(rom, dir.file("noise.gba"), [&](const std::string& reason) {
+            asked.push_back(reason);
+            return answer;
+        });
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_NE(asked[0].find(dir.file("noise.gba")), std::string::npos);
+        EXPECT_NE(asked[0].find("game code at 0xAC"), std::string::npos) << asked[0];
+        EXPECT_EQ(status.isOk(), answer);
+        EXPECT_EQ(rom.hasImage(), answer);
+    }
+    for (const ImageCase& c : everyShape) {
+        RomImage rom;
+        EXPECT_TRUE(loadRom(rom, writeImage(dir, c, "named"), [](auto&) {
+                        ADD_FAILURE() << "asked about an image that names its release";
+                        return false;
+                    }).isOk());
+    }
 }
 
 } // namespace

@@ -49,8 +49,9 @@ inline QString writeDemoFile(const QTemporaryDir& folder, RomVariant release,
     const QString path = QDir(folder.path())
                              .filePath((copierHeader ? QStringLiteral("header-") : QString()) +
                                        releaseFileName(release));
-    const Status written = writeDemoImage(DemoImageOptions{release, copierHeader, 0},
-                                          QFile::encodeName(path).toStdString());
+    const Status written =
+        writeDemoImage(DemoImageOptions{release, copierHeader, 0},
+                       QFile::encodeName(path).toStdString(), ExistingFile::Replace);
     return written ? path : QString();
 }
 

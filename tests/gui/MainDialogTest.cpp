@@ -181,6 +181,39 @@ private slots:
         QVERIFY(titleSelectedWhole(f.titleBox()));
     }
 
+    // A refused file leaves the release option alone, and the check mark always shows the
+    // document's option: a too-short Japanese file, then an English image whose title byte names
+    // no release, is read as English.
+    void checkMarkFollowsEveryLoadAttempt() {
+        Fixture f;
+        QByteArray japaneseStub(0x20000, '\0');
+        japaneseStub[static_cast<qsizetype>(snesLanguageByteOffset)] = '6';
+        const QString stub = QDir(f.folder.path()).filePath(QStringLiteral("stub.smc"));
+        QFile file(stub);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(japaneseStub) > 0);
+        file.close();
+        QVERIFY(!f.loadThroughMenu(stub));
+        QVERIFY(!f.rom.isJapanese());
+        QVERIFY(!f.action(command::japanese)->isChecked());
+
+        const QString unnamed = f.demo(RomVariant::SnesEnglish);
+        QByteArray bytes = fileBytes(unnamed);
+        bytes[static_cast<qsizetype>(snesLanguageByteOffset)] = 'X';
+        QFile rewrite(unnamed);
+        QVERIFY(rewrite.open(QIODevice::WriteOnly) && rewrite.write(bytes) == bytes.size());
+        rewrite.close();
+        const qsizetype failuresBefore = f.user.failures.size();
+        QVERIFY(!f.loadThroughMenu(unnamed)); // the user declines
+        QCOMPARE(f.user.unnamedImageQuestions.size(), 1);
+        QVERIFY(f.user.unnamedImageQuestions[0].endsWith(QStringLiteral("As SNES English")));
+        QCOMPARE(f.user.failures.size(), failuresBefore);
+
+        f.user.loadUnnamedImages = true;
+        QVERIFY(f.loadThroughMenu(unnamed));
+        QCOMPARE(f.rom.variant(), RomVariant::SnesEnglish);
+        QVERIFY(!f.action(command::japanese)->isChecked());
+    }
+
     void japaneseToggleRereadsTables() {
         Fixture f;
         const QString path = f.demo(RomVariant::GbaEnglish);

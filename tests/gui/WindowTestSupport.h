@@ -13,6 +13,8 @@ struct ScriptedUser {
     UnsavedChoice unsavedAnswer = UnsavedChoice::Cancel;
     int fileDialogs = 0;
     int unsavedQuestions = 0;
+    bool loadUnnamedImages = false;
+    QStringList unnamedImageQuestions;
     QStringList failures;
 
     MainDialog::Prompts prompts() {
@@ -23,6 +25,10 @@ struct ScriptedUser {
                 [this](QWidget*) {
                     ++unsavedQuestions;
                     return unsavedAnswer;
+                },
+                [this](QWidget*, const QString& reason, const QString& release) {
+                    unnamedImageQuestions << reason + QStringLiteral(" As ") + release;
+                    return loadUnnamedImages;
                 },
                 [this](QWidget*, const QString& title, const QString& message) {
                     failures << title + QStringLiteral(": ") + message;

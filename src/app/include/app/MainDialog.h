@@ -30,6 +30,10 @@ public:
         // The file to load, or an empty string when the user cancels.
         std::function<QString(QWidget* parent)> chooseRomFile;
         std::function<UnsavedChoice(QWidget* parent)> askAboutUnsavedEdits;
+        // Whether to load an image whose header names none of the releases: reason says so,
+        // release is what it would be read as.
+        std::function<bool(QWidget* parent, const QString& reason, const QString& release)>
+            loadUnnamedImage;
         std::function<void(QWidget* parent, const QString& title, const QString& message)>
             reportFailure;
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/AtomicFile.h"
 #include "rom/Releases.h"
 #include "rom/Status.h"
 
@@ -26,7 +27,8 @@ inline constexpr std::uint64_t copierHeaderSize = 0x200;
 std::vector<std::uint8_t> buildDemoImage(const DemoImageOptions& options);
 
 // Writes buildDemoImage(options) to path; the message names the file and the reason on failure.
-Status writeDemoImage(const DemoImageOptions& options, const std::string& path);
+Status writeDemoImage(const DemoImageOptions& options, const std::string& path,
+                      ExistingFile existing);
 
 // Puts a demo image into the document as a load would: settles the release, parses the tables
 // and builds the sheets. For tests and benchmarks that need a loaded document without a file.

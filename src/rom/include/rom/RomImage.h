@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -58,6 +60,11 @@ public:
     // Sets the copier header size from the file length and corrects the Japanese flag from the
     // SNES title byte or the GBA game code. Returns true when it switched the flag.
     bool settleRelease();
+    // The release the image's header names by the SNES language byte or the GBA game code;
+    // nothing when it names none, as a file that is not an image of the game does not.
+    std::optional<RomVariant> namedRelease() const;
+    // Why the header names no release: the byte or code it holds instead.
+    std::string unnamedReleaseReason() const;
     // Success when the image holds every area that the current release reads and writes.
     Status checkFitsRelease() const;
     // The internal title: 20 bytes of the SNES header or the GBA title with its game code.
@@ -134,8 +141,14 @@ private:
     std::uint64_t fileLength = 0;
 };
 
+// Asked when an image's header names none of the four releases, with a sentence that names the
+// file and says so; true loads the image as the release settled so far. Without a check such
+// an image loads as before.
+using UnnamedReleaseCheck = std::function<bool(const std::string& reason)>;
+
 // Load, settle the header and release, check the image is long enough and parse it: what
-// File > Load does to the document. On failure the document holds no image.
-Status loadRom(RomImage& rom, const std::string& path);
+// File > Load does to the document. On failure the document holds no image and the Japanese
+// option is as it was before.
+Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
 
 } // namespace tarnwick
