@@ -4,8 +4,8 @@
 #include "rom/Releases.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 // The fields of the two kinds of battle animation record and how the animation editors store
 // what the user types or picks into them.
@@ -36,6 +36,7 @@ inline constexpr int animByteDigits = 2;
 // The list a field is paired with: choosing an entry there writes its position into the field.
 enum class PairedList { None, Animation, Palette };
 
+// One field of an 8-byte record: the slot it stores into and the list paired with it.
 struct AnimFieldRule {
     int slot = 0;
     PairedList list = PairedList::None;
@@ -73,7 +74,8 @@ constexpr const AnimFieldRule& anim8FieldRule(Anim8Field field) {
 
 // ---- 14/15-byte records ----
 
-// The two bytes of one animation number; animation 4 has no palette (paletteSlot -1).
+// The slots of one animation of a 14/15-byte record: the two bytes of its number and its
+// palette (animation 4 has none: paletteSlot -1).
 struct AnimNumberSlots {
     int low = 0;
     int high = 0;
