@@ -1,0 +1,37 @@
+#include "rom/AnimationNames.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+TEST(AnimationNames, ListsKeepTheirLengthWhateverTheFileHolds) {
+    test::TempDir dir;
+    const auto short8 = anim8AnimationNames(dir.file("animdata.txt")); // absent: numbers
+    const auto long14 = anim14AnimationNames(dir.path().string());     // a folder: numbers
+    ASSERT_EQ(short8.size(), 256u);
+    ASSERT_EQ(long14.size(), 769u);
+    EXPECT_EQ(short8[0] + "," + short8[254] + "," + short8[255], "0,FE,FF");
+    EXPECT_EQ(long14[0x105] + "," + long14[767] + "," + long14[768], "105,2FF,FFF");
+
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {""}},
+        {"Slash\r\n\r\nFire\r\n", {"Slash", "", "Fire", ""}},
+        {"Slash\nStab\rBolt\n", {"Slash\nStab\rBolt\n", ""}}, // only CR LF ends a line
+    };
+    const std::string path = dir.file("animdata.txt");
+    for (const auto& [bytes, firstNames] : cases) {
+        test::writeBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        for (const auto& names : {anim8AnimationNames(path), anim14AnimationNames(path)}) {
+            ASSERT_TRUE(names.size() == 256u || names.size() == 769u) << names.size();
+            for (std::size_t i = 0; i < firstNames.size(); ++i)
+                EXPECT_EQ(names[i], firstNames[i]);
+            EXPECT_EQ(names.back(), "");
+        }
+    }
+}
+
+} // namespace
+} // namespace tarnwick
