@@ -1,5 +1,6 @@
 #include "controls/NameComboBox.h"
 
+#include "SheetPainting.h"
 #include "graphics/GameTextLayout.h"
 #include "rom/RomImage.h"
 
@@ -7,7 +8,6 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -24,18 +24,6 @@ constexpr int fieldTextDrop = 3;
 constexpr int plainTextInset = 2;
 // Room kept right of the last glyph, matching the pen's start on the left.
 constexpr int gameTextRightMargin = 6;
-
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-            static_cast<std::size_t>(bytes.size())};
-}
-
-// Wraps the document's pixels without copying. Built at each paint, so a sheet rebuilt by a
-// reload or a release switch is never read through a stale pointer.
-QImage wrapSheet(const Image& sheet) {
-    return QImage(reinterpret_cast<const uchar*>(sheet.pixels().data()), sheet.width(),
-                  sheet.height(), sheet.bytesPerLine(), QImage::Format_RGB32);
-}
 
 // Right edge of the last glyph copy, in unzoomed pixels from the box's left edge.
 int textRight(const RomImage& rom, std::span<const std::uint8_t> text, TextPlace place) {
@@ -58,20 +46,10 @@ void paintGameText(QPainter& painter, const QRect& box, const RomImage& rom,
     std::vector<GlyphBlit> blits;
     blits.reserve(32);
     layoutGameText(text, rom.variant(), rom.glyphTable, scheme, place, blits);
-    const QImage sheet = wrapSheet(rom.fontSheet);
 
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip);
-    // Glyphs are pixel art: any scaling must repeat pixels, never blend them.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    for (const GlyphBlit& blit : blits) {
-        const QRect source(blit.sourceX, blit.sourceY, blit.width, blit.height);
-        const QPoint target(box.left() + blit.targetX * zoom, box.top() + blit.targetY * zoom);
-        if (zoom == 1)
-            painter.drawImage(target, sheet, source);
-        else
-            painter.drawImage(QRect(target, source.size() * zoom), sheet, source);
-    }
+    drawSheetBlocks(painter, box.topLeft(), wrapSheet(rom.fontSheet), blits, zoom);
     painter.restore();
 }
 
@@ -100,6 +78,8 @@ void paintPlainText(QPainter& painter, const QRect& box, const QString& text, Li
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(colours.text);
     painter.setFont(font);
+    // Rows keep their fixed height whatever the font, so the line is centred in the row: a font
+    // taller than the row loses the same few empty rows above and below the letters.
     painter.drawText(box.adjusted(plainTextInset, 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter.restore();
@@ -140,11 +120,8 @@ private:
 } // namespace
 
 NameComboBox::NameComboBox(const RomImage& document, QWidget* parent)
-    : QComboBox(parent), rom(document) {
+    : CurrentItemComboBox(parent), rom(document) {
     setItemDelegate(new NameRowDelegate(*this));
-    // Confirming an item with a click or Enter makes it current; moving through the open list
-    // only highlights. Connected first, so editors' own handlers already see the new value.
-    connect(this, &QComboBox::activated, this, [this](int index) { rememberedIndex = index; });
 }
 
 void NameComboBox::addGameItem(const GameString& text) {
@@ -179,22 +156,9 @@ void NameComboBox::rowsChanged() {
     emit itemDelegate()->sizeHintChanged(model()->index(0, modelColumn()));
 }
 
-int NameComboBox::setCurrentItem(int index) {
-    rememberedIndex = index;
-    const bool inList = index >= 0 && index < count();
-    {
-        const QSignalBlocker blocker(this);
-        setCurrentIndex(inList ? index : -1);
-    }
-    // The current row's colours change even when the selection does not.
-    update();
-    view()->viewport()->update();
-    return inList ? index : -1;
-}
-
 int NameComboBox::rowHeight() const {
     if (plainText)
-        return std::max(plainTextRowHeight, fontMetrics().height());
+        return plainTextRowHeight;
     return gameTextRowHeight * zoom;
 }
 

@@ -148,6 +148,9 @@ private slots:
         }
         QTest::newRow("GBA English widths")
             << RomVariant::GbaEnglish << QByteArray::fromStdString(word) << copies;
+        // Code 6 has no glyph in the demo font: width 0 draws nothing but the one-pixel gap.
+        QTest::newRow("GBA English glyph of width 0")
+            << RomVariant::GbaEnglish << bytes({0x06, 0x06}) << std::vector<Copy>{};
     }
 
     void gameTextRow() {
@@ -267,9 +270,31 @@ private slots:
         locations.setPlainTextMode(true);
         locations.addItem(QStringLiteral("Lakeside"));
         QCOMPARE(locations.view()->sizeHintForRow(0), 14);
-        small.setPixelSize(24); // a large font grows the row rather than cutting the text
+        small.setPixelSize(24); // the row keeps its height whatever the font
         locations.setFont(small);
-        QVERIFY(locations.rowHeight() >= QFontMetrics(small).height());
+        QCOMPARE(locations.rowHeight(), 14);
+    }
+
+    // Plain text starts two pixels in, with its letters in the middle of the 14-pixel row, also
+    // when the font is taller than the row.
+    void plainTextIsCentredInTheRow() {
+        for (int pixelSize : {0, 10, 16}) {
+            NameComboBox combo(demoRom(RomVariant::SnesEnglish));
+            QFont font = combo.font();
+            if (pixelSize > 0)
+                font.setPixelSize(pixelSize);
+            font.setStyleStrategy(QFont::NoAntialias);
+            combo.setFont(font);
+            combo.setPlainTextMode(true);
+            combo.addItem(QStringLiteral("Harbour, cellar 7"));
+            const QImage row = paintRow(combo, 0, {}, 120);
+            QRect ink;
+            for (int y = 0; y < row.height(); ++y)
+                for (int x = 0; x < row.width(); ++x)
+                    ink |= row.pixel(x, y) == qRgb(0xFF, 0xFF, 0xFF) ? QRect() : QRect(x, y, 1, 1);
+            QVERIFY(ink.left() >= 2 && ink.left() <= 4);
+            QVERIFY(std::abs(ink.top() - (row.height() - 1 - ink.bottom())) <= 2);
+        }
     }
 
     void plainTextColours_data() {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "controls/CurrentItemComboBox.h"
 #include "rom/GameString.h"
 
-#include <QComboBox>
 #include <QImage>
 
 #include <span>
@@ -15,13 +15,13 @@ class RomImage;
 
 // A drop-down list of names painted with the game's own font (or, in plain-text mode, with the
 // widget's font) that remembers the record's current item and marks it in the open list.
-class NameComboBox : public QComboBox {
+class NameComboBox : public CurrentItemComboBox {
     Q_OBJECT
 
 public:
     // Rows added with addGameItem hold the game's bytes under this role and no display text.
     static constexpr int gameTextRole = Qt::UserRole + 1;
-    // Plain-text rows are at least this high; game-text rows are gameTextRowHeight.
+    // Plain-text rows are this high whatever the font; game-text rows are gameTextRowHeight.
     static constexpr int plainTextRowHeight = 14;
 
     // The sheets and release are read from rom whenever something is painted, so the control
@@ -42,15 +42,6 @@ public:
     // Glyphs are scaled by pixel repetition only. Values below 1 count as 1.
     void setTextZoom(int zoom);
     int textZoom() const { return zoom; }
-
-    // ---- The current item ----
-    // Selects index without emitting signals and remembers it as the current item, even when it
-    // lies outside the list (the control then shows no selection). Returns index when it was
-    // selected, -1 otherwise.
-    int setCurrentItem(int index);
-    // The remembered current item: the last value given to setCurrentItem or the last item the
-    // user confirmed. Moving through the open list does not change it. -1 before either.
-    int currentItem() const { return rememberedIndex; }
 
     // Height of one row of the open list.
     int rowHeight() const;
@@ -75,7 +66,6 @@ private:
     void rowsChanged();
 
     const RomImage& rom;
-    int rememberedIndex = -1;
     int zoom = 1;
     bool plainText = false;
 };

@@ -1,0 +1,27 @@
+#include "controls/CurrentItemComboBox.h"
+
+#include <QAbstractItemView>
+#include <QSignalBlocker>
+
+namespace tarnwick {
+
+CurrentItemComboBox::CurrentItemComboBox(QWidget* parent) : QComboBox(parent) {
+    // Confirming an item with a click or Enter makes it current; moving through the open list
+    // only highlights. Connected first, so editors' own handlers already see the new value.
+    connect(this, &QComboBox::activated, this, [this](int index) { rememberedIndex = index; });
+}
+
+int CurrentItemComboBox::setCurrentItem(int index) {
+    rememberedIndex = index;
+    const bool inList = index >= 0 && index < count();
+    {
+        const QSignalBlocker blocker(this);
+        setCurrentIndex(inList ? index : -1);
+    }
+    // The current row's colours change even when the selection does not.
+    update();
+    view()->viewport()->update();
+    return inList ? index : -1;
+}
+
+} // namespace tarnwick
