@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/GameTextLayout.h"
-#include "graphics/Image.h"
+#include "pixels/Image.h"
 
 #include <QByteArray>
 #include <QImage>
