@@ -1,16 +1,45 @@
 #include "controls/DialogTemplate.h"
 
+#include "controls/CurrentItemComboBox.h"
 #include <QCheckBox>
+
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 
 namespace tarnwick {
 namespace {
+
+// Turns what the user types into capitals as it is typed, as the hexadecimal fields expect.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+// A number field with arrows that takes digits only: the arrows may step one past either end of
+// the field's range, and the dialog wraps what they give.
+class DigitsSpinBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& text, int& position) const override {
+        for (const QChar c : text)
+            if (!c.isDigit())
+                return QValidator::Invalid;
+        return text.isEmpty() ? QValidator::Intermediate : QSpinBox::validate(text, position);
+    }
+};
 
 QWidget* makeEdit(const ControlTemplate& control, QWidget* parent) {
     auto* edit = new QLineEdit(toQString(control.caption), parent);
@@ -20,7 +49,25 @@ QWidget* makeEdit(const ControlTemplate& control, QWidget* parent) {
     if ((control.style & numberStyle) != 0)
         edit->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    else if ((control.style & upperStyle) != 0)
+        edit->setValidator(new UpperCaseValidator(edit));
     return edit;
+}
+
+QWidget* makeSpinEdit(QWidget* parent) {
+    auto* spin = new DigitsSpinBox(parent);
+    // Typed numbers may be far larger than the field's range; the dialog wraps them.
+    spin->setRange(-1, 99999);
+    spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    spin->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    return spin;
+}
+
+QWidget* makeCheckBox(const ControlTemplate& control, QWidget* parent) {
+    auto* box = new QCheckBox(toQString(control.caption), parent);
+    if ((control.style & textLeftStyle) != 0)
+        box->setLayoutDirection(Qt::RightToLeft);
+    return box;
 }
 
 QWidget* makePushButton(const ControlTemplate& control, QWidget* parent) {
@@ -56,13 +103,18 @@ QWidget* makeStandardControl(const ControlTemplate& control, QWidget* parent) {
         return makePushButton(control, parent);
     case ControlKind::GroupBox:
         return makeGroupBox(control, parent);
+    case ControlKind::SpinEdit:
+        return makeSpinEdit(parent);
     case ControlKind::ComboBox:
-        return new QComboBox(parent);
+        return new CurrentItemComboBox(parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(toQString(control.caption), parent);
+        return makeCheckBox(control, parent);
+    case ControlKind::ListBox:
+        return new QListWidget(parent);
     case ControlKind::Label:
     case ControlKind::Icon:
     case ControlKind::Custom:
+    case ControlKind::PaletteList:
         return makeLabel(control, parent);
     }
     return makeLabel(control, parent);
@@ -115,6 +167,7 @@ QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* su
         widget->setProperty(controlIdProperty, control.id);
         widget->setGeometry(units.toPixels(control.x, control.y, control.width, control.height));
         widget->setVisible((control.style & hiddenStyle) == 0);
+        widget->setEnabled((control.style & disabledStyle) == 0);
         // Tab order follows the template, as the dialog's controls are declared.
         if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
             QWidget::setTabOrder(previous, widget);

@@ -1,6 +1,8 @@
 #include "editors/EditorDialog.h"
 
+#include "controls/ChestListBox.h"
 #include "controls/NameComboBox.h"
+#include "controls/PaletteComboBox.h"
 #include "resources/AppResources.h"
 #include "resources/EditorTemplates.h"
 
@@ -13,6 +15,23 @@ namespace {
 
 // Long lists open as a scrolling drop-down of this many rows rather than a screen-high menu.
 constexpr int visibleListRows = 16;
+
+// The lists that paint from the document's sheets; nullptr for the template's standard kinds.
+QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom, QWidget* owner) {
+    switch (control.kind) {
+    case ControlKind::Custom: {
+        auto* list = new NameComboBox(rom, owner);
+        list->setPlainTextMode((control.style & plainTextStyle) != 0);
+        return list;
+    }
+    case ControlKind::PaletteList:
+        return new PaletteComboBox(rom, owner);
+    case ControlKind::ListBox:
+        return new ChestListBox(rom, owner);
+    default:
+        return nullptr;
+    }
+}
 
 } // namespace
 
@@ -33,10 +52,10 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
     auto* surface = new QWidget(this);
     surface->setObjectName(QStringLiteral("surface"));
     layout->addWidget(surface);
-    const auto makeNameLists = [&rom](const ControlTemplate& control, QWidget* owner) -> QWidget* {
-        return control.kind == ControlKind::Custom ? new NameComboBox(rom, owner) : nullptr;
-    };
-    controls = buildFromTemplate(resource, surface, makeNameLists);
+    controls = buildFromTemplate(resource, surface,
+                                 [&rom](const ControlTemplate& control, QWidget* owner) {
+                                     return makeDocumentControl(control, rom, owner);
+                                 });
     for (QWidget* widget : std::as_const(controls))
         if (auto* list = qobject_cast<QComboBox*>(widget))
             list->setMaxVisibleItems(visibleListRows);

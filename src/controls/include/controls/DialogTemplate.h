@@ -14,17 +14,35 @@ class QWidget;
 namespace tarnwick {
 
 // The kinds of control a dialog template can declare.
-enum class ControlKind { Edit, PushButton, GroupBox, Label, ComboBox, CheckBox, Icon, Custom };
+// Custom is a list of game names, PaletteList a list of palettes drawn as colour strips, ListBox
+// a read-only list of game text; the dialog that owns the template supplies those. SpinEdit is a
+// number field with arrows; ComboBox a plain drop-down list that remembers a current item.
+enum class ControlKind {
+    Edit,
+    SpinEdit,
+    PushButton,
+    GroupBox,
+    Label,
+    ComboBox,
+    CheckBox,
+    Icon,
+    Custom,
+    PaletteList,
+    ListBox,
+};
 
 // Style bits of a control in a template.
 enum ControlStyle : unsigned {
     noStyle = 0,
-    hiddenStyle = 1u << 0,   // created but never shown
-    readOnlyStyle = 1u << 1, // edit that the user cannot change
-    centredStyle = 1u << 2,  // text centred (edits and labels)
-    defaultStyle = 1u << 3,  // the push button that Enter presses
-    numberStyle = 1u << 4,   // edit accepting digits only
-    upperStyle = 1u << 5,    // edit turning letters to capitals
+    hiddenStyle = 1u << 0,    // created but never shown
+    readOnlyStyle = 1u << 1,  // edit that the user cannot change
+    centredStyle = 1u << 2,   // text centred (edits and labels)
+    defaultStyle = 1u << 3,   // the push button that Enter presses
+    numberStyle = 1u << 4,    // edit accepting digits only
+    upperStyle = 1u << 5,     // edit turning letters to capitals
+    disabledStyle = 1u << 6,  // created disabled
+    textLeftStyle = 1u << 7,  // check box with its caption left of the box
+    plainTextStyle = 1u << 8, // a Custom list of ordinary text rather than game text
 };
 
 // One control of a template: its resource number (0 for controls nobody addresses), kind,
