@@ -3,8 +3,8 @@
 #include "WindowTestSupport.h"
 
 #include "app/CommandLine.h"
-#include "app/DataFiles.h"
 #include "app/RomFileDialog.h"
+#include "editors/DataFiles.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
@@ -366,19 +366,21 @@ private slots:
         const QString userFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(QDir().mkpath(userFolder));
+        QTemporaryDir programFolder;
+        RomImage rom;
+        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
         const QString name =
             QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
         const QString inUser = QDir(userFolder).filePath(name);
-        const QString inProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+        const QString inProgram = QDir(programFolder.path()).filePath(name);
 
-        QVERIFY(locateDataFile(name).isEmpty());
+        QVERIFY(locateDataFile(rom, name).isEmpty());
         QFile(inUser).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(name), QFileInfo(inUser).absoluteFilePath());
+        QCOMPARE(locateDataFile(rom, name), QFileInfo(inUser).absoluteFilePath());
         QFile(inProgram).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(name), QFileInfo(inProgram).absoluteFilePath());
+        QCOMPARE(locateDataFile(rom, name), QFileInfo(inProgram).absoluteFilePath());
         QFile::remove(inUser);
-        QFile::remove(inProgram);
-        QCOMPARE(dataFileFolders().constFirst(), QCoreApplication::applicationDirPath());
+        QCOMPARE(dataFileFolders(rom).constFirst(), programFolder.path());
     }
 
     void commandLine_data() {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tarnwick {
+
+class RomImage;
+
+// Folders searched for the editors' text files ("chestloc.txt", "animdata.txt"), in order: the
+// program's folder as the document records it, then the per-user application data folders,
+// where a user can put them when the program's folder is not theirs to write.
+QStringList dataFileFolders(const RomImage& rom);
+
+// Full path of the first file of that name in those folders, or an empty string.
+QString locateDataFile(const RomImage& rom, const QString& fileName);
+
+} // namespace tarnwick
