@@ -3,6 +3,7 @@
 #include "app/MainDialog.h"
 #include "controls/DialogTemplate.h"
 #include "demo/DemoImage.h"
+#include "demo/DemoTextFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +39,14 @@ QString EditorApp::writeDemo(RomVariant release, QString& error) {
         error = QString::fromStdString(written.message());
         return {};
     }
+    // The editors look for their text files in the program folder first; for the demo that is
+    // the demo's own folder, with invented place and animation names in it.
+    const std::string folder = QFile::encodeName(demoFolder->path()).toStdString();
+    if (const Status texts = writeDemoTextFiles(folder); !texts) {
+        error = QString::fromStdString(texts.message());
+        return {};
+    }
+    rom.setProgramDirectory(folder);
     return path;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/RomFileDialog.h"
+#include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
@@ -287,6 +288,11 @@ void MainDialog::onEditorButton(int controlId) {
         return;
     }
     switch (controlId) {
+    case mainControl::chests: {
+        ChestEditorDialog editor(rom, this);
+        editor.exec();
+        break;
+    }
     case mainControl::shops: {
         ShopEditorDialog editor(rom, this);
         editor.exec();

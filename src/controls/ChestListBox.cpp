@@ -7,6 +7,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QPainter>
+#include <QPalette>
 
 #include <algorithm>
 #include <vector>
@@ -105,6 +106,10 @@ ChestListBox::ChestListBox(const RomImage& document, QWidget* parent)
     setUniformItemSizes(true);
     // The middle of the row is the middle of the viewport, so lines never scroll sideways.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Below the last line the list shows the lines' own navy, not an empty white band.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(0x00, 0x00, 0x80));
+    setPalette(colours);
 }
 
 void ChestListBox::setLines(std::span<const GameString> lines) {

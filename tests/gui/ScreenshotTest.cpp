@@ -4,8 +4,11 @@
 
 #include "app/AboutDialog.h"
 #include "controls/NameComboBox.h"
+#include "demo/DemoTextFiles.h"
+#include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
+#include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 
@@ -63,6 +66,28 @@ private slots:
         auto* spells = findControl<NameComboBox>(&espers, esperControl::spells[1]);
         QVERIFY(saveScreenshotWithOpenList(&espers, spells,
                                            QStringLiteral("esper-editor-%1-open.png").arg(key)));
+    }
+
+    // The chest editor on each release with the demo's location names, closed and with its
+    // contents list open.
+    void chestEditorWithEachRelease_data() { addReleaseRows(); }
+    void chestEditorWithEachRelease() {
+        QFETCH(int, release);
+        const auto variant = static_cast<RomVariant>(release);
+        const QString key = toQString(releaseKey(variant));
+        QTemporaryDir programFolder;
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
+        QVERIFY(writeDemoTextFiles(rom.getProgramDirectory()).isOk());
+
+        ChestEditorDialog chests(rom);
+        chests.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chests));
+        QVERIFY(saveScreenshot(&chests, QStringLiteral("chest-editor-%1.png").arg(key)));
+        auto* contents = findControl<NameComboBox>(&chests, chestControl::contents);
+        QVERIFY(saveScreenshotWithOpenList(&chests, contents,
+                                           QStringLiteral("chest-editor-%1-open.png").arg(key)));
     }
 
     void aboutBox() {
