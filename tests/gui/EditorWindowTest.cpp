@@ -2,12 +2,14 @@
 // File > Save writes it into the image file.
 #include "WindowTestSupport.h"
 
+#include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 
 namespace tarnwick::testing {
@@ -75,6 +77,30 @@ private slots:
         QCOMPARE(static_cast<std::uint8_t>(file[record]), 4);
         QCOMPARE(static_cast<std::uint8_t>(file[record + 9]), 11);
         QCOMPARE(static_cast<std::uint8_t>(file[record + 10]), 4);
+    }
+
+    // The money multiplier set in the chest editor is saved at its place in a SNES image.
+    void chestEditsAreSaved() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish, true);
+        auto* chestsButton = findControl<QPushButton>(&f.window, mainControl::chests);
+        QVERIFY(whileModal([&] { chestsButton->click(); },
+                           [&](QWidget* dialog) {
+                               QCOMPARE(dialog->windowTitle(), QStringLiteral("Chest Editor"));
+                               auto* gp = findControl<QSpinBox>(dialog, chestControl::gpMultiplier);
+                               gp->setFocus();
+                               gp->selectAll();
+                               QTest::keyClicks(gp, QStringLiteral("50"));
+                               auto* x = findControl<QSpinBox>(dialog, chestControl::x);
+                               x->setFocus();
+                               x->selectAll();
+                               QTest::keyClicks(x, QStringLiteral("77"));
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           }));
+        f.window.commandAction(command::save)->trigger();
+        QVERIFY(f.user.failures.isEmpty());
+        const QByteArray file = fileBytes(f.path);
+        QCOMPARE(static_cast<std::uint8_t>(file[0x200 + 0x4C41]), 0x32);
+        QCOMPARE(static_cast<std::uint8_t>(file[0x200 + 0x2D8634]), 77);
     }
 };
 
