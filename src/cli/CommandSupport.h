@@ -1,0 +1,76 @@
+#pragma once
+
+#include "rom/RomImage.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What the commands of tarnwick-cli share: their output streams, messages, argument parsing and
+// loading an image the way File > Load does.
+namespace tarnwick::cli {
+
+inline constexpr auto programName = "tarnwick-cli";
+
+struct Io {
+    QTextStream& out;
+    QTextStream& err;
+};
+
+// ---- Small conversions ----
+std::string nativePath(const QString& path);
+QString fromNative(const std::string& text);
+QString hex(std::uint64_t value, int digits = 6);
+QString byteCount(std::uint64_t value);
+// The title as one character per byte, with control characters shown as escapes.
+QString printableTitle(const GameString& title);
+
+// ---- Failures: one line on the error stream, and the exit code ----
+int fail(Io& io, const QString& message);
+int usageError(Io& io, const QString& command, const QString& message);
+
+// ---- Arguments ----
+struct CommandSyntax {
+    QString name;
+    QString arguments;   // as shown in the usage line
+    QString description; // one paragraph for --help
+};
+
+// Parses a command's arguments. Returns an exit code when the command should not go on:
+// after --help, or on an argument error (already reported).
+std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSyntax& syntax,
+                                  const QStringList& args, int positionalCount, Io& io);
+
+// The options every command that reads an image shares, and the IMAGE argument.
+struct ImageOptions {
+    QCommandLineOption japanese{
+        QStringLiteral("japanese"),
+        QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) "
+                       "or game code (GBA) says it is English.")};
+    QCommandLineOption force{
+        QStringLiteral("force"),
+        QStringLiteral("Load an image whose header names none of the four releases (its SNES "
+                       "title byte or GBA game code is not the game's) as the release it would "
+                       "be read as.")};
+};
+ImageOptions addImageArguments(QCommandLineParser& parser);
+
+// Loads the image as File > Load does; a failure is reported and false returned. An image
+// whose header names no release is refused unless --force was given.
+bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
+               const ImageOptions& options, Io& io);
+
+// ---- The commands ----
+int runInfo(const QStringList& args, Io& io);
+int runExport(const QStringList& args, Io& io);
+int runImport(const QStringList& args, Io& io);
+int runSheets(const QStringList& args, Io& io);
+int runDemoImage(const QStringList& args, Io& io);
+
+} // namespace tarnwick::cli

@@ -1,0 +1,34 @@
+#include "CommandSupport.h"
+
+#include "cli/Commands.h"
+#include "cli/SheetsExport.h"
+#include "graphics/GlyphSheets.h"
+
+namespace tarnwick::cli {
+
+int runSheets(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("sheets"), QStringLiteral("[--japanese] [--force] IMAGE OUTDIR"),
+        QStringLiteral("Renders the image's small font and its 2048 colours the way the editor\n"
+                       "shows them and writes them as PNG files into OUTDIR (created if missing):\n"
+                       "font-sheet.png, 128 x 384 pixels, the font in its three list colour\n"
+                       "schemes, and palette-sheet.png, 128 x 1024 pixels, 8 x 8 swatches in\n"
+                       "ROM order.")};
+    QCommandLineParser parser;
+    const ImageOptions imageOptions = addImageArguments(parser);
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"),
+                                 QStringLiteral("The folder to write the sheets into."));
+    if (const auto done = parseArguments(parser, syntax, args, 2, io))
+        return *done;
+
+    const QString path = parser.positionalArguments().at(0);
+    const QString folder = parser.positionalArguments().at(1);
+    RomImage rom;
+    if (!loadImage(rom, path, parser, imageOptions, io))
+        return exitFailure;
+    if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
+        return fail(io, *failed);
+    return exitSuccess;
+}
+
+} // namespace tarnwick::cli

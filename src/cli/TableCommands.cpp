@@ -1,0 +1,121 @@
+#include "CommandSupport.h"
+
+#include "cli/Commands.h"
+#include "cli/TablesJson.h"
+#include "cli/WriteFile.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+namespace tarnwick::cli {
+
+int runExport(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("export"), QStringLiteral("[--japanese] [--force] [-o FILE] IMAGE"),
+        QStringLiteral("Writes the image's record tables, GP multiplier and names as JSON. The\n"
+                       "names are for reference: import reads only the tables and the GP\n"
+                       "multiplier.")};
+    QCommandLineParser parser;
+    const ImageOptions imageOptions = addImageArguments(parser);
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write the JSON to FILE instead of standard output."),
+        QStringLiteral("FILE"));
+    parser.addOption(output);
+    if (const auto done = parseArguments(parser, syntax, args, 1, io))
+        return *done;
+
+    const QString path = parser.positionalArguments().at(0);
+    RomImage rom;
+    if (!loadImage(rom, path, parser, imageOptions, io))
+        return exitFailure;
+    const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
+
+    if (!parser.isSet(output)) {
+        io.out << QString::fromUtf8(json);
+        return exitSuccess;
+    }
+    const Status written = writeFile(parser.value(output), json, ExistingFile::Replace);
+    return written ? exitSuccess : fail(io, fromNative(written.message()));
+}
+
+namespace {
+
+// ---- import --------------------------------------------------------------------------------
+
+// Line and column (both from 1) of a byte offset in text.
+std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype offset) {
+    const QByteArray before = text.left(offset);
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
+    return {line, column};
+}
+
+std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        const auto [line, column] = lineAndColumn(text, parseError.offset);
+        error = QStringLiteral("\"%1\" is not valid JSON: line %2, column %3: %4.")
+                    .arg(path)
+                    .arg(line)
+                    .arg(column)
+                    .arg(parseError.errorString());
+        return std::nullopt;
+    }
+    if (!document.isObject()) {
+        error = QStringLiteral("\"%1\": expected a JSON object at the top level, found %2.")
+                    .arg(path, document.isArray() ? QStringLiteral("an array")
+                                                  : QStringLiteral("nothing"));
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+} // namespace
+
+int runImport(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("import"), QStringLiteral("[--japanese] [--force] IMAGE JSON"),
+        QStringLiteral("Puts the record tables (and, on SNES images, the GP multiplier) of a JSON\n"
+                       "export into the image and saves it. Everything is checked first; on any\n"
+                       "error the image file is left as it was.")};
+    QCommandLineParser parser;
+    const ImageOptions imageOptions = addImageArguments(parser);
+    parser.addPositionalArgument(QStringLiteral("JSON"),
+                                 QStringLiteral("A file written by the export command."));
+    if (const auto done = parseArguments(parser, syntax, args, 2, io))
+        return *done;
+
+    const QString imagePath = parser.positionalArguments().at(0);
+    const QString jsonPath = parser.positionalArguments().at(1);
+    QString error;
+    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
+    if (!json)
+        return fail(io, error);
+
+    RomImage rom;
+    if (!loadImage(rom, imagePath, parser, imageOptions, io))
+        return exitFailure;
+    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    if (!tables)
+        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
+
+    storeImportedTables(*tables, rom);
+    if (const Status saved = rom.save(); !saved)
+        return fail(io, fromNative(saved.message()));
+    return exitSuccess;
+}
+
+} // namespace tarnwick::cli
