@@ -31,10 +31,13 @@ constexpr std::array aboutControls = {
 
 constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "&Load", command::load, false, "Ctrl+O"},
+    MenuItemTemplate{"&File", "&Recent", command::recentFiles, false, ""},
     MenuItemTemplate{"&File", "&Save", command::save, false, "Ctrl+S"},
+    MenuItemTemplate{"&File", "Save &As...", command::saveAs, false, "Ctrl+Shift+S"},
     MenuItemTemplate{"&File", "", 0, false, ""},
     MenuItemTemplate{"&File", "E&xit", command::exit, false, "Ctrl+Q"},
     MenuItemTemplate{"&Option", "&Japanese", command::japanese, true, ""},
+    MenuItemTemplate{"&Option", "Keep a &Backup When Saving", command::keepBackups, true, ""},
     MenuItemTemplate{"&Help", "&About", command::about, false, "F1"},
 };
 

@@ -54,7 +54,7 @@ int EditorApp::run() {
     MainDialog window(rom);
     if (!options.screenshotPath.isEmpty()) {
         // Nobody is there to answer a message box: report to the terminal instead.
-        MainDialog::Prompts unattended = MainDialog::standardPrompts();
+        MainDialog::Prompts unattended = MainDialog::standardPrompts(window.appSettings());
         unattended.reportFailure = [](QWidget*, const QString& title, const QString& message) {
             std::fprintf(stderr, "%s: %s\n", title.toLocal8Bit().constData(),
                          message.toLocal8Bit().constData());

@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include "app/AboutDialog.h"
+#include "app/AppSettings.h"
 #include "app/RomFileDialog.h"
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
@@ -8,12 +9,14 @@
 #include "graphics/GlyphSheets.h"
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
+#include "rom/AtomicFile.h"
 #include "rom/RomImage.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,6 +24,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace tarnwick {
@@ -72,13 +76,19 @@ QString droppedFile(const QMimeData* mime) {
 
 } // namespace
 
-MainDialog::Prompts MainDialog::standardPrompts() {
-    return {chooseRomFileWithDialog, askWithMessageBox, askToLoadUnnamedImage,
-            reportWithMessageBox};
+MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
+    return {[&settings](QWidget* parent) { return chooseRomFileWithDialog(parent, settings); },
+            askWithMessageBox, askToLoadUnnamedImage, reportWithMessageBox,
+            [&settings](QWidget* parent, const QString& current) {
+                return chooseSaveFileWithDialog(parent, settings, current);
+            }};
 }
 
-MainDialog::MainDialog(RomImage& document, QWidget* parent)
-    : QDialog(parent), rom(document), prompts(standardPrompts()),
+MainDialog::MainDialog(RomImage& document, QWidget* parent,
+                       std::unique_ptr<AppSettings> givenSettings)
+    : QDialog(parent), rom(document),
+      settings(givenSettings ? std::move(givenSettings) : std::make_unique<AppSettings>()),
+      prompts(standardPrompts(*settings)),
       icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))) {
     rom.setPath({});
     setWindowTitle(toQString(mainDialogTemplate().caption));
@@ -92,7 +102,10 @@ MainDialog::MainDialog(RomImage& document, QWidget* parent)
     connectButtons();
     titleBox->setText(noRomText);
     titleBox->setFocus();
+    refreshFileState();
 }
+
+MainDialog::~MainDialog() = default;
 
 void MainDialog::buildMenu() {
     auto* bar = new QMenuBar(this);
@@ -109,6 +122,13 @@ void MainDialog::buildMenu() {
             menu->addSeparator();
             continue;
         }
+        if (item.command == command::recentFiles) {
+            // Filled each time it opens, so files that have gone since show disabled.
+            recentMenu = menu->addMenu(toQString(item.text));
+            recentMenu->setObjectName(QStringLiteral("recentMenu"));
+            connect(recentMenu, &QMenu::aboutToShow, this, &MainDialog::fillRecentFiles);
+            continue;
+        }
         QAction* action = menu->addAction(toQString(item.text));
         action->setProperty(controlIdProperty, item.command);
         action->setCheckable(item.checkable);
@@ -118,6 +138,11 @@ void MainDialog::buildMenu() {
     }
     connect(actions.value(command::load), &QAction::triggered, this, &MainDialog::onLoad);
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
+    connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
+    QAction* backups = actions.value(command::keepBackups);
+    backups->setChecked(settings->keepBackups());
+    connect(backups, &QAction::toggled, this,
+            [this](bool keep) { settings->setKeepBackups(keep); });
     connect(actions.value(command::exit), &QAction::triggered, this, &QDialog::accept);
     connect(actions.value(command::japanese), &QAction::triggered, this,
             &MainDialog::onJapaneseToggled);
@@ -134,6 +159,10 @@ void MainDialog::buildControls() {
     surface->setObjectName(QStringLiteral("surface"));
     controls = buildFromTemplate(mainDialogTemplate(), surface);
     layout()->addWidget(surface);
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    statusBar->setSizeGripEnabled(false);
+    layout()->addWidget(statusBar);
     titleBox = qobject_cast<QLineEdit*>(controls.value(mainControl::titleBox));
     animButton = qobject_cast<QPushButton*>(controls.value(mainControl::anim14));
 }
@@ -190,6 +219,7 @@ bool MainDialog::loadFile(const QString& path) {
     // The image settled the release, or a failed load kept it: the check mark follows the
     // document's flag either way.
     setJapaneseChecked(rom.isJapanese());
+    refreshFileState();
     if (!loaded) {
         if (!declined)
             prompts.reportFailure(this, QStringLiteral("Load failed"),
@@ -199,6 +229,8 @@ bool MainDialog::loadFile(const QString& path) {
     showLoadedTitle();
     romLoaded = true;
     buildGlyphSheets();
+    settings->addRecentFile(path);
+    refreshFileState();
     return true;
 }
 
@@ -219,13 +251,85 @@ void MainDialog::onSave() {
 }
 
 bool MainDialog::saveRom() {
-    const Status saved = rom.save();
-    if (!saved) {
+    if (!backUpBeforeFirstSave())
+        return false;
+    const Status written = rom.save();
+    if (!written) {
         prompts.reportFailure(this, QStringLiteral("Save failed"),
-                              QString::fromStdString(saved.message()));
+                              QString::fromStdString(written.message()));
         return false;
     }
+    saved();
     return true;
+}
+
+void MainDialog::onSaveAs() {
+    if (!romLoaded)
+        return;
+    const QString current = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
+    const QString target = prompts.chooseSaveFile(this, current);
+    if (target.isEmpty())
+        return;
+    const Status written = rom.saveAs(QFile::encodeName(target).toStdString());
+    if (!written) {
+        prompts.reportFailure(this, QStringLiteral("Save failed"),
+                              QString::fromStdString(written.message()));
+        return;
+    }
+    settings->addRecentFile(target);
+    saved();
+}
+
+bool MainDialog::backUpBeforeFirstSave() {
+    const std::string& path = rom.getPath();
+    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
+    if (!settings->keepBackups() || backedUp.contains(key))
+        return true;
+    if (const Status copied = copyFileTo(path, path + ".bak"); !copied) {
+        prompts.reportFailure(
+            this, QStringLiteral("Save failed"),
+            QStringLiteral("Nothing was saved: the backup of \"%1\" could not be written. %2")
+                .arg(key, QString::fromStdString(copied.message())));
+        return false;
+    }
+    backedUp.insert(key);
+    return true;
+}
+
+void MainDialog::saved() {
+    refreshFileState();
+    statusBar->showMessage(
+        QStringLiteral("Saved %1.")
+            .arg(QFileInfo(QFile::decodeName(QByteArray::fromStdString(rom.getPath()))).fileName()),
+        5000);
+}
+
+void MainDialog::refreshFileState() {
+    actions.value(command::save)->setEnabled(romLoaded);
+    actions.value(command::saveAs)->setEnabled(romLoaded);
+    if (!romLoaded) {
+        setWindowTitle(toQString(mainDialogTemplate().caption));
+        setWindowModified(false);
+        return;
+    }
+    const QString name =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(rom.getPath()))).fileName();
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
+    setWindowModified(rom.tablesDifferFromImage());
+}
+
+void MainDialog::fillRecentFiles() {
+    recentMenu->clear();
+    const QStringList files = settings->recentFiles();
+    if (files.isEmpty()) {
+        recentMenu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        return;
+    }
+    for (const QString& file : files) {
+        QAction* entry = recentMenu->addAction(file);
+        entry->setEnabled(QFileInfo::exists(file));
+        connect(entry, &QAction::triggered, this, [this, file] { loadFile(file); });
+    }
 }
 
 bool MainDialog::settleUnsavedEdits() {
@@ -263,6 +367,7 @@ void MainDialog::onJapaneseToggled(bool checked) {
         setJapaneseChecked(!checked);
         buildGlyphSheets();
     }
+    refreshFileState();
 }
 
 void MainDialog::setJapaneseChecked(bool checked) {
@@ -307,6 +412,7 @@ void MainDialog::onEditorButton(int controlId) {
         // The other editors are opened here once they exist.
         break;
     }
+    refreshFileState();
 }
 
 void MainDialog::pointAtTitleBox() {

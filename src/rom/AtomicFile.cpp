@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace tarnwick {
 
@@ -124,6 +125,19 @@ Status replaceFileStart(const std::string& path, std::span<const std::uint8_t> h
         return originalLength > head.size() ? posix::copyTail(original.get(), head.size(), fd) : 0;
     };
     return writeBeside(verb, path, target, contents);
+}
+
+Status copyFileTo(const std::string& path, const std::string& backupPath) {
+    FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!source.isOpen() || ::fstat(source.get(), &info) != 0)
+        return failure("copy", path, reasonOf(errno));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    std::uint64_t got = 0;
+    if (const int error = posix::readAt(source.get(), 0, bytes, got); error != 0)
+        return failure("copy", path, reasonOf(error));
+    bytes.resize(static_cast<std::size_t>(got));
+    return writeWholeFile(backupPath, bytes, ExistingFile::Replace);
 }
 
 Status writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -30,7 +31,7 @@ struct Fixture {
     std::unique_ptr<MainDialog> window;
 
     Fixture() {
-        window = std::make_unique<MainDialog>(rom);
+        window = std::make_unique<MainDialog>(rom, nullptr, testSettings(folder));
         window->setPrompts(user.prompts());
         window->show();
         window->activateWindow();
@@ -104,16 +105,16 @@ private slots:
                               QStringLiteral("All Files (*)")}));
     }
 
-    void withoutImageButtonsAndSaveSelectTheTitle() {
+    // Without an image the editor buttons point at the title, and Save is not offered.
+    void withoutImageButtonsSelectTheTitleAndSaveIsDisabled() {
         for (const int id : {mainControl::shops, mainControl::espers, mainControl::chests,
-                             mainControl::anim8, mainControl::anim14, -command::save}) {
+                             mainControl::anim8, mainControl::anim14}) {
             Fixture f;
+            QVERIFY(!f.action(command::save)->isEnabled());
+            QVERIFY(!f.action(command::saveAs)->isEnabled());
             f.button(mainControl::chests)->setFocus();
             f.titleBox()->deselect();
-            if (id < 0)
-                f.trigger(-id);
-            else
-                QTest::mouseClick(f.button(id), Qt::LeftButton);
+            QTest::mouseClick(f.button(id), Qt::LeftButton);
             QVERIFY2(titleSelectedWhole(f.titleBox()), qPrintable(QString::number(id)));
             QVERIFY(f.window->isVisible());
             QVERIFY(f.user.failures.isEmpty());
@@ -336,6 +337,66 @@ private slots:
         f.trigger(command::exit);
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.user.failures.size(), 2);
+    }
+
+    // The first save of a session keeps the previous file as NAME.bak and refuses to go on when
+    // it cannot; Save As moves the window to the new file; the title marks unsaved edits.
+    void backupsSaveAsAndTheTitle() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish);
+        const QByteArray original = fileBytes(path);
+        QVERIFY(f.loadThroughMenu(path));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("snes-en.smc[*] - Tarnwick"));
+        QVERIFY(!f.window->isWindowModified());
+        f.editShopTable();
+        f.trigger(command::save);
+        QCOMPARE(fileBytes(path + QStringLiteral(".bak")), original);
+        QVERIFY(fileBytes(path) != original);
+        f.editShopTable();
+        f.trigger(command::save); // the second save keeps the first backup
+        QCOMPARE(fileBytes(path + QStringLiteral(".bak")), original);
+
+        const QString copy = QDir(f.folder.path()).filePath(QStringLiteral("copy.smc"));
+        f.editShopTable();
+        f.user.filesToChoose << copy;
+        f.trigger(command::saveAs);
+        QVERIFY(f.user.failures.isEmpty());
+        QCOMPARE(QString::fromStdString(f.rom.getPath()), copy);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("copy.smc[*] - Tarnwick"));
+        QVERIFY(!f.rom.tablesDifferFromImage());
+        QCOMPARE(f.window->appSettings().recentFiles().constFirst(), copy);
+
+        // A backup that cannot be written stops the save and leaves the file as it was.
+        QVERIFY(QDir().mkdir(copy + QStringLiteral(".bak")));
+        const QByteArray before = fileBytes(copy);
+        f.editShopTable();
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(f.user.failures[0].contains(QStringLiteral("backup")));
+        QCOMPARE(fileBytes(copy), before);
+        f.window->appSettings().setKeepBackups(false);
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(fileBytes(copy) != before);
+    }
+
+    void recentFilesReopenAndShowMissingOnesDisabled() {
+        Fixture f;
+        const QString first = f.demo(RomVariant::GbaEnglish);
+        const QString second = f.demo(RomVariant::SnesJapanese);
+        QVERIFY(f.loadThroughMenu(first));
+        QVERIFY(f.loadThroughMenu(second));
+        QVERIFY(QFile::remove(first));
+        auto* recent = f.window->findChild<QMenu*>(QStringLiteral("recentMenu"));
+        QVERIFY(recent != nullptr);
+        emit recent->aboutToShow();
+        const QList<QAction*> entries = recent->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), second);
+        QVERIFY(entries[0]->isEnabled());
+        QVERIFY(!entries[1]->isEnabled());
+        entries[0]->trigger();
+        QCOMPARE(f.rom.variant(), RomVariant::SnesJapanese);
     }
 
     void droppedFileLoads() {

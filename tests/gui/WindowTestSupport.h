@@ -2,9 +2,15 @@
 
 #include "GuiTestSupport.h"
 
+#include "app/AppSettings.h"
 #include "app/MainDialog.h"
 
 namespace tarnwick::testing {
+
+// Settings of the test's own, in its folder, so tests never touch the user's.
+inline std::unique_ptr<AppSettings> testSettings(const QTemporaryDir& folder) {
+    return std::make_unique<AppSettings>(QDir(folder.path()).filePath(QStringLiteral("test.ini")));
+}
 
 // Stands in for the user at the window's questions: hands out chosen files in turn, answers
 // the unsaved-edits question as told and records what it was asked and shown.
@@ -32,6 +38,10 @@ struct ScriptedUser {
                 },
                 [this](QWidget*, const QString& title, const QString& message) {
                     failures << title + QStringLiteral(": ") + message;
+                },
+                [this](QWidget*, const QString&) {
+                    ++fileDialogs;
+                    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
                 }};
     }
 };
@@ -42,7 +52,7 @@ struct WindowOnDemoFile {
     QTemporaryDir folder;
     RomImage rom;
     ScriptedUser user;
-    MainDialog window{rom};
+    MainDialog window{rom, nullptr, testSettings(folder)};
     QString path;
 
     explicit WindowOnDemoFile(RomVariant release, bool copierHeader = false)

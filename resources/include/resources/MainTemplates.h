@@ -25,6 +25,9 @@ inline constexpr int exit = 32772;
 inline constexpr int japanese = 32773;
 inline constexpr int about = 32774;
 inline constexpr int save = 57603;
+inline constexpr int saveAs = 57604;
+inline constexpr int recentFiles = 57616; // the pop-up of recently opened files
+inline constexpr int keepBackups = 32776;
 } // namespace command
 
 inline constexpr int mainDialogId = 102;

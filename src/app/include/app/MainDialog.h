@@ -1,13 +1,19 @@
 #pragma once
 
+#include "app/AppSettings.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
+#include <QSet>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QAction;
+class QMenu;
+class QStatusBar;
 class QLineEdit;
 class QPushButton;
 
@@ -36,11 +42,19 @@ public:
             loadUnnamedImage;
         std::function<void(QWidget* parent, const QString& title, const QString& message)>
             reportFailure;
+        // Where to save the image instead, starting beside the current file; empty to cancel.
+        std::function<QString(QWidget* parent, const QString& current)> chooseSaveFile;
     };
-    static Prompts standardPrompts();
+    // The questions asked with the standard dialogs; the file dialogs remember their folder and
+    // filter in settings.
+    static Prompts standardPrompts(AppSettings& settings);
 
-    explicit MainDialog(RomImage& rom, QWidget* parent = nullptr);
+    // settings is the user's own unless a test gives others.
+    explicit MainDialog(RomImage& rom, QWidget* parent = nullptr,
+                        std::unique_ptr<AppSettings> settings = nullptr);
+    ~MainDialog() override;
     void setPrompts(Prompts newPrompts) { prompts = std::move(newPrompts); }
+    AppSettings& appSettings() { return *settings; }
 
     // File > Load after the file is chosen (also a dropped file or one named at start).
     // Returns true when the image was loaded.
@@ -66,6 +80,8 @@ private:
 
     void onLoad();
     void onSave();
+    void onSaveAs();
+    void fillRecentFiles();
     void onJapaneseToggled(bool checked);
     void onAbout();
     void onEditorButton(int controlId);
@@ -73,12 +89,22 @@ private:
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
     bool settleUnsavedEdits();
     bool saveRom();
+    // The first save of a file in a session keeps its previous contents as NAME.bak, unless the
+    // user turned that off; false (with the reason reported) when the copy failed.
+    bool backUpBeforeFirstSave();
+    void saved();
+    // The title names the file and marks unsaved edits; Save needs an image.
+    void refreshFileState();
     void setJapaneseChecked(bool checked);
     void showLoadedTitle();
     void pointAtTitleBox();
 
     RomImage& rom;
+    std::unique_ptr<AppSettings> settings;
     Prompts prompts;
+    QSet<QString> backedUp;
+    QMenu* recentMenu = nullptr;
+    QStatusBar* statusBar = nullptr;
     QHash<int, QAction*> actions;
     QHash<int, QWidget*> controls;
     QLineEdit* titleBox = nullptr;

@@ -36,6 +36,9 @@ public:
     // Writes the record tables into the image bytes, then the image into the file, replacing
     // it only once the complete new file has been written.
     Status save();
+    // Writes the image with its tables to another file, which the document then works on. The
+    // bytes a long GBA file holds past its image come along; the first file stays as it was.
+    Status saveAs(const std::string& newPath);
     // Takes the first bytes of a file of the given length as if load had read them: a GBA file
     // keeps its first 8 MiB, a SNES file all of them (padded with zeros if fewer were given).
     void adoptFileBytes(std::span<const std::uint8_t> fileStart, std::uint64_t length);

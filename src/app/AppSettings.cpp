@@ -1,0 +1,64 @@
+#include "app/AppSettings.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace tarnwick {
+namespace {
+
+const QString recentKey = QStringLiteral("recentFiles");
+const QString backupsKey = QStringLiteral("keepBackups");
+const QString folderKey = QStringLiteral("fileDialog/folder");
+const QString filterKey = QStringLiteral("fileDialog/filter");
+
+} // namespace
+
+AppSettings::AppSettings()
+    : settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                           QStringLiteral("Tarnwick"),
+                                           QStringLiteral("Tarnwick"))) {}
+
+AppSettings::AppSettings(const QString& iniFile)
+    : settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+AppSettings::~AppSettings() = default;
+
+QStringList AppSettings::recentFiles() const {
+    return settings->value(recentKey).toStringList();
+}
+
+void AppSettings::addRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    while (files.size() > recentFileLimit)
+        files.removeLast();
+    settings->setValue(recentKey, files);
+}
+
+bool AppSettings::keepBackups() const {
+    return settings->value(backupsKey, true).toBool();
+}
+
+void AppSettings::setKeepBackups(bool keep) {
+    settings->setValue(backupsKey, keep);
+}
+
+QString AppSettings::lastFolder() const {
+    return settings->value(folderKey).toString();
+}
+
+void AppSettings::setLastFolder(const QString& folder) {
+    settings->setValue(folderKey, folder);
+}
+
+QString AppSettings::lastFilter() const {
+    return settings->value(filterKey).toString();
+}
+
+void AppSettings::setLastFilter(const QString& filter) {
+    settings->setValue(filterKey, filter);
+}
+
+} // namespace tarnwick
