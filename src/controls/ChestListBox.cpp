@@ -17,52 +17,6 @@ namespace {
 
 const QColor navy = QColor::fromRgb(schemeBackground(ListScheme::Normal));
 
-// The glyph row starts this far into the row; a Japanese mark takes the four rows above it.
-constexpr int penLeft = 2;
-constexpr int penTop = 5;
-
-// The marks are the lower four rows of cells 0x51 (voiced) and 0x52 (semi-voiced).
-constexpr int markHeight = 4;
-constexpr int voicedMarkX = 8;
-constexpr int semiVoicedMarkX = 16;
-constexpr int markRowInBand = 44;
-constexpr std::uint8_t firstVoiced = 0x20;
-constexpr std::uint8_t lastVoiced = 0x48;
-constexpr std::uint8_t lastSemiVoiced = 0x52;
-constexpr int voicedBaseShift = 0x40;
-constexpr int semiVoicedBaseShift = 0x17;
-
-// Lays out a line as block copies from the font sheet's normal band, relative to the top-left
-// corner of a row this wide. Unlike a name list, the column mark moves the pen to the middle of
-// the row, and GBA English glyphs advance by their width alone.
-void layoutChestLine(std::span<const std::uint8_t> line, RomVariant release,
-                     const GlyphTable& glyphs, int rowWidth, std::vector<GlyphBlit>& blits) {
-    blits.clear();
-    const bool composeMarks = isJapaneseVariant(release);
-    const bool proportional = release == RomVariant::GbaEnglish;
-    const int band = bandTop(ListScheme::Normal);
-    int x = penLeft;
-    for (std::uint8_t code : line) {
-        if (composeMarks && code >= firstVoiced && code <= lastSemiVoiced) {
-            const bool voiced = code <= lastVoiced;
-            blits.push_back({voiced ? voicedMarkX : semiVoicedMarkX, band + markRowInBand, cellSize,
-                             markHeight, x, penTop - markHeight});
-            code =
-                static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
-        }
-        if (code == ChestListBox::columnMark) {
-            x = (rowWidth + 1) / 2;
-            continue;
-        }
-        const int width = proportional ? glyphs[code].width : cellSize;
-        // A width from the image may reach past the sheet's right edge; copy what is there.
-        const int copied = std::min(width, fontSheetWidth - cellX(code));
-        blits.push_back(
-            {cellX(code), cellY(code, ListScheme::Normal), copied, cellSize, x, penTop});
-        x += width;
-    }
-}
-
 // Paints every row on navy with its line, whatever the row's state: the list shows no
 // selection, focus or hover.
 class ChestLineDelegate final : public QAbstractItemDelegate {

@@ -34,6 +34,18 @@ GlyphBlit clippedToSheet(GlyphBlit blit) {
     return blit;
 }
 
+// On a Japanese image a code of the marked ranges is its base glyph with a mark above: the
+// mark's copy is added (its top at markTop) and the base glyph's code returned.
+std::uint8_t composeMark(std::uint8_t code, int band, int x, int markTop,
+                         std::vector<GlyphBlit>& blits) {
+    if (code < firstVoiced || code > lastSemiVoiced)
+        return code;
+    const bool voiced = code <= lastVoiced;
+    blits.push_back({voiced ? voicedMarkX : semiVoicedMarkX, band + markRowInBand, cellSize,
+                     markHeight, x, markTop});
+    return static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
+}
+
 } // namespace
 
 ListScheme listSchemeFor(bool highlighted, bool current, TextPlace place) {
@@ -60,17 +72,35 @@ void layoutGameText(std::span<const std::uint8_t> text, RomVariant release,
     const int band = bandTop(scheme);
     Pen pen = penStart(place);
     for (std::uint8_t code : text) {
-        if (composeMarks && code >= firstVoiced && code <= lastSemiVoiced) {
-            const bool voiced = code <= lastVoiced;
-            blits.push_back({voiced ? voicedMarkX : semiVoicedMarkX, band + markRowInBand, cellSize,
-                             markHeight, pen.x, pen.y});
-            code =
-                static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
-        }
+        if (composeMarks)
+            code = composeMark(code, band, pen.x, pen.y, blits);
         const int width = proportional ? glyphs[code].width : cellSize;
         blits.push_back(clippedToSheet(
             {cellX(code), cellY(code, scheme), width, cellSize, pen.x, pen.y + markHeight}));
         pen.x += proportional ? width + 1 : cellSize;
+    }
+}
+
+void layoutChestLine(std::span<const std::uint8_t> line, RomVariant release,
+                     const GlyphTable& glyphs, int rowWidth, std::vector<GlyphBlit>& blits) {
+    constexpr int penLeft = 2;
+    constexpr int penTop = 5;
+    blits.clear();
+    const bool composeMarks = isJapaneseVariant(release);
+    const bool proportional = release == RomVariant::GbaEnglish;
+    const int band = bandTop(ListScheme::Normal);
+    int x = penLeft;
+    for (std::uint8_t code : line) {
+        if (composeMarks)
+            code = composeMark(code, band, x, penTop - markHeight, blits);
+        if (code == columnMark) {
+            x = (rowWidth + 1) / 2;
+            continue;
+        }
+        const int width = proportional ? glyphs[code].width : cellSize;
+        blits.push_back(clippedToSheet(
+            {cellX(code), cellY(code, ListScheme::Normal), width, cellSize, x, penTop}));
+        x += width;
     }
 }
 

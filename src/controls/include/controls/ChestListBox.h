@@ -20,10 +20,6 @@ public:
     // Each row holds its line's game bytes under this role and no display text.
     static constexpr int lineRole = Qt::UserRole + 1;
     static constexpr int rowHeight = 15;
-    // In a line this byte draws nothing and moves the pen to the middle of the row, where the
-    // second entry starts.
-    static constexpr std::uint8_t columnMark = 0xFF;
-
     // The font sheet and release are read from rom whenever something is painted.
     explicit ChestListBox(const RomImage& rom, QWidget* parent = nullptr);
 
