@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 namespace tarnwick {
 
@@ -22,6 +24,19 @@ int CurrentItemComboBox::setCurrentItem(int index) {
     update();
     view()->viewport()->update();
     return inList ? index : -1;
+}
+
+QRect CurrentItemComboBox::paintFrame(QStylePainter& painter) {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    // The frame and arrow come from the style; the field's inside is the subclass's.
+    option.currentText.clear();
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    if (currentIndex() < 0)
+        return {};
+    return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                   this);
 }
 
 } // namespace tarnwick

@@ -228,17 +228,9 @@ void NameComboBox::showPopup() {
 
 void NameComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    // The frame and arrow come from the style; the field's inside is ours.
-    option.currentText.clear();
-    option.currentIcon = QIcon();
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    if (currentIndex() < 0)
+    const QRect field = paintFrame(painter);
+    if (field.isEmpty())
         return;
-
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (plainText) {
         paintSelectionField(painter, field);
         return;

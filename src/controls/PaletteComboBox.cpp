@@ -126,18 +126,10 @@ QSize PaletteComboBox::minimumSizeHint() const {
 
 void PaletteComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
-    // The frame and arrow come from the style; the field's inside is ours.
-    option.currentText.clear();
-    option.currentIcon = QIcon();
-    painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    if (currentIndex() < 0)
+    const QRect field = paintFrame(painter);
+    if (field.isEmpty())
         return;
-
     // The whole field is black; a row-sized box in its middle carries the strip.
-    const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     painter.fillRect(field, otherBackground);
     const int boxTop = field.top() + std::max(0, (field.height() - rowHeight) / 2);
     painter.setClipRect(field);

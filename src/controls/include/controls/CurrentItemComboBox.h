@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+class QStylePainter;
+
 namespace tarnwick {
 
 // A combo box that remembers the record's current item apart from its selection: the value the
@@ -19,6 +21,11 @@ public:
     // The remembered current item: the last value given to setCurrentItem or the last item the
     // user confirmed. Moving through the open list does not change it. -1 before either.
     int currentItem() const { return rememberedIndex; }
+
+protected:
+    // Draws the frame and arrow of the style with an empty field and returns the field's
+    // rectangle, for an owner-drawn field; an empty rectangle when no item is selected.
+    QRect paintFrame(QStylePainter& painter);
 
 private:
     int rememberedIndex = -1;
