@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -66,10 +67,16 @@ ImageOptions addImageArguments(QCommandLineParser& parser);
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
                const ImageOptions& options, Io& io);
 
+// ---- Files ----
+// Reads a file holding one JSON object. On failure returns nothing and sets error to a sentence
+// that names the file and the reason (for bad JSON, the line and column).
+std::optional<QJsonObject> readJsonFile(const QString& path, QString& error);
+
 // ---- The commands ----
 int runInfo(const QStringList& args, Io& io);
 int runExport(const QStringList& args, Io& io);
 int runImport(const QStringList& args, Io& io);
+int runDiff(const QStringList& args, Io& io);
 int runSheets(const QStringList& args, Io& io);
 int runDemoImage(const QStringList& args, Io& io);
 

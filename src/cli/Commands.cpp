@@ -20,11 +20,8 @@ struct Command {
 };
 
 constexpr std::array commands = {
-    Command{"info", &runInfo},
-    Command{"export", &runExport},
-    Command{"import", &runImport},
-    Command{"sheets", &runSheets},
-    Command{"demo-image", &runDemoImage},
+    Command{"info", &runInfo}, Command{"export", &runExport}, Command{"import", &runImport},
+    Command{"diff", &runDiff}, Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
 };
 
 const char* const overview =
@@ -37,6 +34,8 @@ const char* const overview =
     "  export [-o FILE] IMAGE  The record tables and names as JSON.\n"
     "  import IMAGE JSON       Puts the record tables of an export into the image and\n"
     "                          saves it.\n"
+    "  diff IMAGE JSON         Lists the bytes where the record tables of an export differ\n"
+    "                          from the image; changes no file.\n"
     "  sheets IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
     "  demo-image --release RELEASE [--header] [--tail BYTES] [--force] OUT\n"
     "                          Writes a synthetic image; --force replaces an existing OUT.\n"

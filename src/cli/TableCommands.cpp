@@ -4,9 +4,7 @@
 #include "cli/TablesJson.h"
 #include "cli/WriteFile.h"
 
-#include <QFile>
 #include <QJsonDocument>
-#include <QJsonParseError>
 
 namespace tarnwick::cli {
 
@@ -40,50 +38,7 @@ int runExport(const QStringList& args, Io& io) {
     return written ? exitSuccess : fail(io, fromNative(written.message()));
 }
 
-namespace {
-
 // ---- import --------------------------------------------------------------------------------
-
-// Line and column (both from 1) of a byte offset in text.
-std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype offset) {
-    const QByteArray before = text.left(offset);
-    const qsizetype line = before.count('\n') + 1;
-    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
-    return {line, column};
-}
-
-std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        const auto [line, column] = lineAndColumn(text, parseError.offset);
-        error = QStringLiteral("\"%1\" is not valid JSON: line %2, column %3: %4.")
-                    .arg(path)
-                    .arg(line)
-                    .arg(column)
-                    .arg(parseError.errorString());
-        return std::nullopt;
-    }
-    if (!document.isObject()) {
-        error = QStringLiteral("\"%1\": expected a JSON object at the top level, found %2.")
-                    .arg(path, document.isArray() ? QStringLiteral("an array")
-                                                  : QStringLiteral("nothing"));
-        return std::nullopt;
-    }
-    return document.object();
-}
-
-} // namespace
 
 int runImport(const QStringList& args, Io& io) {
     const CommandSyntax syntax{

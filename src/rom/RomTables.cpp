@@ -1,6 +1,7 @@
 #include "rom/RomImage.h"
 
 #include "rom/RecordTables.h"
+#include "rom/TableDifferences.h"
 
 #include <array>
 
@@ -60,28 +61,7 @@ void RomImage::writeTablesToImage() {
 }
 
 bool RomImage::tablesDifferFromImage() const {
-    if (!hasImage())
-        return false;
-    const int i = variantIndex(variant());
-    if (gpMultiplierOffset[i] &&
-        readByte(*gpMultiplierOffset[i]) != static_cast<std::uint8_t>(gpMultiplier & 0xFF))
-        return true;
-    for (const TableBinding& binding : recordTables()) {
-        const TablePlacement& where = (*binding.placement)[i];
-        const std::span<const Record> table = binding.constRecords(*this);
-        for (int record = 0; record < where.count; ++record)
-            for (int byte = 0; byte < where.recordSize; ++byte) {
-                const auto offset = where.offset +
-                                    static_cast<std::uint64_t>(record) *
-                                        static_cast<std::uint64_t>(where.recordSize) +
-                                    static_cast<std::uint64_t>(byte);
-                const auto slot =
-                    table[static_cast<std::size_t>(record)][static_cast<std::size_t>(byte)];
-                if (readByte(offset) != static_cast<std::uint8_t>(slot & 0xFF))
-                    return true;
-            }
-    }
-    return false;
+    return !visitTableDifferences(*this, [](const TableDifference&) { return false; });
 }
 
 } // namespace tarnwick

@@ -16,6 +16,11 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
     const QString missing = dir.filePath("missing.smc");
     const QString noise = dir.filePath("noise.gba");
     test::writeFile(noise, QByteArray(0x800000, '\x5A'));
+    const QString brokenJson = dir.filePath("broken.json");
+    test::writeFile(brokenJson, "{\"a\": }");
+    const QString gbaJson = dir.filePath("gba.json");
+    const QString gbaImage = test::writeDemo(dir, "image.gba", {RomVariant::GbaEnglish, false, 0});
+    ASSERT_EQ(runCommand({"export", gbaImage, "-o", gbaJson}).code, exitSuccess);
     const test::FailingRun cases[] = {
         {{}, exitUsage, "expected a command"},
         {{"frobnicate"}, exitUsage, "unknown command \"frobnicate\""},
@@ -34,6 +39,10 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
         {{"info", missing}, exitFailure, missing},
         {{"export", missing}, exitFailure, missing},
         {{"import", image, dir.filePath("missing.json")}, exitFailure, "missing.json"},
+        {{"diff", image}, exitUsage, "expected 2 arguments"},
+        {{"diff", image, dir.filePath("missing.json")}, exitFailure, "missing.json"},
+        {{"diff", image, brokenJson}, exitFailure, "is not valid JSON: line 1"},
+        {{"diff", image, gbaJson}, exitFailure, "release: expected \"snes-en\""},
         {{"export", image, "-o", dir.filePath("no/such/folder/x.json")}, exitFailure, "x.json"},
         {{"demo-image", "--release", "snes-en", dir.filePath("no/such/folder/x.smc")},
          exitFailure,
@@ -63,6 +72,8 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
         {{"--version"}, "tarnwick-cli " TARNWICK_TEST_VERSION},
         {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] [--force] IMAGE"},
         {{"import", "--help"}, "--japanese"},
+        {{"diff", "--help"}, "Usage: tarnwick-cli diff [--japanese] [--force] IMAGE JSON"},
+        {{"--help"}, "diff IMAGE JSON"},
         {{"demo-image", "--help"}, "--tail <BYTES>"},
     };
     for (const Case& c : cases) {

@@ -306,5 +306,55 @@ TEST(ImportExport, JapaneseOptionAppliesUnlessTheImageSaysOtherwise) {
     }
 }
 
+TEST(ImportExport, DiffListsTheEditedBytesAndChangesNoFile) {
+    struct Edit {
+        const char* path;
+        const char* line; // %1 and %2: the exported and the edited value
+    };
+    struct Case {
+        RomVariant release;
+        std::vector<Edit> edits; // in the order the output lists them
+        const char* count;
+    };
+    const Case cases[] = {
+        {RomVariant::SnesEnglish, {}, "0 differences"},
+        {RomVariant::SnesEnglish,
+         {{"gpMultiplier", "gpMultiplier: %1 -> %2"},
+          {"tables.chestTable.311.4", "chestTable 311 byte 4: %1 -> %2"},
+          {"tables.shopTable.5.3", "shopTable 5 (Vossbridge) byte 3: %1 -> %2"}},
+         "3 differences"},
+        {RomVariant::GbaJapanese,
+         {{"tables.anim14Table.440.14", "anim14Table 440 byte 14: %1 -> %2"}},
+         "1 difference"},
+    };
+    const auto hexByte = [](int value) {
+        return "0x" + QString::number(value, 16).toUpper().rightJustified(2, '0');
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        const QString image = test::writeDemo(dir, "image", {c.release, false, 0});
+        const QByteArray before = fileBytes(image);
+        QJsonObject json = exportImage(dir, image, "tables.json");
+        QStringList expected;
+        for (const Edit& edit : c.edits) {
+            const int old = test::valueAt(json, edit.path).toInt();
+            const int edited = (old + 0x11) & 0xFF;
+            test::setValue(json, edit.path, edited);
+            expected << QString::fromLatin1(edit.line).arg(hexByte(old), hexByte(edited));
+        }
+        expected << c.count;
+        const QString jsonPath = writeJson(dir, json);
+        const QByteArray jsonBefore = fileBytes(jsonPath);
+
+        const CliRun run = runCommand({"diff", image, jsonPath});
+        EXPECT_EQ(run.code, exitSuccess) << run.err.toStdString();
+        EXPECT_TRUE(run.err.isEmpty());
+        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts), expected) << run.out.toStdString();
+        EXPECT_TRUE(fileBytes(image) == before);
+        EXPECT_TRUE(fileBytes(jsonPath) == jsonBefore);
+    }
+}
+
 } // namespace
 } // namespace tarnwick

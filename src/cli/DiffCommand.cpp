@@ -1,0 +1,64 @@
+#include "CommandSupport.h"
+
+#include "cli/Commands.h"
+#include "cli/TablesJson.h"
+#include "rom/TableDifferences.h"
+
+namespace tarnwick::cli {
+namespace {
+
+// "shopTable 5 (Vossbridge) byte 3: 0x10 -> 0x22", or "gpMultiplier: 0x4B -> 0x64".
+QString differenceLine(const TableDifference& difference) {
+    QString place = asciiText(difference.table);
+    if (difference.table != gpMultiplierKey) {
+        place += QStringLiteral(" %1").arg(difference.record);
+        if (!difference.label.empty())
+            place += QStringLiteral(" (%1)").arg(asciiText(difference.label));
+        place += QStringLiteral(" byte %1").arg(difference.byte);
+    }
+    return QStringLiteral("%1: %2 -> %3")
+        .arg(place, hex(difference.imageValue, 2), hex(difference.tableValue, 2));
+}
+
+} // namespace
+
+int runDiff(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("diff"), QStringLiteral("[--japanese] [--force] IMAGE JSON"),
+        QStringLiteral("Lists every byte where the record tables (and, on SNES images, the GP\n"
+                       "multiplier) of a JSON export differ from the image: table, record, its\n"
+                       "label where it has one, byte, the image's value and the export's. The\n"
+                       "last line gives the count. No file is changed.")};
+    QCommandLineParser parser;
+    const ImageOptions imageOptions = addImageArguments(parser);
+    parser.addPositionalArgument(QStringLiteral("JSON"),
+                                 QStringLiteral("A file written by the export command."));
+    if (const auto done = parseArguments(parser, syntax, args, 2, io))
+        return *done;
+
+    const QString imagePath = parser.positionalArguments().at(0);
+    const QString jsonPath = parser.positionalArguments().at(1);
+    QString error;
+    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
+    if (!json)
+        return fail(io, error);
+
+    RomImage rom;
+    if (!loadImage(rom, imagePath, parser, imageOptions, io))
+        return exitFailure;
+    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    if (!tables)
+        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
+
+    // The export goes into the document only; the image bytes stay as loaded and nothing is
+    // saved, so the comparison is the one the unsaved-changes prompt makes.
+    storeImportedTables(*tables, rom);
+    const std::vector<TableDifference> differences = tableDifferences(rom);
+    for (const TableDifference& difference : differences)
+        io.out << differenceLine(difference) << "\n";
+    io.out << differences.size() << (differences.size() == 1 ? " difference" : " differences")
+           << "\n";
+    return exitSuccess;
+}
+
+} // namespace tarnwick::cli

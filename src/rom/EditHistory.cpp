@@ -1,0 +1,104 @@
+#include "rom/EditHistory.h"
+
+#include <algorithm>
+
+namespace tarnwick {
+
+bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey) {
+    if (added.empty())
+        return false;
+    if (mergeOpen && mergeKey != noMerge && !steps.empty() && steps.back().mergeKey == mergeKey) {
+        mergeIntoLastStep(added);
+        return true;
+    }
+    // A new action replaces the steps that were undone; the state they led to is gone.
+    changes.resize(cursor == 0 ? 0 : steps[cursor - 1].changesEnd);
+    steps.resize(cursor);
+    if (cleanStep > cursor)
+        cleanStep = neverClean;
+    changes.insert(changes.end(), added.begin(), added.end());
+    steps.push_back({changes.size(), mergeKey});
+    ++cursor;
+    mergeOpen = mergeKey != noMerge;
+    return true;
+}
+
+// The last step's changes are the last ones in the array, so a merge only touches its tail.
+void EditHistory::mergeIntoLastStep(std::span<const TableChange> added) {
+    const auto first =
+        static_cast<std::ptrdiff_t>(steps.size() > 1 ? steps.end()[-2].changesEnd : 0);
+    for (const TableChange& change : added) {
+        const auto same =
+            std::find_if(changes.begin() + first, changes.end(), [&](const TableChange& known) {
+                return known.table == change.table && known.record == change.record &&
+                       known.slot == change.slot;
+            });
+        if (same != changes.end())
+            same->after = change.after;
+        else
+            changes.push_back(change);
+    }
+    // Typing a value back to what it was leaves nothing to undo in that slot.
+    changes.erase(std::remove_if(changes.begin() + first, changes.end(),
+                                 [](const TableChange& c) { return c.before == c.after; }),
+                  changes.end());
+    if (changes.size() == static_cast<std::size_t>(first)) {
+        steps.pop_back();
+        --cursor;
+        mergeOpen = false;
+    } else {
+        steps.back().changesEnd = changes.size();
+    }
+}
+
+bool EditHistory::undo(RomImage& rom) {
+    if (!canUndo())
+        return false;
+    --cursor;
+    undoChanges(rom, stepChanges(cursor));
+    mergeOpen = false;
+    return true;
+}
+
+bool EditHistory::redo(RomImage& rom) {
+    if (!canRedo())
+        return false;
+    redoChanges(rom, stepChanges(cursor));
+    ++cursor;
+    mergeOpen = false;
+    return true;
+}
+
+std::span<const TableChange> EditHistory::nextUndo() const {
+    return canUndo() ? stepChanges(cursor - 1) : std::span<const TableChange>{};
+}
+
+std::span<const TableChange> EditHistory::nextRedo() const {
+    return canRedo() ? stepChanges(cursor) : std::span<const TableChange>{};
+}
+
+void EditHistory::setClean() {
+    cleanStep = cursor;
+    mergeOpen = false;
+}
+
+void EditHistory::clear() {
+    // Moving empty vectors in gives the memory back, which clear() (or "= {}") would keep.
+    changes = std::vector<TableChange>();
+    steps = std::vector<Step>();
+    cursor = 0;
+    cleanStep = 0;
+    mergeOpen = false;
+}
+
+std::size_t EditHistory::memoryBytes() const {
+    return sizeof(*this) + changes.capacity() * sizeof(TableChange) +
+           steps.capacity() * sizeof(Step);
+}
+
+std::span<const TableChange> EditHistory::stepChanges(std::size_t step) const {
+    const std::size_t begin = step == 0 ? 0 : steps[step - 1].changesEnd;
+    return std::span<const TableChange>(changes).subspan(begin, steps[step].changesEnd - begin);
+}
+
+} // namespace tarnwick
