@@ -2,7 +2,10 @@
 
 #include "app/AboutDialog.h"
 #include "app/RomFileDialog.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
 #include "editors/EsperEditorDialog.h"
+#include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/AppResources.h"
@@ -294,6 +297,21 @@ void MainDialog::onEditorButton(int controlId) {
     }
     case mainControl::espers: {
         EsperEditorDialog editor(rom, this);
+        editor.exec();
+        break;
+    }
+    case mainControl::anim8: {
+        AnimString8Dialog editor(rom, this);
+        editor.exec();
+        break;
+    }
+    case mainControl::anim14: {
+        AnimString14Dialog editor(rom, this);
+        editor.exec();
+        break;
+    }
+    case mainControl::fonts: {
+        FontEditorDialog editor(rom, this);
         editor.exec();
         break;
     }
