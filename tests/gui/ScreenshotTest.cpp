@@ -4,8 +4,13 @@
 
 #include "app/AboutDialog.h"
 #include "controls/NameComboBox.h"
+#include "controls/PaletteComboBox.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
 #include "editors/EsperEditorDialog.h"
+#include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
+#include "resources/AnimTemplates.h"
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 
@@ -13,6 +18,35 @@
 #include <QtTest>
 
 namespace tarnwick::testing {
+namespace {
+
+// Writes an "animdata.txt" of invented animation names into the folder, one per CR LF line.
+void writeAnimationNames(const QTemporaryDir& folder) {
+    const QStringList kinds = {"Slash", "Spark", "Frost", "Gust", "Quake", "Glow", "Shade", "Tide"};
+    const QStringList forms = {"", " Arc", " Burst", " Ring", " Rain", " Wave"};
+    QFile file(QDir(folder.path()).filePath(QStringLiteral("animdata.txt")));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("animdata.txt cannot be written");
+    for (int n = 0; n < 768; ++n)
+        file.write(QStringLiteral("%1%2 %3\r\n")
+                       .arg(kinds[n % kinds.size()], forms[n / kinds.size() % forms.size()])
+                       .arg(n / (kinds.size() * forms.size()) + 1)
+                       .toLatin1());
+    file.write("(none)\r\n");
+}
+
+// An editor shown closed, then with a palette list open on the record's palette.
+template <typename Editor>
+void shootAnimationEditor(RomImage& rom, int paletteList, const QString& name) {
+    Editor editor(rom);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QVERIFY(saveScreenshot(&editor, name + QStringLiteral(".png")));
+    auto* palettes = findControl<PaletteComboBox>(&editor, paletteList);
+    QVERIFY(saveScreenshotWithOpenList(&editor, palettes, name + QStringLiteral("-open.png")));
+}
+
+} // namespace
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
@@ -63,6 +97,32 @@ private slots:
         auto* spells = findControl<NameComboBox>(&espers, esperControl::spells[1]);
         QVERIFY(saveScreenshotWithOpenList(&espers, spells,
                                            QStringLiteral("esper-editor-%1-open.png").arg(key)));
+    }
+
+    // Both animation editors on each release, their lists named from an invented name file.
+    void animationEditorsWithEachRelease_data() { addReleaseRows(); }
+    void animationEditorsWithEachRelease() {
+        QFETCH(int, release);
+        const auto variant = static_cast<RomVariant>(release);
+        const QString key = toQString(releaseKey(variant));
+        QTemporaryDir programFolder;
+        writeAnimationNames(programFolder);
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
+
+        shootAnimationEditor<AnimString8Dialog>(rom, anim8Control::rightHandPaletteList,
+                                                QStringLiteral("anim8-editor-%1").arg(key));
+        shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
+                                                 QStringLiteral("anim14-editor-%1").arg(key));
+    }
+
+    void fontEditor() {
+        RomImage rom;
+        FontEditorDialog editor(rom);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(saveScreenshot(&editor, QStringLiteral("font-editor.png")));
     }
 
     void aboutBox() {
