@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <array>
 #include <memory>
 
 namespace tarnwick::testing {
@@ -77,232 +78,151 @@ QList<int> slotList(const Record& record) {
     return QList<int>(record.begin(), record.end());
 }
 
+// Runs each row of a table through check, naming the row that fails.
+template <typename Row, std::size_t N, typename Check>
+void forEachRow(const std::array<Row, N>& rows, Check check) {
+    for (const Row& row : rows) {
+        check(row);
+        if (QTest::currentTestFailed()) {
+            qWarning("in row \"%s\"", row.name);
+            return;
+        }
+    }
+}
+
 constexpr int categoryList = 1029;
 constexpr int entryList = 1028;
-constexpr int soundField = 1034;
+constexpr int soundField = 1034; // in both editors
 
 } // namespace
 
 class AnimEditorTest : public QObject {
     Q_OBJECT
 
-private slots:
-    // A name file in the user's own data folders must not stand in for an absent one.
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void categoriesListTheirEntriesAndRecords_data() {
-        QTest::addColumn<int>("bytes");
-        QTest::addColumn<int>("release");
-        QTest::addColumn<int>("category");
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<int>("record");
-        QTest::addColumn<int>("labelNumber"); // location label of the entry, 0 for a name
-        const auto row = [](const char* name, int bytes, RomVariant release, int category,
-                            int entries, int entry, int record, int label) {
-            QTest::newRow(name) << bytes << variantIndex(release) << category << entries << entry
-                                << record << label;
-        };
-        row("8 snes weapons", 8, RomVariant::SnesEnglish, 0, 93, 92, 92, 0);
-        row("8 gba weapons", 8, RomVariant::GbaJapanese, 0, 108, 15, 15, 0);
-        row("8 snes specials first", 8, RomVariant::SnesEnglish, 1, 35, 0, 93, 0xECE6E8);
-        row("8 snes specials last", 8, RomVariant::SnesJapanese, 1, 35, 34, 127, 0xECE7F8);
-        row("8 gba specials", 8, RomVariant::GbaEnglish, 1, 35, 0, 108, 0x0BF7B8);
-        row("14 snes spells", 14, RomVariant::SnesEnglish, 0, 54, 53, 53, 0);
-        row("14 gba espers", 14, RomVariant::GbaEnglish, 1, 35, 34, 440, 0);
-        row("14 snes other1", 14, RomVariant::SnesJapanese, 3, 72, 0, 256, 0xD08DB2);
-        row("14 gba other1", 14, RomVariant::GbaJapanese, 3, 72, 0, 256, 0x0998E0);
-        row("14 snes tools", 14, RomVariant::SnesEnglish, 4, 9, 8, 336, 0);
-        row("14 gba other2", 14, RomVariant::GbaEnglish, 6, 46, 45, 405, 0x99DD0 + 45 * 15);
-    }
-    void categoriesListTheirEntriesAndRecords() {
-        QFETCH(int, bytes);
-        QFETCH(int, release);
-        QFETCH(int, category);
-        QFETCH(int, entries);
-        QFETCH(int, entry);
-        QFETCH(int, record);
-        QFETCH(int, labelNumber);
-        AnimFixture f(static_cast<RomVariant>(release));
-        f.open(bytes);
-        QCOMPARE(f.at(categoryList)->count(), bytes == 8 ? 2 : 7);
+    struct CategoryRow {
+        const char* name;
+        int bytes;
+        RomVariant release;
+        int category, entries, entry, record;
+        std::uint32_t label; // location label of the entry, 0 for a name
+    };
+    static void checkCategory(const CategoryRow& row) {
+        const bool gba = isGbaVariant(row.release);
+        AnimFixture f(row.release);
+        f.open(row.bytes);
+        const char* caption = row.bytes == 8 ? "8-Byte" : gba ? "15-Byte" : "14-Byte";
+        QCOMPARE(f.editor->windowTitle(), caption + QStringLiteral(" Animation String Editor"));
+        if (row.bytes == 14)
+            QCOMPARE(f.field(anim14Control::gbaOnly)->isEnabled(), gba);
+        QCOMPARE(f.at(categoryList)->count(), row.bytes == 8 ? 2 : 7);
         QCOMPARE(f.selectedRecord(), 0);
-        f.choose(categoryList, category);
+        f.choose(categoryList, row.category);
         auto* entryNames = f.at<NameComboBox>(entryList);
-        QCOMPARE(entryNames->count(), entries);
-        const auto labels = bytes == 8
-                                ? anim8EntryLabels(f.rom, static_cast<Anim8Category>(category))
-                                : anim14EntryLabels(f.rom, static_cast<Anim14Category>(category));
-        for (int i = 0; i < entries; ++i)
+        const auto labels =
+            row.bytes == 8 ? anim8EntryLabels(f.rom, static_cast<Anim8Category>(row.category))
+                           : anim14EntryLabels(f.rom, static_cast<Anim14Category>(row.category));
+        QCOMPARE(entryNames->count(), row.entries);
+        for (int i = 0; i < row.entries; ++i)
             QCOMPARE(entryNames->gameItem(i), labels[static_cast<std::size_t>(i)]);
-        if (labelNumber != 0)
-            QCOMPARE(entryNames->gameItem(entry),
-                     locationLabel(f.rom.digitCodes, static_cast<std::uint32_t>(labelNumber)));
-
-        f.choose(entryList, entry);
-        QCOMPARE(f.selectedRecord(), record);
-        const auto& shown = bytes == 8 ? f.rom.anim8Table[static_cast<std::size_t>(record)][6]
-                                       : f.rom.anim14Table[static_cast<std::size_t>(record)][9];
-        QCOMPARE(f.field(soundField)->text(), QString::fromStdString(formatHex(shown, 2)));
+        if (row.label != 0)
+            QCOMPARE(entryNames->gameItem(row.entry), locationLabel(f.rom.digitCodes, row.label));
+        f.choose(entryList, row.entry);
+        QCOMPARE(f.selectedRecord(), row.record);
+        const auto r = static_cast<std::size_t>(row.record);
+        const int sound = row.bytes == 8 ? f.rom.anim8Table[r][6] : f.rom.anim14Table[r][9];
+        QCOMPARE(f.field(soundField)->text(), QString::fromStdString(formatHex(sound, 2)));
     }
 
-    // What typing into each kind of field stores, shows and selects, on a record of zeros.
-    void typedFieldsAreStored_data() {
-        QTest::addColumn<int>("bytes");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QList<int>>("slotValues"); // pairs of slot and value
-        QTest::addColumn<int>("list");
-        QTest::addColumn<int>("listRow");
-        using L = QList<int>;
-        QTest::newRow("8 index empty") << 8 << 1031 << ""
-                                       << "" << L{0, 0} << 1009 << 0;
-        QTest::newRow("8 index 1g") << 8 << 1031 << "1g"
-                                    << "1G" << L{0, 0x20} << 1009 << 0x20;
-        QTest::newRow("8 left FF") << 8 << 1032 << "FF"
-                                   << "FF" << L{1, 0xFF} << 1010 << 0xFF;
-        QTest::newRow("8 palette FF") << 8 << 1038 << "FF"
-                                      << "FF" << L{4, 0xFF} << 1042 << -1;
-        QTest::newRow("8 sound 05") << 8 << 1034 << "05"
-                                    << "05" << L{6, 5} << 0 << 0;
-        QTest::newRow("8 three digits") << 8 << 1039 << "123"
-                                        << "12" << L{7, 0x12} << 0 << 0;
-        QTest::newRow("14 index 05") << 14 << 1019 << "05"
-                                     << "5" << L{0, 5} << 1009 << 5;
-        QTest::newRow("14 index 1G") << 14 << 1021 << "1G"
-                                     << "20" << L{2, 0x20} << 1010 << 0x20;
-        QTest::newRow("14 index 2FF") << 14 << 1023 << "2FF"
-                                      << "2FF" << L{4, 0xFF, 5, 0x02} << 1011 << 0x2FF;
-        QTest::newRow("14 index 300") << 14 << 1030 << "300"
-                                      << "300" << L{11, 0xFF, 12, 0xFF} << 1012 << 768;
-        QTest::newRow("14 index FFF") << 14 << 1019 << "FFF"
-                                      << "300" << L{0, 0xFF, 1, 0xFF} << 1009 << 768;
-        QTest::newRow("14 palette 1G") << 14 << 1025 << "1G"
-                                       << "1G" << L{6, 0x20} << 1033 << 0x20;
-        QTest::newRow("14 repeat FF") << 14 << 1036 << "FF"
-                                      << "FF" << L{13, 0xFF} << 0 << 0;
-        QTest::newRow("14 gba only 7") << 14 << 1037 << "7"
-                                       << "7" << L{14, 7} << 0 << 0;
-    }
-    void typedFieldsAreStored() {
-        QFETCH(int, bytes);
-        QFETCH(int, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(QList<int>, slotValues);
-        QFETCH(int, list);
-        QFETCH(int, listRow);
+    // Typing into a field (or choosing a row of its paired list, typed null) on a record of
+    // zeros whose touched slots hold 0x81 first, so an empty text is seen to store 0 and an
+    // animation's "High Bit" box shows checked: the text shown, the slots stored and the row
+    // the paired list selects.
+    struct FieldRow {
+        const char* name;
+        int bytes, field;
+        const char* typed;
+        const char* shown;
+        std::array<int, 4> slotValues; // slot, value, and a second pair or -1, 0
+        int list, listRow;
+    };
+    static void checkField(const FieldRow& row) {
         AnimFixture f(RomVariant::GbaEnglish);
-        Record& record = bytes == 8 ? f.rom.anim8Table[0] : f.rom.anim14Table[0];
+        Record& record = row.bytes == 8 ? f.rom.anim8Table[0] : f.rom.anim14Table[0];
         record.fill(0);
-        // Every slot another value first, so an empty text is seen to store 0.
         Record expected{};
-        for (qsizetype i = 0; i < slotValues.size(); i += 2) {
-            record[static_cast<std::size_t>(slotValues[i])] = 1;
-            expected[static_cast<std::size_t>(slotValues[i])] = slotValues[i + 1];
+        for (std::size_t i = 0; i < 4 && row.slotValues[i] >= 0; i += 2) {
+            record[static_cast<std::size_t>(row.slotValues[i])] = 0x81;
+            expected[static_cast<std::size_t>(row.slotValues[i])] = row.slotValues[i + 1];
         }
-        f.open(bytes);
-        f.type(field, typed);
-        QCOMPARE(f.field(field)->text(), shown);
+        f.open(row.bytes);
+        if (row.typed != nullptr)
+            f.type(row.field, QString::fromLatin1(row.typed));
+        else
+            f.choose(row.list, row.listRow);
+        QCOMPARE(f.field(row.field)->text(), QString::fromLatin1(row.shown));
         QCOMPARE(slotList(record), slotList(expected));
-        if (list != 0) {
-            QCOMPARE(f.at(list)->currentIndex(), listRow);
-            if (auto* palettes = f.at<PaletteComboBox>(list))
-                QCOMPARE(palettes->currentItem(),
-                         expected[static_cast<std::size_t>(slotValues.front())]);
-        }
-    }
-
-    void listChoicesFillTheirFields() {
-        AnimFixture short8(RomVariant::SnesEnglish);
-        short8.open(8);
-        short8.choose(1009, 0x2C);
-        short8.choose(1035, 5);
-        QCOMPARE(short8.field(1031)->text(), QStringLiteral("2C"));
-        QCOMPARE(short8.field(1033)->text(), QStringLiteral("5"));
-        QCOMPARE(short8.rom.anim8Table[0][0], 0x2C);
-        QCOMPARE(short8.rom.anim8Table[0][2], 5);
-        QCOMPARE(short8.at<PaletteComboBox>(1035)->currentItem(), 5);
-
-        AnimFixture long14(RomVariant::GbaJapanese);
-        Record& record = long14.rom.anim14Table[0];
-        record[1] = 0x80;
-        record[3] = 0x01;
-        long14.open(14);
-        long14.choose(1009, 0x2C);
-        QCOMPARE(long14.field(1019)->text(), QStringLiteral("2C"));
-        QCOMPARE(record[0], 0x2C);
-        QCOMPARE(record[1], 0x80); // the High Bit the box shows stays
-        long14.choose(1010, 768);  // the last entry: no animation
-        QCOMPARE(long14.field(1021)->text(), QStringLiteral("300"));
-        QCOMPARE(record[2], 0xFF);
-        QCOMPARE(record[3], 0xFF);
-        QVERIFY(!long14.at<QCheckBox>(1014)->isEnabled());
-        long14.choose(1038, 5);
-        QCOMPARE(long14.field(1026)->text(), QStringLiteral("5"));
-        QCOMPARE(record[7], 5);
-        // A key on a closed list chooses as the mouse does.
-        long14.at(1009)->setFocus();
-        QTest::keyClick(long14.at(1009), Qt::Key_Down);
-        QCOMPARE(record[0], 0x2D);
-        QCOMPARE(long14.field(1019)->text(), QStringLiteral("2D"));
+        if (row.list != 0)
+            QCOMPARE(f.at(row.list)->currentIndex(), row.listRow);
+        if (auto* palettes = f.at<PaletteComboBox>(row.list))
+            QCOMPARE(palettes->currentItem(), row.slotValues[1]);
     }
 
     // Animation 3's number and box for its two bytes, then after an optional typed number and a
     // click on the box (which a disabled box ignores).
-    void highBitBoxes_data() {
-        QTest::addColumn<int>("low");
-        QTest::addColumn<int>("high");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("checked");
-        QTest::addColumn<bool>("enabled");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("finalLow");
-        QTest::addColumn<int>("finalHigh");
-        QTest::newRow("34 81") << 0x34 << 0x81 << "134" << true << true << "" << 0x34 << 0x01;
-        QTest::newRow("10 7D") << 0x10 << 0x7D << "110" << false << true << "" << 0x10 << 0x81;
-        QTest::newRow("FF FF") << 0xFF << 0xFF << "300" << true << false << "12" << 0x12 << 0x00;
-        QTest::newRow("00 03") << 0x00 << 0x03 << "300" << false << false << "" << 0x00 << 0x03;
-    }
-    void highBitBoxes() {
-        QFETCH(int, low);
-        QFETCH(int, high);
-        QFETCH(QString, shown);
-        QFETCH(bool, checked);
-        QFETCH(bool, enabled);
-        QFETCH(QString, typed);
-        QFETCH(int, finalLow);
-        QFETCH(int, finalHigh);
+    struct HighBitRow {
+        const char* name;
+        int low, high;
+        const char* shown;
+        bool checked, enabled;
+        const char* typed;
+        int finalLow, finalHigh;
+    };
+    static void checkHighBit(const HighBitRow& row) {
         AnimFixture f(RomVariant::SnesEnglish);
         Record& record = f.rom.anim14Table[0];
-        record[4] = low;
-        record[5] = high;
+        record[4] = row.low;
+        record[5] = row.high;
         f.open(14);
         auto* box = f.at<QCheckBox>(1015);
-        QCOMPARE(f.field(1023)->text(), shown);
-        QCOMPARE(f.at(1011)->currentIndex(), parseHex(shown.toStdString()));
-        QCOMPARE(box->isChecked(), checked);
-        QCOMPARE(box->isEnabled(), enabled);
-        if (!typed.isEmpty()) {
-            f.type(1023, typed); // stored with the High Bit the disabled box showed
-            QCOMPARE(record[5], checked ? 0x80 : 0x00);
+        QCOMPARE(f.field(1023)->text(), QString::fromLatin1(row.shown));
+        QCOMPARE(f.at(1011)->currentIndex(), parseHex(row.shown));
+        QCOMPARE(box->isChecked(), row.checked);
+        QCOMPARE(box->isEnabled(), row.enabled);
+        if (*row.typed != '\0') {
+            f.type(1023, QString::fromLatin1(row.typed));
+            QCOMPARE(record[5], row.checked ? 0x80 : 0x00); // the High Bit the box showed
             QVERIFY(box->isEnabled());
         }
         QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
-        QCOMPARE(record[4], finalLow);
-        QCOMPARE(record[5], finalHigh);
+        QCOMPARE(record[4], row.finalLow);
+        QCOMPARE(record[5], row.finalHigh);
+    }
+
+    // The animation lists' rows for a name file's bytes (null: no file).
+    struct NamesRow {
+        const char* name;
+        int bytes;
+        QByteArray file;
+        bool readOnly;
+        QList<int> rows;
+        QStringList names;
+    };
+    static void checkNames(const NamesRow& row) {
+        AnimFixture f(RomVariant::SnesJapanese);
+        if (!row.file.isNull())
+            f.writeNameFile(row.file, row.readOnly);
+        f.open(row.bytes);
+        const int lists = row.bytes == 8 ? 3 : 4;
+        for (int id = 1009; id < 1009 + lists; ++id) {
+            QCOMPARE(f.at(id)->count(), row.bytes == 8 ? 256 : 769);
+            for (qsizetype i = 0; i < row.rows.size(); ++i)
+                QCOMPARE(f.at(id)->itemText(row.rows[i]), row.names[i]);
+        }
     }
 
     // Walking through every entry shows each record and writes nothing, even for slots that
     // hold more than a byte.
-    void switchingEntriesWritesNothing_data() {
-        QTest::addColumn<int>("bytes");
-        QTest::newRow("8") << 8;
-        QTest::newRow("14") << 14;
-    }
-    void switchingEntriesWritesNothing() {
-        QFETCH(int, bytes);
+    static void walkEveryEntry(int bytes) {
         AnimFixture f(RomVariant::GbaEnglish);
         f.rom.anim8Table[1][0] = 0x1A5;
         f.rom.anim14Table[1][6] = 0x100;
@@ -327,61 +247,78 @@ private slots:
         QVERIFY(f.rom.anim14Table == before14);
     }
 
-    void animationNamesComeFromTheFile_data() {
-        QTest::addColumn<int>("bytes");
-        QTest::addColumn<QByteArray>("file"); // null: no file
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QList<int>>("rows");
-        QTest::addColumn<QStringList>("names");
-        using L = QList<int>;
-        using S = QStringList;
-        const QByteArray none;
-        QTest::newRow("8 absent") << 8 << none << false << L{0, 1, 254, 255}
-                                  << S{"0", "1", "FE", "FF"};
-        QTest::newRow("14 absent")
-            << 14 << none << false << L{0, 10, 767, 768} << S{"0", "A", "2FF", "FFF"};
-        QTest::newRow("8 short") << 8 << QByteArray("Slash\r\nFeu\xE9\r\n") << false
-                                 << L{0, 1, 2, 255} << S{"Slash", "Feu\u00E9", "", ""};
-        QTest::newRow("14 LF only") << 14 << QByteArray("Slash\nStab\n") << false << L{0, 1, 768}
-                                    << S{"Slash\nStab\n", "", ""};
-        // Reading needs no write access.
-        QTest::newRow("14 read-only") << 14 << QByteArray("Fire\r\nIce") << true << L{0, 1, 2, 768}
-                                      << S{"Fire", "Ice", "", ""};
-    }
-    void animationNamesComeFromTheFile() {
-        QFETCH(int, bytes);
-        QFETCH(QByteArray, file);
-        QFETCH(bool, readOnly);
-        QFETCH(QList<int>, rows);
-        QFETCH(QStringList, names);
-        AnimFixture f(RomVariant::SnesJapanese);
-        if (!file.isNull())
-            f.writeNameFile(file, readOnly);
-        f.open(bytes);
-        const QList<int> lists =
-            bytes == 8 ? QList<int>{1009, 1010, 1011} : QList<int>{1009, 1010, 1011, 1012};
-        for (int id : lists) {
-            QCOMPARE(f.at(id)->count(), bytes == 8 ? 256 : 769);
-            for (qsizetype i = 0; i < rows.size(); ++i)
-                QCOMPARE(f.at(id)->itemText(rows[i]), names[i]);
-        }
+private slots:
+    // A name file in the user's own data folders must not stand in for an absent one.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void categoriesListTheirEntriesAndRecords() {
+        using V = RomVariant;
+        const std::array<CategoryRow, 10> rows = {{
+            {"8 snes weapons", 8, V::SnesEnglish, 0, 93, 92, 92, 0},
+            {"8 gba weapons", 8, V::GbaJapanese, 0, 108, 15, 15, 0},
+            {"8 snes specials first", 8, V::SnesEnglish, 1, 35, 0, 93, 0xECE6E8},
+            {"8 snes specials last", 8, V::SnesJapanese, 1, 35, 34, 127, 0xECE7F8},
+            {"8 gba specials", 8, V::GbaEnglish, 1, 35, 0, 108, 0x0BF7B8},
+            {"14 snes spells", 14, V::SnesEnglish, 0, 54, 53, 53, 0},
+            {"14 gba espers", 14, V::GbaEnglish, 1, 35, 34, 440, 0},
+            {"14 snes other1", 14, V::SnesJapanese, 3, 72, 0, 256, 0xD08DB2},
+            {"14 gba other1", 14, V::GbaJapanese, 3, 72, 0, 256, 0x0998E0},
+            {"14 gba other2", 14, V::GbaEnglish, 6, 46, 45, 405, 0x99DD0 + 45 * 15},
+        }};
+        forEachRow(rows, checkCategory);
     }
 
-    void captionAndGbaOnlyFieldFollowTheRelease_data() { addReleaseRows(); }
-    void captionAndGbaOnlyFieldFollowTheRelease() {
-        QFETCH(int, release);
-        const bool gba = isGbaVariant(static_cast<RomVariant>(release));
-        AnimFixture f(static_cast<RomVariant>(release));
-        QCOMPARE(f.open(8).windowTitle(), QStringLiteral("8-Byte Animation String Editor"));
-        QCOMPARE(f.open(14).windowTitle(), gba ? QStringLiteral("15-Byte Animation String Editor")
-                                               : QStringLiteral("14-Byte Animation String Editor"));
-        QCOMPARE(f.field(anim14Control::gbaOnly)->isEnabled(), gba);
-        // Enter in a field presses OK; everything typed is kept.
-        f.type(anim14Control::sound, QStringLiteral("3C"));
-        QTest::keyClick(f.field(anim14Control::sound), Qt::Key_Return);
-        QVERIFY(!f.editor->isVisible());
-        QCOMPARE(f.editor->result(), int(QDialog::Accepted));
-        QCOMPARE(f.rom.anim14Table[0][9], 0x3C);
+    void fieldsAndListChoicesAreStored() {
+        const std::array<FieldRow, 17> rows = {{
+            {"8 index empty", 8, 1031, "", "", {0, 0, -1, 0}, 1009, 0},
+            {"8 index 1g", 8, 1031, "1g", "1G", {0, 0x20, -1, 0}, 1009, 0x20},
+            {"8 palette FF", 8, 1038, "FF", "FF", {4, 0xFF, -1, 0}, 1042, -1},
+            {"8 sound 05", 8, 1034, "05", "05", {6, 5, -1, 0}, 0, 0},
+            {"8 three digits", 8, 1039, "123", "12", {7, 0x12, -1, 0}, 0, 0},
+            {"8 chosen 2C", 8, 1031, nullptr, "2C", {0, 0x2C, -1, 0}, 1009, 0x2C},
+            {"8 chosen palette 5", 8, 1033, nullptr, "5", {2, 5, -1, 0}, 1035, 5},
+            {"14 index 05", 14, 1019, "05", "5", {0, 5, 1, 0x80}, 1009, 5},
+            {"14 index 1G", 14, 1021, "1G", "20", {2, 0x20, 3, 0x80}, 1010, 0x20},
+            {"14 index 2FF", 14, 1023, "2FF", "2FF", {4, 0xFF, 5, 0x82}, 1011, 0x2FF},
+            {"14 index 300", 14, 1030, "300", "300", {11, 0xFF, 12, 0xFF}, 1012, 768},
+            {"14 index FFF", 14, 1019, "FFF", "300", {0, 0xFF, 1, 0xFF}, 1009, 768},
+            {"14 palette 1G", 14, 1025, "1G", "1G", {6, 0x20, -1, 0}, 1033, 0x20},
+            {"14 gba only 7", 14, 1037, "7", "7", {14, 7, -1, 0}, 0, 0},
+            {"14 chosen 2C", 14, 1019, nullptr, "2C", {0, 0x2C, 1, 0x80}, 1009, 0x2C},
+            {"14 chosen none", 14, 1021, nullptr, "300", {2, 0xFF, 3, 0xFF}, 1010, 768},
+            {"14 chosen palette 5", 14, 1026, nullptr, "5", {7, 5, -1, 0}, 1038, 5},
+        }};
+        forEachRow(rows, checkField);
+    }
+
+    void highBitBoxes() {
+        const std::array<HighBitRow, 4> rows = {{
+            {"34 81", 0x34, 0x81, "134", true, true, "", 0x34, 0x01},
+            {"10 7D", 0x10, 0x7D, "110", false, true, "", 0x10, 0x81},
+            {"FF FF", 0xFF, 0xFF, "300", true, false, "12", 0x12, 0x00},
+            {"00 03", 0x00, 0x03, "300", false, false, "", 0x00, 0x03},
+        }};
+        forEachRow(rows, checkHighBit);
+    }
+
+    void switchingEntriesWritesNothing() {
+        for (int bytes : {8, 14})
+            walkEveryEntry(bytes);
+    }
+
+    void animationNamesComeFromTheFile() {
+        using L = QList<int>;
+        using S = QStringList;
+        const std::array<NamesRow, 5> rows = {{
+            {"8 absent", 8, {}, false, L{0, 1, 254, 255}, S{"0", "1", "FE", "FF"}},
+            {"14 absent", 14, {}, false, L{0, 10, 767, 768}, S{"0", "A", "2FF", "FFF"}},
+            {"8 short", 8, "Slash\r\nFeu\xE9\r\n", false, L{0, 1, 2, 255},
+             S{"Slash", "Feu\u00E9", "", ""}},
+            {"14 LF only", 14, "Slash\nStab\n", false, L{0, 1, 768}, S{"Slash\nStab\n", "", ""}},
+            // Reading needs no write access.
+            {"14 read-only", 14, "Fire\r\nIce", true, L{0, 1, 2, 768}, S{"Fire", "Ice", "", ""}},
+        }};
+        forEachRow(rows, checkNames);
     }
 };
 
