@@ -3,8 +3,11 @@
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/RomFileDialog.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
+#include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/AppResources.h"
@@ -393,23 +396,25 @@ void MainDialog::onEditorButton(int controlId) {
         return;
     }
     switch (controlId) {
-    case mainControl::chests: {
-        ChestEditorDialog editor(rom, this);
-        editor.exec();
+    case mainControl::chests:
+        runEditor<ChestEditorDialog>();
         break;
-    }
-    case mainControl::shops: {
-        ShopEditorDialog editor(rom, this);
-        editor.exec();
+    case mainControl::shops:
+        runEditor<ShopEditorDialog>();
         break;
-    }
-    case mainControl::espers: {
-        EsperEditorDialog editor(rom, this);
-        editor.exec();
+    case mainControl::espers:
+        runEditor<EsperEditorDialog>();
         break;
-    }
+    case mainControl::anim8:
+        runEditor<AnimString8Dialog>();
+        break;
+    case mainControl::anim14:
+        runEditor<AnimString14Dialog>();
+        break;
+    case mainControl::fonts:
+        runEditor<FontEditorDialog>();
+        break;
     default:
-        // The other editors are opened here once they exist.
         break;
     }
     refreshFileState();

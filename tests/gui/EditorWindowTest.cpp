@@ -2,17 +2,32 @@
 // File > Save writes it into the image file.
 #include "WindowTestSupport.h"
 
+#include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
 
 namespace tarnwick::testing {
+namespace {
+
+void typeInto(QWidget* dialog, int id, const QString& text) {
+    auto* field = findControl<QLineEdit>(dialog, id);
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+std::uint8_t byteAt(const QByteArray& file, qsizetype offset) {
+    return static_cast<std::uint8_t>(file.at(offset));
+}
+
+} // namespace
 
 class EditorWindowTest : public QObject {
     Q_OBJECT
@@ -101,6 +116,89 @@ private slots:
         const QByteArray file = fileBytes(f.path);
         QCOMPARE(static_cast<std::uint8_t>(file[0x200 + 0x4C41]), 0x32);
         QCOMPARE(static_cast<std::uint8_t>(file[0x200 + 0x2D8634]), 77);
+    }
+
+    // From the main window: 8-Byte opens the editor on an enemy special; Save writes it.
+    void anim8EditsAreSaved() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish, true);
+        QVERIFY(whileModal(
+            [&] { findControl<QPushButton>(&f.window, mainControl::anim8)->click(); },
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("8-Byte Animation String Editor"));
+                chooseWithMouse(findControl<QComboBox>(dialog, anim8Control::category), 1);
+                chooseWithMouse(findControl<QComboBox>(dialog, anim8Control::entry), 2);
+                chooseWithMouse(findControl<QComboBox>(dialog, anim8Control::hitList), 0x2C);
+                typeInto(dialog, anim8Control::fields[5], QStringLiteral("1G"));
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QVERIFY(!dialog->isVisible());
+            }));
+        f.window.commandAction(command::save)->trigger();
+        QVERIFY(f.user.failures.isEmpty());
+        const QByteArray file = fileBytes(f.path);
+        const qsizetype record = 0x200 + 0x2CE400 + 95 * 8;
+        QCOMPARE(byteAt(file, record + 3), 0x2C);
+        QCOMPARE(byteAt(file, record + 5), 0x20);
+    }
+
+    // From the main window: 15-Byte opens the editor on the last GBA esper; Save writes it.
+    void anim15EditsAreSaved() {
+        WindowOnDemoFile f(RomVariant::GbaEnglish);
+        bool highBitBefore = false;
+        QVERIFY(whileModal(
+            [&] { findControl<QPushButton>(&f.window, mainControl::anim14)->click(); },
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("15-Byte Animation String Editor"));
+                chooseWithMouse(findControl<QComboBox>(dialog, anim14Control::category), 1);
+                chooseWithMouse(findControl<QComboBox>(dialog, anim14Control::entry), 34);
+                chooseWithMouse(findControl<QComboBox>(dialog, anim14Control::animationLists[3]),
+                                768);
+                typeInto(dialog, anim14Control::numberFields[0], QStringLiteral("2FF"));
+                auto* box = findControl<QCheckBox>(dialog, anim14Control::highBits[0]);
+                highBitBefore = box->isChecked();
+                QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+                typeInto(dialog, anim14Control::gbaOnly, QStringLiteral("7"));
+                dialog->close();
+            }));
+        f.window.commandAction(command::save)->trigger();
+        QVERIFY(f.user.failures.isEmpty());
+        const QByteArray file = fileBytes(f.path);
+        const qsizetype record = 0x98A20 + 440 * 15;
+        QCOMPARE(byteAt(file, record + 0), 0xFF);
+        QCOMPARE(byteAt(file, record + 1), highBitBefore ? 0x02 : 0x82);
+        QCOMPARE(byteAt(file, record + 11), 0xFF);
+        QCOMPARE(byteAt(file, record + 12), 0xFF);
+        QCOMPARE(byteAt(file, record + 14), 7);
+    }
+
+    // The hidden Fonts button opens a frame that takes input and changes no byte.
+    void fontEditorChangesNothing() {
+        WindowOnDemoFile f(RomVariant::SnesJapanese);
+        const QByteArray before = fileBytes(f.path);
+        QVERIFY(whileModal(
+            [&] { findControl<QPushButton>(&f.window, mainControl::fonts)->click(); },
+            [&](QWidget* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Font Editor"));
+                auto* fontType = findControl<QComboBox>(dialog, fontControl::fontType);
+                QCOMPARE(fontType->currentIndex(), -1);
+                chooseWithMouse(fontType, 1);
+                auto* character = findControl<QLineEdit>(dialog, fontControl::character);
+                character->setFocus();
+                QTest::keyClicks(character, QStringLiteral("7x"));
+                QCOMPARE(character->text(), QStringLiteral("7"));
+                QTest::keyClick(character, Qt::Key_Up);
+                auto* arrows = findControl(dialog, fontControl::characterArrows);
+                QTest::mouseClick(arrows->childAt(arrows->width() / 2, 1), Qt::LeftButton);
+                QCOMPARE(character->text(), QStringLiteral("9"));
+                for (int id :
+                     {fontControl::up, fontControl::left, fontControl::down, fontControl::right})
+                    findControl<QPushButton>(dialog, id)->click();
+                QTest::mouseClick(dialog, Qt::RightButton, {}, QPoint(40, 60));
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                QCOMPARE(static_cast<QDialog*>(dialog)->result(), int(QDialog::Rejected));
+            }));
+        QVERIFY(!f.rom.tablesDifferFromImage());
+        f.window.commandAction(command::save)->trigger();
+        QCOMPARE(fileBytes(f.path), before);
     }
 };
 

@@ -4,10 +4,15 @@
 
 #include "app/AboutDialog.h"
 #include "controls/NameComboBox.h"
+#include "controls/PaletteComboBox.h"
 #include "demo/DemoTextFiles.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
+#include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
+#include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
@@ -16,6 +21,20 @@
 #include <QtTest>
 
 namespace tarnwick::testing {
+namespace {
+
+// An editor shown closed, then with a palette list open on the record's palette.
+template <typename Editor>
+void shootAnimationEditor(RomImage& rom, int paletteList, const QString& name) {
+    Editor editor(rom);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QVERIFY(saveScreenshot(&editor, name + QStringLiteral(".png")));
+    auto* palettes = findControl<PaletteComboBox>(&editor, paletteList);
+    QVERIFY(saveScreenshotWithOpenList(&editor, palettes, name + QStringLiteral("-open.png")));
+}
+
+} // namespace
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
@@ -68,6 +87,24 @@ private slots:
                                            QStringLiteral("esper-editor-%1-open.png").arg(key)));
     }
 
+    // Both animation editors on each release, their lists named from an invented name file.
+    void animationEditorsWithEachRelease_data() { addReleaseRows(); }
+    void animationEditorsWithEachRelease() {
+        QFETCH(int, release);
+        const auto variant = static_cast<RomVariant>(release);
+        const QString key = toQString(releaseKey(variant));
+        QTemporaryDir programFolder;
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
+        QVERIFY(writeDemoTextFiles(rom.getProgramDirectory()).isOk());
+
+        shootAnimationEditor<AnimString8Dialog>(rom, anim8Control::rightHandPaletteList,
+                                                QStringLiteral("anim8-editor-%1").arg(key));
+        shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
+                                                 QStringLiteral("anim14-editor-%1").arg(key));
+    }
+
     // The chest editor on each release with the demo's location names, closed and with its
     // contents list open.
     void chestEditorWithEachRelease_data() { addReleaseRows(); }
@@ -88,6 +125,14 @@ private slots:
         auto* contents = findControl<NameComboBox>(&chests, chestControl::contents);
         QVERIFY(saveScreenshotWithOpenList(&chests, contents,
                                            QStringLiteral("chest-editor-%1-open.png").arg(key)));
+    }
+
+    void fontEditor() {
+        RomImage rom;
+        FontEditorDialog editor(rom);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QVERIFY(saveScreenshot(&editor, QStringLiteral("font-editor.png")));
     }
 
     void aboutBox() {

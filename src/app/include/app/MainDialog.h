@@ -85,6 +85,11 @@ private:
     void onJapaneseToggled(bool checked);
     void onAbout();
     void onEditorButton(int controlId);
+    // Runs one editor on the document as a modal dialog of this window.
+    template <typename Editor> void runEditor() {
+        Editor editor(rom, this);
+        editor.exec();
+    }
 
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
     bool settleUnsavedEdits();

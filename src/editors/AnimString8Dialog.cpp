@@ -1,0 +1,122 @@
+#include "editors/AnimString8Dialog.h"
+
+#include "controls/NameComboBox.h"
+#include "editors/AnimationLists.h"
+#include "resources/AnimTemplates.h"
+#include "rom/AnimationNames.h"
+#include "rom/HexText.h"
+#include "rom/RomImage.h"
+
+#include <QLineEdit>
+
+namespace tarnwick {
+namespace {
+
+constexpr std::size_t at(Anim8Field field) {
+    return static_cast<std::size_t>(field);
+}
+
+QString hexText(std::int32_t value) {
+    return QString::fromStdString(formatHex(value, animByteDigits));
+}
+
+std::int32_t hexValue(const QLineEdit* edit) {
+    return parseHex(edit->text().toStdString());
+}
+
+} // namespace
+
+AnimString8Dialog::AnimString8Dialog(RomImage& document, QWidget* parent)
+    : EditorDialog(anim8EditorTemplate(), QStringLiteral(":/icons/anim8.svg"), document, parent),
+      rom(document), categories(anim8Categories(document.variant())) {
+    categoryList = control<QComboBox>(anim8Control::category);
+    entryList = control<NameComboBox>(anim8Control::entry);
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        fields[k] = control<QLineEdit>(anim8Control::fields[k]);
+        fields[k]->setMaxLength(animByteDigits);
+        lists[k] = control<CurrentItemComboBox>(anim8Control::pairedLists[k]);
+    }
+    fillLists();
+    connectControls();
+    categoryList->setCurrentIndex(0);
+    fillEntryList();
+}
+
+void AnimString8Dialog::fillLists() {
+    const std::array<QComboBox*, 2> palettes = {lists[at(Anim8Field::RightHandPalette)],
+                                                lists[at(Anim8Field::HitPalette)]};
+    fillPaletteLists(palettes, this);
+    const std::array<QComboBox*, 3> animations = {lists[at(Anim8Field::RightHandAnimation)],
+                                                  lists[at(Anim8Field::LeftHandAnimation)],
+                                                  lists[at(Anim8Field::HitAnimation)]};
+    fillAnimationLists(animations, anim8AnimationNames(animationNameFile(rom)), this);
+    for (const AnimCategory& category : categories)
+        categoryList->addItem(toQString(category.label));
+}
+
+void AnimString8Dialog::connectControls() {
+    // activated and textEdited come from the user only, never from showing a record.
+    connect(categoryList, &QComboBox::activated, this, &AnimString8Dialog::fillEntryList);
+    connect(entryList, &QComboBox::activated, this, &AnimString8Dialog::showRecord);
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const auto field = static_cast<Anim8Field>(k);
+        connect(fields[k], &QLineEdit::textEdited, this, [this, field] { storeField(field); });
+        if (lists[k] != nullptr)
+            connect(lists[k], &QComboBox::activated, this,
+                    [this, field](int position) { storeListChoice(field, position); });
+    }
+}
+
+int AnimString8Dialog::selectedRecord() const {
+    return animRecordIndex(categories, categoryList->currentIndex(), entryList->currentIndex())
+        .value_or(-1);
+}
+
+QLineEdit* AnimString8Dialog::fieldEdit(Anim8Field field) const {
+    return fields[at(field)];
+}
+
+CurrentItemComboBox* AnimString8Dialog::pairedList(Anim8Field field) const {
+    return lists[at(field)];
+}
+
+void AnimString8Dialog::fillEntryList() {
+    const int category = categoryList->currentIndex();
+    entryList->clear();
+    if (category >= 0 && category < anim8CategoryCount)
+        entryList->addGameItems(anim8EntryLabels(rom, static_cast<Anim8Category>(category)));
+    entryList->setCurrentItem(0);
+    showRecord();
+}
+
+void AnimString8Dialog::showRecord() {
+    const Record* record = recordAt(rom.anim8Table, selectedRecord());
+    if (record == nullptr)
+        return;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const AnimFieldRule& rule = anim8FieldRules[k];
+        // setText does not count as an edit, so nothing is written back.
+        fields[k]->setText(hexText((*record)[static_cast<std::size_t>(rule.slot)]));
+        // The list shows what the field shows: only the low digits of a larger value.
+        if (lists[k] != nullptr)
+            lists[k]->setCurrentItem(hexValue(fields[k]));
+    }
+}
+
+void AnimString8Dialog::storeField(Anim8Field field) {
+    Record* record = recordAt(rom.anim8Table, selectedRecord());
+    if (record == nullptr)
+        return;
+    const std::int32_t value = hexValue(fieldEdit(field));
+    // Unmasked: only the low eight bits reach the image, and the field keeps what was typed.
+    (*record)[static_cast<std::size_t>(anim8FieldRule(field).slot)] = value;
+    if (CurrentItemComboBox* list = pairedList(field))
+        list->setCurrentItem(value);
+}
+
+void AnimString8Dialog::storeListChoice(Anim8Field field, int position) {
+    fieldEdit(field)->setText(hexText(position));
+    storeField(field);
+}
+
+} // namespace tarnwick
