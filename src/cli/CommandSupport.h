@@ -79,5 +79,7 @@ int runImport(const QStringList& args, Io& io);
 int runDiff(const QStringList& args, Io& io);
 int runSheets(const QStringList& args, Io& io);
 int runDemoImage(const QStringList& args, Io& io);
+int runPatch(const QStringList& args, Io& io);
+int runApply(const QStringList& args, Io& io);
 
 } // namespace tarnwick::cli

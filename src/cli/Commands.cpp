@@ -20,8 +20,10 @@ struct Command {
 };
 
 constexpr std::array commands = {
-    Command{"info", &runInfo}, Command{"export", &runExport}, Command{"import", &runImport},
-    Command{"diff", &runDiff}, Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
+    Command{"info", &runInfo},     Command{"export", &runExport},
+    Command{"import", &runImport}, Command{"diff", &runDiff},
+    Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
+    Command{"patch", &runPatch},   Command{"apply", &runApply},
 };
 
 const char* const overview =
@@ -39,6 +41,10 @@ const char* const overview =
     "  sheets IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
     "  demo-image --release RELEASE [--header] [--tail BYTES] [--force] OUT\n"
     "                          Writes a synthetic image; --force replaces an existing OUT.\n"
+    "  patch [--bps|--ips] ORIGINAL MODIFIED OUT\n"
+    "                          Writes a patch from ORIGINAL to MODIFIED: BPS, or IPS with\n"
+    "                          --ips or an OUT ending in .ips. Copier headers are left out.\n"
+    "  apply IMAGE PATCH OUT   Applies a BPS or IPS patch to IMAGE and writes OUT.\n"
     "\n"
     "The commands that read an IMAGE take --japanese, to read it as a Japanese release unless\n"
     "its header says English, and --force, to load a file whose header names none of the\n"

@@ -1,0 +1,97 @@
+// Feeds arbitrary bytes to patch making and applying. The first input byte picks what to do and
+// the second where the rest splits into an image and a second part: the second part is a
+// modified image to patch to and back, or a patch of either format to apply. BPS patches get
+// checksums that match, so that their actions are run rather than refused at the door.
+#include "patch/Bps.h"
+#include "patch/BpsNumber.h"
+#include "patch/Crc32.h"
+#include "patch/Ips.h"
+#include "patch/PatchFormat.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace {
+
+using namespace tarnwick;
+using Bytes = std::vector<std::uint8_t>;
+
+void appendCrc(Bytes& bytes, std::uint32_t crc) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(crc >> shift));
+}
+
+// Patches from source to target in both formats must give target back.
+void roundTrip(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target) {
+    for (const PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
+        const PatchResult patch = createPatch(format, source, target);
+        if (!patch)
+            __builtin_trap();
+        const PatchResult applied = applyPatch(source, patch.bytes());
+        if (!applied || !std::ranges::equal(applied.bytes(), target))
+            __builtin_trap();
+    }
+}
+
+// The source laid over with the second part at an offset the selector gives, and cut or
+// lengthened: most of it unchanged, as an edited image is.
+Bytes editedCopy(std::span<const std::uint8_t> source, std::span<const std::uint8_t> edits,
+                 std::uint8_t selector) {
+    Bytes target(source.begin(), source.end());
+    const std::size_t at = source.empty() ? 0 : (selector * 37u) % source.size();
+    if (target.size() < at + edits.size())
+        target.resize(at + edits.size());
+    std::copy(edits.begin(), edits.end(), target.begin() + static_cast<std::ptrdiff_t>(at));
+    if ((selector & 0x80) != 0)
+        target.resize(target.size() / 2);
+    return target;
+}
+
+// "BPS1", the source's size, the fuzzed header rest and actions, and checksums that match the
+// source and the patch.
+Bytes sealedBps(std::span<const std::uint8_t> source, std::span<const std::uint8_t> body) {
+    Bytes patch = {'B', 'P', 'S', '1'};
+    appendBpsNumber(patch, source.size());
+    patch.insert(patch.end(), body.begin(), body.end());
+    appendCrc(patch, crc32Of(source));
+    appendCrc(patch, 0);
+    appendCrc(patch, crc32Of(patch));
+    return patch;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t length) {
+    if (length < 2)
+        return 0;
+    const std::uint8_t selector = input[0];
+    const std::span<const std::uint8_t> payload(input + 2, length - 2);
+    const std::size_t split = payload.size() * input[1] / 255;
+    const std::span<const std::uint8_t> source = payload.first(split);
+    const std::span<const std::uint8_t> second = payload.subspan(split);
+
+    switch (selector % 5) {
+    case 0:
+        roundTrip(source, second);
+        break;
+    case 1:
+        roundTrip(source, editedCopy(source, second, selector));
+        break;
+    case 2:
+        (void)applyPatch(source, second);
+        break;
+    case 3: {
+        Bytes patch = {'P', 'A', 'T', 'C', 'H'};
+        patch.insert(patch.end(), second.begin(), second.end());
+        (void)applyIps(source, patch);
+        break;
+    }
+    case 4:
+        (void)applyBps(source, sealedBps(source, second));
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "patch/PatchResult.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace tarnwick {
+
+enum class PatchFormat { Bps, Ips };
+
+// "BPS" or "IPS", for messages.
+std::string_view patchFormatName(PatchFormat format);
+
+// The format a patch's first bytes name ("BPS1" or "PATCH"); nothing for any other bytes.
+std::optional<PatchFormat> patchFormatOf(std::span<const std::uint8_t> patch);
+
+PatchResult createPatch(PatchFormat format, std::span<const std::uint8_t> source,
+                        std::span<const std::uint8_t> target);
+
+// Applies a patch of either format, told apart by its first bytes.
+PatchResult applyPatch(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch);
+
+// The largest image that applying a patch may build: far beyond any image of the game, and a
+// bound on what a damaged or hostile patch can make the program allocate.
+inline constexpr std::uint64_t largestPatchResult = 0x4000000;
+
+} // namespace tarnwick
