@@ -36,6 +36,8 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "Save &As...", command::saveAs, false, "Ctrl+Shift+S"},
     MenuItemTemplate{"&File", "", 0, false, ""},
     MenuItemTemplate{"&File", "E&xit", command::exit, false, "Ctrl+Q"},
+    MenuItemTemplate{"&Edit", "&Undo", command::undo, false, "Ctrl+Z"},
+    MenuItemTemplate{"&Edit", "&Redo", command::redo, false, "Ctrl+Shift+Z"},
     MenuItemTemplate{"&Option", "&Japanese", command::japanese, true, ""},
     MenuItemTemplate{"&Option", "Keep a &Backup When Saving", command::keepBackups, true, ""},
     MenuItemTemplate{"&Help", "&About", command::about, false, "F1"},

@@ -142,6 +142,17 @@ void MainDialog::buildMenu() {
     connect(actions.value(command::load), &QAction::triggered, this, &MainDialog::onLoad);
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
     connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
+    actions.value(command::redo)
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(actions.value(command::undo), &QAction::triggered, this, [this] {
+        rom.history.undo(rom);
+        refreshFileState();
+    });
+    connect(actions.value(command::redo), &QAction::triggered, this, [this] {
+        rom.history.redo(rom);
+        refreshFileState();
+    });
     QAction* backups = actions.value(command::keepBackups);
     backups->setChecked(settings->keepBackups());
     connect(backups, &QAction::toggled, this,
@@ -310,6 +321,8 @@ void MainDialog::saved() {
 void MainDialog::refreshFileState() {
     actions.value(command::save)->setEnabled(romLoaded);
     actions.value(command::saveAs)->setEnabled(romLoaded);
+    actions.value(command::undo)->setEnabled(romLoaded && rom.history.canUndo());
+    actions.value(command::redo)->setEnabled(romLoaded && rom.history.canRedo());
     if (!romLoaded) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);

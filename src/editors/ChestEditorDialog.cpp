@@ -232,6 +232,12 @@ void ChestEditorDialog::bit2Clicked() {
 
 // ---- Showing -------------------------------------------------------------------------------
 
+void ChestEditorDialog::showDocument() {
+    // An undone edit may have changed any chest's label or the money multiplier.
+    rebuildChestList();
+    loadChest();
+}
+
 void ChestEditorDialog::showFields() {
     const Record& shown = record();
     const auto show = [](QSpinBox* field, int value) {

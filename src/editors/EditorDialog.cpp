@@ -3,6 +3,7 @@
 #include "controls/ChestListBox.h"
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
+#include "editors/ActionRecorder.h"
 #include "resources/AppResources.h"
 #include "resources/EditorTemplates.h"
 
@@ -35,8 +36,8 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
 
 } // namespace
 
-EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPath,
-                           const RomImage& rom, QWidget* parent)
+EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
+                           QWidget* parent)
     : QDialog(parent) {
     registerAppResources();
     setWindowTitle(toQString(resource.caption));
@@ -60,6 +61,13 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
         if (auto* list = qobject_cast<QComboBox*>(widget))
             list->setMaxVisibleItems(visibleListRows);
     connect(control<QPushButton>(okButtonId), &QPushButton::clicked, this, &QDialog::accept);
+    recorder = new ActionRecorder(rom, this);
+    connect(recorder, &ActionRecorder::documentRestored, this, [this] { showDocument(); });
+}
+
+void EditorDialog::done(int result) {
+    recorder->flush();
+    QDialog::done(result);
 }
 
 void EditorDialog::reject() {

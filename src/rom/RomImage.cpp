@@ -53,6 +53,7 @@ void RomImage::unload() {
     cursor = 0;
     fileLength = 0;
     gpMultiplier = defaultGpMultiplier;
+    history.clear();
 }
 
 Status RomImage::load() {

@@ -27,6 +27,9 @@ public:
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;
 
+protected:
+    void showDocument() override { showRecord(); }
+
 private:
     static constexpr int paletteCount = 3;
 

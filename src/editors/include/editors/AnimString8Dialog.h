@@ -25,6 +25,9 @@ public:
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;
 
+protected:
+    void showDocument() override { showRecord(); }
+
 private:
     void fillLists();
     void connectControls();

@@ -23,6 +23,9 @@ public:
 
     int currentChest() const { return chest; }
 
+protected:
+    void showDocument() override;
+
 private:
     void findControls();
     void setRanges();

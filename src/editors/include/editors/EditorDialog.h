@@ -9,6 +9,7 @@
 
 namespace tarnwick {
 
+class ActionRecorder;
 class NameComboBox;
 class RomImage;
 
@@ -21,11 +22,16 @@ class EditorDialog : public QDialog {
 public:
     // Escape and the close box end the editor as OK does.
     void reject() override;
+    // Every edit made in the editor is in the document's history when it closes.
+    void done(int result) override;
 
 protected:
     // iconPath names an icon among the program's resources.
-    EditorDialog(const DialogTemplate& resource, const QString& iconPath, const RomImage& rom,
+    EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
                  QWidget* parent);
+
+    // Shows the document's values again after an undo or redo changed them.
+    virtual void showDocument() = 0;
 
     // The record at index of a table, or nullptr when no record is selected (index -1).
     template <typename Table> static auto* recordAt(Table& table, int index) {
@@ -40,6 +46,7 @@ protected:
 
 private:
     QHash<int, QWidget*> controls;
+    ActionRecorder* recorder = nullptr;
 };
 
 } // namespace tarnwick

@@ -25,6 +25,9 @@ public:
 
     int selectedEsper() const;
 
+protected:
+    void showDocument() override { showSelectedEsper(); }
+
 private:
     void fillLists();
     void connectControls();

@@ -19,6 +19,9 @@ public:
 
     int selectedShop() const;
 
+protected:
+    void showDocument() override { showSelectedShop(); }
+
 private:
     void fillLists();
     void connectLists();

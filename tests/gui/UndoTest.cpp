@@ -1,0 +1,127 @@
+// Undo and redo as the user meets them: Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) inside the editors,
+// Edit > Undo and Redo in the main window, one step per action, typing in a field merged, and
+// the document clean again once undone back to its file.
+#include "WindowTestSupport.h"
+
+#include "controls/CurrentItemComboBox.h"
+#include "controls/NameComboBox.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/ChestEditorDialog.h"
+#include "resources/AnimTemplates.h"
+#include "resources/ChestTemplate.h"
+#include "resources/EditorTemplates.h"
+#include "resources/MainTemplates.h"
+#include "rom/ChestRecord.h"
+#include "rom/RomImage.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace tarnwick::testing {
+namespace {
+
+template <typename Editor> std::unique_ptr<Editor> openEditor(RomImage& rom) {
+    auto editor = std::make_unique<Editor>(rom);
+    editor->show();
+    editor->activateWindow();
+    (void)QTest::qWaitForWindowActive(editor.get());
+    return editor;
+}
+
+void typeOver(QWidget* field, const QString& text) {
+    field->setFocus();
+    if (auto* spin = qobject_cast<QSpinBox*>(field))
+        spin->selectAll();
+    else
+        qobject_cast<QLineEdit*>(field)->selectAll();
+    QTest::keyClicks(field, text);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class UndoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A type change writes byte 3 and counts as one step; three keys typed into X are one more.
+    void editorStepsUndoAndRedoWithTheirKeys() {
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {RomVariant::SnesJapanese}).isOk());
+        Record& chest = rom.chestTable[0];
+        chest[3] = 0x40 | 0x17;
+        const Record before = chest;
+        auto editor = openEditor<ChestEditorDialog>(rom);
+        chooseWithMouse(findControl<CurrentItemComboBox>(editor.get(), chestControl::type),
+                        monsterChest);
+        auto* x = findControl<QSpinBox>(editor.get(), chestControl::x);
+        typeOver(x, QStringLiteral("200"));
+        QCOMPARE(chest[3], 0x20 | 0x17);
+        QCOMPARE(chest[0], 200);
+        QCOMPARE(rom.history.stepCount(), std::size_t{2});
+
+        QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(chest[0], before[0]);
+        QCOMPARE(x->value(), before[0]);
+        QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(chest == before);
+        auto* type = findControl<CurrentItemComboBox>(editor.get(), chestControl::type);
+        QCOMPARE(type->currentIndex(), itemChest);
+        QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(chest[3], 0x20 | 0x17);
+        QTest::keyClick(x, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(chest[0], 200);
+        QCOMPARE(x->value(), 200);
+    }
+
+    // Undo inside a text field restores the record, not just the field's text.
+    void undoInATextFieldRestoresTheRecord() {
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {RomVariant::GbaEnglish}).isOk());
+        const Record before = rom.anim14Table[0];
+        auto editor = openEditor<AnimString14Dialog>(rom);
+        auto* sound = findControl<QLineEdit>(editor.get(), anim14Control::sound);
+        typeOver(sound, QStringLiteral("7F"));
+        QCOMPARE(rom.anim14Table[0][9], 0x7F);
+        QTest::keyClick(sound, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(rom.anim14Table[0] == before);
+        QCOMPARE(sound->text(), QString::number(before[9], 16).toUpper());
+    }
+
+    // Edit > Undo in the main window, back to the file's state: clean, nothing to ask on exit.
+    void undoingBackToTheFileMakesTheWindowClean() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        QAction* undo = f.window.commandAction(command::undo);
+        QAction* redo = f.window.commandAction(command::redo);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(whileModal(
+            [&] { findControl<QPushButton>(&f.window, mainControl::shops)->click(); },
+            [&](QWidget* dialog) {
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::firstSlot), 9);
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }));
+        QCOMPARE(f.rom.shopTable[0][1], 9);
+        QVERIFY(f.window.isWindowModified());
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QVERIFY(!f.window.isWindowModified());
+        QVERIFY(redo->isEnabled());
+        f.window.close();
+        QCOMPARE(f.user.unsavedQuestions, 0);
+        redo->trigger();
+        QCOMPARE(f.rom.shopTable[0][1], 9);
+        QVERIFY(f.window.isWindowModified());
+        // A release switch reads the tables anew and forgets the steps.
+        f.user.unsavedAnswer = UnsavedChoice::Discard;
+        f.window.commandAction(command::japanese)->trigger();
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+    }
+};
+
+} // namespace tarnwick::testing
+
+QTEST_MAIN(tarnwick::testing::UndoTest)
+#include "UndoTest.moc"
