@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing, fuzzing and running Tarnwick need,
-# skipping the download when they are all present already.
+# Installs the Debian 12 packages that building, testing, fuzzing, packaging and running Tarnwick
+# need, skipping the download when they are all present already.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     zlib1g-dev
     fonts-dejavu-core
+    dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 missing=()
