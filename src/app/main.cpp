@@ -48,6 +48,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     nameApplication();
+    // Lets the desktop match the window with the installed desktop entry (on Wayland too).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     tarnwick::registerAppResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnwick.svg")));
     tarnwick::EditorApp editor(std::move(options));
