@@ -34,6 +34,7 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "&Recent", command::recentFiles, false, ""},
     MenuItemTemplate{"&File", "&Save", command::save, false, "Ctrl+S"},
     MenuItemTemplate{"&File", "Save &As...", command::saveAs, false, "Ctrl+Shift+S"},
+    MenuItemTemplate{"&File", "&Changes...", command::changes, false, ""},
     MenuItemTemplate{"&File", "", 0, false, ""},
     MenuItemTemplate{"&File", "E&xit", command::exit, false, "Ctrl+Q"},
     MenuItemTemplate{"&Edit", "&Undo", command::undo, false, "Ctrl+Z"},

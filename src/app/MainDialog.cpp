@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
+#include "app/ChangesDialog.h"
 #include "app/RomFileDialog.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
@@ -38,19 +39,29 @@ const QString noRomText = QStringLiteral("No ROM Loaded");
 constexpr int editorButtons[] = {mainControl::chests, mainControl::espers, mainControl::shops,
                                  mainControl::anim8,  mainControl::anim14, mainControl::fonts};
 
-UnsavedChoice askWithMessageBox(QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"),
-                    QStringLiteral("The tables have changes that are not saved."),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.setInformativeText(QStringLiteral("Save them into the image file first?"));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        return UnsavedChoice::Save;
-    case QMessageBox::Discard:
-        return UnsavedChoice::Discard;
-    default:
-        return UnsavedChoice::Cancel;
+// Asks until the user saves, discards or cancels; "Show Changes..." lists them in between.
+UnsavedChoice askWithMessageBox(QWidget* parent, const std::function<void()>& showChanges) {
+    for (;;) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"),
+                        QStringLiteral("The tables have changes that are not saved."),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setInformativeText(QStringLiteral("Save them into the image file first?"));
+        box.setDefaultButton(QMessageBox::Save);
+        QPushButton* show =
+            box.addButton(QStringLiteral("Show Changes..."), QMessageBox::ActionRole);
+        const int answer = box.exec();
+        if (box.clickedButton() == show) {
+            showChanges();
+            continue;
+        }
+        switch (answer) {
+        case QMessageBox::Save:
+            return UnsavedChoice::Save;
+        case QMessageBox::Discard:
+            return UnsavedChoice::Discard;
+        default:
+            return UnsavedChoice::Cancel;
+        }
     }
 }
 
@@ -81,7 +92,8 @@ QString droppedFile(const QMimeData* mime) {
 
 MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
     return {[&settings](QWidget* parent) { return chooseRomFileWithDialog(parent, settings); },
-            askWithMessageBox, askToLoadUnnamedImage, reportWithMessageBox,
+            [](QWidget* parent) { return askWithMessageBox(parent, [] {}); }, askToLoadUnnamedImage,
+            reportWithMessageBox,
             [&settings](QWidget* parent, const QString& current) {
                 return chooseSaveFileWithDialog(parent, settings, current);
             }};
@@ -105,7 +117,16 @@ MainDialog::MainDialog(RomImage& document, QWidget* parent,
     connectButtons();
     titleBox->setText(noRomText);
     titleBox->setFocus();
+    // The window's own question can list the changes it asks about.
+    prompts.askAboutUnsavedEdits = [this](QWidget* owner) {
+        return askWithMessageBox(owner, [this] { showChanges(); });
+    };
     refreshFileState();
+}
+
+void MainDialog::showChanges() {
+    ChangesDialog changes(rom, this);
+    changes.exec();
 }
 
 MainDialog::~MainDialog() = default;
@@ -142,6 +163,7 @@ void MainDialog::buildMenu() {
     connect(actions.value(command::load), &QAction::triggered, this, &MainDialog::onLoad);
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
     connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
+    connect(actions.value(command::changes), &QAction::triggered, this, &MainDialog::showChanges);
     actions.value(command::redo)
         ->setShortcuts(
             {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
@@ -321,6 +343,7 @@ void MainDialog::saved() {
 void MainDialog::refreshFileState() {
     actions.value(command::save)->setEnabled(romLoaded);
     actions.value(command::saveAs)->setEnabled(romLoaded);
+    actions.value(command::changes)->setEnabled(romLoaded);
     actions.value(command::undo)->setEnabled(romLoaded && rom.history.canUndo());
     actions.value(command::redo)->setEnabled(romLoaded && rom.history.canRedo());
     if (!romLoaded) {

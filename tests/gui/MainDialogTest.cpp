@@ -2,12 +2,14 @@
 // numbers, keys, and a scripted user standing in for the file dialog and the questions.
 #include "WindowTestSupport.h"
 
+#include "app/ChangesDialog.h"
 #include "app/CommandLine.h"
 #include "app/RomFileDialog.h"
 #include "editors/DataFiles.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -16,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <memory>
@@ -378,6 +381,25 @@ private slots:
         f.trigger(command::save);
         QCOMPARE(f.user.failures.size(), 1);
         QVERIFY(fileBytes(copy) != before);
+    }
+
+    // File > Changes lists every byte saving would change, with the shop's place as its label.
+    void changesListEveryByteSavingWouldChange() {
+        Fixture f;
+        QVERIFY(!f.action(command::changes)->isEnabled());
+        QVERIFY(f.loadThroughMenu(f.demo(RomVariant::SnesEnglish)));
+        const int imageValue = f.rom.shopTable[3][2];
+        f.editShopTable();
+        ChangesDialog changes(f.rom);
+        QCOMPARE(changes.changeCount(), 1);
+        auto* table = changes.findChild<QTableWidget*>(QStringLiteral("changesTable"));
+        const QStringList row = {table->item(0, 0)->text(), table->item(0, 1)->text(),
+                                 table->item(0, 2)->text(), table->item(0, 3)->text()};
+        QCOMPARE(row, (QStringList{QStringLiteral("shopTable"), QStringLiteral("3"),
+                                   toQString(shopLabels()[3]), QStringLiteral("2")}));
+        QCOMPARE(table->item(0, 4)->text().toInt(nullptr, 16), imageValue);
+        QCOMPARE(table->item(0, 5)->text().toInt(nullptr, 16), f.rom.shopTable[3][2]);
+        QVERIFY(f.action(command::changes)->isEnabled());
     }
 
     void recentFilesReopenAndShowMissingOnesDisabled() {

@@ -28,6 +28,7 @@ inline constexpr int save = 57603;
 inline constexpr int saveAs = 57604;
 inline constexpr int recentFiles = 57616; // the pop-up of recently opened files
 inline constexpr int keepBackups = 32776;
+inline constexpr int changes = 32775;
 inline constexpr int undo = 57643;
 inline constexpr int redo = 57644;
 } // namespace command

@@ -81,6 +81,8 @@ private:
     void onLoad();
     void onSave();
     void onSaveAs();
+    // Lists every byte that saving would change.
+    void showChanges();
     void fillRecentFiles();
     void onJapaneseToggled(bool checked);
     void onAbout();
