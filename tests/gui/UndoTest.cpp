@@ -6,7 +6,10 @@
 #include "controls/CurrentItemComboBox.h"
 #include "controls/NameComboBox.h"
 #include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
+#include "editors/EsperEditorDialog.h"
+#include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
@@ -18,6 +21,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
+
+#include <tuple>
 
 namespace tarnwick::testing {
 namespace {
@@ -74,6 +79,37 @@ private slots:
         QTest::keyClick(x, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(chest[0], 200);
         QCOMPARE(x->value(), 200);
+    }
+
+    // One list choice in each of the other editors is one step that Ctrl+Z takes back and the
+    // editor then shows.
+    void everyEditorKindUndoesAListChoice_data() {
+        QTest::addColumn<int>("editorKind");
+        QTest::addColumn<int>("listId");
+        QTest::newRow("shops") << 0 << shopControl::firstSlot + 4;
+        QTest::newRow("espers") << 1 << esperControl::spells[2];
+        QTest::newRow("8-byte") << 2 << anim8Control::hitList;
+    }
+    void everyEditorKindUndoesAListChoice() {
+        QFETCH(int, editorKind);
+        QFETCH(int, listId);
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {RomVariant::GbaJapanese}).isOk());
+        const auto before = std::tuple(rom.shopTable, rom.esperTable, rom.anim8Table);
+        std::unique_ptr<QDialog> editor;
+        if (editorKind == 0)
+            editor = openEditor<ShopEditorDialog>(rom);
+        else if (editorKind == 1)
+            editor = openEditor<EsperEditorDialog>(rom);
+        else
+            editor = openEditor<AnimString8Dialog>(rom);
+        auto* list = findControl<QComboBox>(editor.get(), listId);
+        const int shown = list->currentIndex();
+        chooseWithMouse(list, shown == 3 ? 4 : 3);
+        QVERIFY(std::tuple(rom.shopTable, rom.esperTable, rom.anim8Table) != before);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(std::tuple(rom.shopTable, rom.esperTable, rom.anim8Table) == before);
+        QCOMPARE(list->currentIndex(), shown);
     }
 
     // Undo inside a text field restores the record, not just the field's text.
