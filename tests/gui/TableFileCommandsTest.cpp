@@ -115,15 +115,29 @@ private slots:
         QTest::addColumn<int>("release");
         QTest::addColumn<bool>("copierHeader");
         QTest::addColumn<QString>("patchName");
+        QTest::addColumn<int>("tail");
         QTest::newRow("SNES with header, BPS")
-            << variantIndex(RomVariant::SnesEnglish) << true << "edit.bps";
-        QTest::newRow("GBA, IPS") << variantIndex(RomVariant::GbaJapanese) << false << "edit.ips";
+            << variantIndex(RomVariant::SnesEnglish) << true << "edit.bps" << 0;
+        QTest::newRow("GBA, IPS") << variantIndex(RomVariant::GbaJapanese) << false << "edit.ips"
+                                  << 0;
+        // Save keeps the bytes past a long GBA file's image; so must the patch.
+        QTest::newRow("long GBA, BPS")
+            << variantIndex(RomVariant::GbaEnglish) << false << "edit.bps" << 4096;
     }
     void createdPatchMakesTheSavedImage() {
         QFETCH(int, release);
         QFETCH(bool, copierHeader);
         QFETCH(QString, patchName);
+        QFETCH(int, tail);
         WindowOnDemoFile w(static_cast<RomVariant>(release), copierHeader);
+        if (tail > 0) {
+            w.path = w.folder.filePath(QStringLiteral("long.gba"));
+            QVERIFY(writeDemoImage(
+                        {static_cast<RomVariant>(release), false, static_cast<std::uint64_t>(tail)},
+                        QFile::encodeName(w.path).toStdString(), ExistingFile::Replace)
+                        .isOk());
+            QVERIFY(w.window.loadFile(w.path));
+        }
         const QByteArray original = fileBytes(w.path);
         const QString originalPath = w.folder.filePath(QStringLiteral("original"));
         QVERIFY(QFile::copy(w.path, originalPath));

@@ -42,8 +42,8 @@ QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChoo
 QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
                             const FailureReport& reportFailure);
 
-// Writes a BPS or IPS patch from a clean original image the user picks to the loaded image
-// with its current edits, leaving the image file as it is.
+// Writes a BPS or IPS patch from a clean original image the user picks to the file that File >
+// Save would write now (the loaded image with its current edits), leaving the file as it is.
 QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
                            const FailureReport& reportFailure);
 
