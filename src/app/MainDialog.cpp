@@ -92,11 +92,13 @@ QString droppedFile(const QMimeData* mime) {
 
 MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
     return {[&settings](QWidget* parent) { return chooseRomFileWithDialog(parent, settings); },
-            [](QWidget* parent) { return askWithMessageBox(parent, [] {}); }, askToLoadUnnamedImage,
+            [](QWidget* parent) { return askWithMessageBox(parent, [] {}); },
+            askToLoadUnnamedImage,
             reportWithMessageBox,
             [&settings](QWidget* parent, const QString& current) {
                 return chooseSaveFileWithDialog(parent, settings, current);
-            }};
+            },
+            chooseFileWithDialog};
 }
 
 MainDialog::MainDialog(RomImage& document, QWidget* parent,
@@ -164,6 +166,18 @@ void MainDialog::buildMenu() {
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
     connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
     connect(actions.value(command::changes), &QAction::triggered, this, &MainDialog::showChanges);
+    // The tables file commands report success in the status bar; an import is an edit.
+    const auto connectFileCommand = [this](int id, auto run) {
+        connect(actions.value(id), &QAction::triggered, this, [this, run] {
+            const QString done = run(rom, this, prompts.chooseFile, prompts.reportFailure);
+            refreshFileState();
+            if (!done.isEmpty())
+                statusBar->showMessage(done, 5000);
+        });
+    };
+    connectFileCommand(command::exportTables, &exportTablesCommand);
+    connectFileCommand(command::importTables, &importTablesCommand);
+    connectFileCommand(command::createPatch, &createPatchCommand);
     actions.value(command::redo)
         ->setShortcuts(
             {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
@@ -344,6 +358,8 @@ void MainDialog::refreshFileState() {
     actions.value(command::save)->setEnabled(romLoaded);
     actions.value(command::saveAs)->setEnabled(romLoaded);
     actions.value(command::changes)->setEnabled(romLoaded);
+    for (const int id : {command::exportTables, command::importTables, command::createPatch})
+        actions.value(id)->setEnabled(romLoaded);
     actions.value(command::undo)->setEnabled(romLoaded && rom.history.canUndo());
     actions.value(command::redo)->setEnabled(romLoaded && rom.history.canRedo());
     if (!romLoaded) {

@@ -1,13 +1,9 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "cli/TablesJson.h"
+#include "tables/TablesJson.h"
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonParseError>
-
-#include <utility>
 
 namespace tarnwick::cli {
 
@@ -109,51 +105,6 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
         return false;
     }
     return true;
-}
-
-// ---- Reading JSON --------------------------------------------------------------------------
-
-namespace {
-
-// Line and column (both from 1) of a byte offset in text.
-std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype offset) {
-    const QByteArray before = text.left(offset);
-    const qsizetype line = before.count('\n') + 1;
-    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
-    return {line, column};
-}
-
-} // namespace
-
-std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        const auto [line, column] = lineAndColumn(text, parseError.offset);
-        error = QStringLiteral("\"%1\" is not valid JSON: line %2, column %3: %4.")
-                    .arg(path)
-                    .arg(line)
-                    .arg(column)
-                    .arg(parseError.errorString());
-        return std::nullopt;
-    }
-    if (!document.isObject()) {
-        error = QStringLiteral("\"%1\": expected a JSON object at the top level, found %2.")
-                    .arg(path, document.isArray() ? QStringLiteral("an array")
-                                                  : QStringLiteral("nothing"));
-        return std::nullopt;
-    }
-    return document.object();
 }
 
 } // namespace tarnwick::cli

@@ -67,11 +67,6 @@ ImageOptions addImageArguments(QCommandLineParser& parser);
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
                const ImageOptions& options, Io& io);
 
-// ---- Files ----
-// Reads a file holding one JSON object. On failure returns nothing and sets error to a sentence
-// that names the file and the reason (for bad JSON, the line and column).
-std::optional<QJsonObject> readJsonFile(const QString& path, QString& error);
-
 // ---- The commands ----
 int runInfo(const QStringList& args, Io& io);
 int runExport(const QStringList& args, Io& io);

@@ -1,8 +1,9 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "cli/TablesJson.h"
 #include "rom/TableDifferences.h"
+#include "tables/JsonFile.h"
+#include "tables/TablesJson.h"
 
 namespace tarnwick::cli {
 namespace {

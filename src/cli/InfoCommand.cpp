@@ -1,8 +1,8 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "cli/TablesJson.h"
 #include "rom/RecordTables.h"
+#include "tables/TablesJson.h"
 
 namespace tarnwick::cli {
 

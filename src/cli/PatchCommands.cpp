@@ -1,10 +1,10 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "cli/TablesJson.h"
-#include "cli/WriteFile.h"
 #include "patch/ImageProper.h"
 #include "patch/PatchFormat.h"
+#include "tables/TablesJson.h"
+#include "tables/WriteFile.h"
 
 #include <QFile>
 #include <QFileInfo>

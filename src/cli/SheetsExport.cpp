@@ -1,6 +1,6 @@
 #include "cli/SheetsExport.h"
 
-#include "cli/WriteFile.h"
+#include "tables/WriteFile.h"
 
 #include <QBuffer>
 #include <QDir>

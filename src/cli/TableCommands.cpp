@@ -1,8 +1,9 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "cli/TablesJson.h"
-#include "cli/WriteFile.h"
+#include "tables/JsonFile.h"
+#include "tables/TablesJson.h"
+#include "tables/WriteFile.h"
 
 #include <QJsonDocument>
 

@@ -3,7 +3,9 @@
 #include "rom/RecordTables.h"
 #include "rom/TableDifferences.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tarnwick {
 
@@ -60,6 +62,21 @@ void RomImage::writeTablesToImage() {
         const TablePlacement& where = (*binding.placement)[i];
         writeTable(where.count, where.recordSize, binding.constRecords(*this), where.offset);
     }
+}
+
+std::vector<std::uint8_t> RomImage::imageWithTables() const {
+    // A scratch document with the same bytes, shape and tables writes them as save would.
+    RomImage scratch;
+    scratch.data.assign(data.begin(), data.begin() + std::min<std::size_t>(size, data.size()));
+    scratch.size = static_cast<std::uint32_t>(scratch.data.size());
+    scratch.gba = gba;
+    scratch.japanese = japanese;
+    scratch.headerSize = headerSize;
+    scratch.gpMultiplier = gpMultiplier;
+    for (const TableBinding& binding : recordTables())
+        std::ranges::copy(binding.constRecords(*this), binding.records(scratch).begin());
+    scratch.writeTablesToImage();
+    return std::move(scratch.data);
 }
 
 bool RomImage::tablesDifferFromImage() const {

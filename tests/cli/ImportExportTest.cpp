@@ -1,7 +1,7 @@
 #include "CliTestSupport.h"
 #include "DemoShapes.h"
 
-#include "cli/TablesJson.h"
+#include "tables/TablesJson.h"
 
 #include <QRegularExpression>
 

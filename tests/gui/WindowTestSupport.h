@@ -22,6 +22,7 @@ struct ScriptedUser {
     bool loadUnnamedImages = false;
     QStringList unnamedImageQuestions;
     QStringList failures;
+    QStringList fileQuestions; // the titles of the other file dialogs, in turn
 
     MainDialog::Prompts prompts() {
         return {[this](QWidget*) {
@@ -41,6 +42,11 @@ struct ScriptedUser {
                 },
                 [this](QWidget*, const QString&) {
                     ++fileDialogs;
+                    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+                },
+                [this](QWidget*, const FileQuestion& question) {
+                    ++fileDialogs;
+                    fileQuestions << question.title;
                     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
                 }};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/TableFileCommands.h"
 
 #include <QDialog>
 #include <QHash>
@@ -44,6 +45,8 @@ public:
             reportFailure;
         // Where to save the image instead, starting beside the current file; empty to cancel.
         std::function<QString(QWidget* parent, const QString& current)> chooseSaveFile;
+        // Files other than the image: tables exports, patches and a patch's original image.
+        FileChooser chooseFile;
     };
     // The questions asked with the standard dialogs; the file dialogs remember their folder and
     // filter in settings.

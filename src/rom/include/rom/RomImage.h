@@ -97,6 +97,9 @@ public:
     Status parseTables();
     // Writes the record tables (and the GP multiplier on SNES) into the image bytes.
     void writeTablesToImage();
+    // The bytes that save would write (getSize of them, copier header included) with the tables
+    // written in, leaving the document's own bytes as they are.
+    std::vector<std::uint8_t> imageWithTables() const;
     // True when the record tables or the GP multiplier hold values that the image bytes do not.
     bool tablesDifferFromImage() const;
 

@@ -1,4 +1,4 @@
-#include "cli/TablesJson.h"
+#include "tables/TablesJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

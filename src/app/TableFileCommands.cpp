@@ -1,0 +1,221 @@
+#include "app/TableFileCommands.h"
+
+#include "app/RomFileDialog.h"
+#include "patch/ImageProper.h"
+#include "patch/PatchFormat.h"
+#include "rom/RomImage.h"
+#include "rom/TableChanges.h"
+#include "tables/JsonFile.h"
+#include "tables/TablesJson.h"
+#include "tables/WriteFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+const QString jsonFilter = QStringLiteral("JSON Files (*.json);;All Files (*)");
+const QString patchFilter =
+    QStringLiteral("BPS Patches (*.bps);;IPS Patches (*.ips);;All Files (*)");
+
+QString fromNative(const std::string& text) {
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
+// The loaded image's path with another extension, where the dialogs start.
+QString besideImage(const RomImage& rom, const QString& suffix) {
+    const QFileInfo image(fromNative(rom.getPath()));
+    return image.dir().filePath(image.completeBaseName() + QLatin1Char('.') + suffix);
+}
+
+// The extension a name filter such as "BPS Patches (*.bps)" offers; empty for "*".
+QString suffixOfFilter(const QString& filter) {
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+// A whole image file. Files beyond the largest image a patch may make are refused before they
+// are read: none of them is an image of the game.
+std::optional<QByteArray> readImageFile(const QString& path, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    if (static_cast<std::uint64_t>(file.size()) > largestPatchResult) {
+        error = QStringLiteral("Could not read \"%1\": at %2 bytes it is larger than any image.")
+                    .arg(path)
+                    .arg(file.size());
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// What File > Save leaves in the file: the image with its tables, and after it, for a GBA file
+// longer than its image, the bytes past the image, which only the file holds.
+std::optional<std::vector<std::uint8_t>> savedFileBytes(const RomImage& rom, QString& error) {
+    std::vector<std::uint8_t> bytes = rom.imageWithTables();
+    if (rom.getFileLength() <= bytes.size())
+        return bytes;
+    const QString path = fromNative(rom.getPath());
+    QFile file(path);
+    const auto tailLength = static_cast<qint64>(rom.getFileLength() - bytes.size());
+    QByteArray tail;
+    if (file.open(QIODevice::ReadOnly) && file.seek(static_cast<qint64>(bytes.size())))
+        tail = file.read(tailLength);
+    if (tail.size() != tailLength) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("it is shorter now");
+        error = QStringLiteral("Could not read the bytes past the image from \"%1\": %2.")
+                    .arg(path, reason);
+        return std::nullopt;
+    }
+    const std::span<const std::uint8_t> more = bytesOf(tail);
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return bytes;
+}
+
+} // namespace
+
+QString chooseFileWithDialog(QWidget* parent, const FileQuestion& question) {
+    QFileDialog dialog(parent, question.title, question.start);
+    dialog.setNameFilter(question.filter);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (question.save) {
+        // The start's extension picks the filter; a name typed without one gets the filter's.
+        const QString startSuffix = QFileInfo(question.start).suffix();
+        for (const QString& filter : dialog.nameFilters())
+            if (!startSuffix.isEmpty() && suffixOfFilter(filter) == startSuffix) {
+                dialog.selectNameFilter(filter);
+                break;
+            }
+        dialog.setDefaultSuffix(suffixOfFilter(dialog.selectedNameFilter()));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixOfFilter(filter)); });
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
+                            const FailureReport& reportFailure) {
+    if (!rom.hasImage())
+        return {};
+    const QString path = chooseFile(
+        parent, {QStringLiteral("Export Tables"), jsonFilter, besideImage(rom, "json"), true});
+    if (path.isEmpty())
+        return {};
+    const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
+    if (const Status written = writeFile(path, json, ExistingFile::Replace); !written) {
+        reportFailure(parent, QStringLiteral("Export failed"), fromNative(written.message()));
+        return {};
+    }
+    return QStringLiteral("Exported the tables to %1.").arg(QFileInfo(path).fileName());
+}
+
+QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
+                            const FailureReport& reportFailure) {
+    if (!rom.hasImage())
+        return {};
+    const QString path = chooseFile(
+        parent, {QStringLiteral("Import Tables"), jsonFilter, besideImage(rom, "json"), false});
+    if (path.isEmpty())
+        return {};
+    // Everything is read and checked before the document is touched, so a bad file changes
+    // nothing.
+    QString error;
+    const std::optional<QJsonObject> json = readJsonFile(path, error);
+    if (!json) {
+        reportFailure(parent, QStringLiteral("Import failed"), error);
+        return {};
+    }
+    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    if (!tables) {
+        reportFailure(parent, QStringLiteral("Import failed"),
+                      QStringLiteral("\"%1\": %2.").arg(path, error));
+        return {};
+    }
+    const TableSnapshot before = takeSnapshot(rom);
+    storeImportedTables(*tables, rom);
+    rom.history.record(changesSince(before, rom));
+    return QStringLiteral("Imported the tables from %1; Save writes them into the image.")
+        .arg(QFileInfo(path).fileName());
+}
+
+QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
+                           const FailureReport& reportFailure) {
+    if (!rom.hasImage())
+        return {};
+    const QString originalPath =
+        chooseFile(parent, {QStringLiteral("Create Patch: Choose the Clean Original Image"),
+                            romFileFilter(), QFileInfo(fromNative(rom.getPath())).path(), false});
+    if (originalPath.isEmpty())
+        return {};
+    QString error;
+    const std::optional<QByteArray> original = readImageFile(originalPath, error);
+    if (!original) {
+        reportFailure(parent, QStringLiteral("Create patch failed"), error);
+        return {};
+    }
+    // Patches describe the image proper, so they apply with or without a copier header.
+    const QString patchPath =
+        chooseFile(parent, {QStringLiteral("Save Patch (a SNES copier header is left out)"),
+                            patchFilter, besideImage(rom, "bps"), true});
+    if (patchPath.isEmpty())
+        return {};
+    const PatchFormat format =
+        QFileInfo(patchPath).suffix().compare(QLatin1String("ips"), Qt::CaseInsensitive) == 0
+            ? PatchFormat::Ips
+            : PatchFormat::Bps;
+
+    const std::optional<std::vector<std::uint8_t>> modified = savedFileBytes(rom, error);
+    if (!modified) {
+        reportFailure(parent, QStringLiteral("Create patch failed"), error);
+        return {};
+    }
+    const PatchResult patch =
+        createPatch(format, imageProper(bytesOf(*original)), imageProper(*modified));
+    const QString formatName = QString::fromLatin1(
+        patchFormatName(format).data(), static_cast<qsizetype>(patchFormatName(format).size()));
+    if (!patch) {
+        reportFailure(parent, QStringLiteral("Create patch failed"),
+                      QStringLiteral("Could not make a %1 patch from \"%2\" to the loaded image: "
+                                     "%3.")
+                          .arg(formatName, originalPath, fromNative(patch.message())));
+        return {};
+    }
+    const QByteArray bytes(reinterpret_cast<const char*>(patch.bytes().data()),
+                           static_cast<qsizetype>(patch.bytes().size()));
+    if (const Status written = writeFile(patchPath, bytes, ExistingFile::Replace); !written) {
+        reportFailure(parent, QStringLiteral("Create patch failed"), fromNative(written.message()));
+        return {};
+    }
+    return QStringLiteral("Wrote the %1 patch %2 (without a copier header).")
+        .arg(formatName, QFileInfo(patchPath).fileName());
+}
+
+} // namespace tarnwick

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+namespace tarnwick {
+
+// Reads a file holding one JSON object. On failure returns nothing and sets error to a sentence
+// that names the file and the reason (for bad JSON, the line and column).
+std::optional<QJsonObject> readJsonFile(const QString& path, QString& error);
+
+} // namespace tarnwick
