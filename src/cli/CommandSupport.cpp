@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
+#include "tables/JsonFile.h"
 #include "tables/TablesJson.h"
 
 #include <QFile>
@@ -105,6 +106,28 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
         return false;
     }
     return true;
+}
+
+void addExportArgument(QCommandLineParser& parser) {
+    parser.addPositionalArgument(QStringLiteral("JSON"),
+                                 QStringLiteral("A file written by the export command."));
+}
+
+std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
+                                       const ImageOptions& options, RomImage& rom, Io& io) {
+    const QString imagePath = parser.positionalArguments().at(0);
+    const QString jsonPath = parser.positionalArguments().at(1);
+    QString error;
+    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
+    if (!json)
+        return fail(io, error);
+    if (!loadImage(rom, imagePath, parser, options, io))
+        return exitFailure;
+    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    if (!tables)
+        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
+    storeImportedTables(*tables, rom);
+    return std::nullopt;
 }
 
 } // namespace tarnwick::cli

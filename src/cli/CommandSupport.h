@@ -67,6 +67,13 @@ ImageOptions addImageArguments(QCommandLineParser& parser);
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
                const ImageOptions& options, Io& io);
 
+// The IMAGE and JSON arguments of the commands that read an export against an image: loads the
+// image as File > Load does and, once the whole export has been checked, puts its tables into
+// the document (nothing is saved). Returns an exit code when that failed (already reported).
+std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
+                                       const ImageOptions& options, RomImage& rom, Io& io);
+void addExportArgument(QCommandLineParser& parser);
+
 // ---- The commands ----
 int runInfo(const QStringList& args, Io& io);
 int runExport(const QStringList& args, Io& io);

@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "rom/TableDifferences.h"
-#include "tables/JsonFile.h"
 #include "tables/TablesJson.h"
 
 namespace tarnwick::cli {
@@ -32,28 +31,15 @@ int runDiff(const QStringList& args, Io& io) {
                        "last line gives the count. No file is changed.")};
     QCommandLineParser parser;
     const ImageOptions imageOptions = addImageArguments(parser);
-    parser.addPositionalArgument(QStringLiteral("JSON"),
-                                 QStringLiteral("A file written by the export command."));
+    addExportArgument(parser);
     if (const auto done = parseArguments(parser, syntax, args, 2, io))
         return *done;
 
-    const QString imagePath = parser.positionalArguments().at(0);
-    const QString jsonPath = parser.positionalArguments().at(1);
-    QString error;
-    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
-    if (!json)
-        return fail(io, error);
-
-    RomImage rom;
-    if (!loadImage(rom, imagePath, parser, imageOptions, io))
-        return exitFailure;
-    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
-    if (!tables)
-        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
-
     // The export goes into the document only; the image bytes stay as loaded and nothing is
     // saved, so the comparison is the one the unsaved-changes prompt makes.
-    storeImportedTables(*tables, rom);
+    RomImage rom;
+    if (const auto failed = loadImageWithExport(parser, imageOptions, rom, io))
+        return *failed;
     const std::vector<TableDifference> differences = tableDifferences(rom);
     for (const TableDifference& difference : differences)
         io.out << differenceLine(difference) << "\n";

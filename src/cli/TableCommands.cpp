@@ -1,7 +1,6 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "tables/JsonFile.h"
 #include "tables/TablesJson.h"
 #include "tables/WriteFile.h"
 
@@ -49,26 +48,13 @@ int runImport(const QStringList& args, Io& io) {
                        "error the image file is left as it was.")};
     QCommandLineParser parser;
     const ImageOptions imageOptions = addImageArguments(parser);
-    parser.addPositionalArgument(QStringLiteral("JSON"),
-                                 QStringLiteral("A file written by the export command."));
+    addExportArgument(parser);
     if (const auto done = parseArguments(parser, syntax, args, 2, io))
         return *done;
 
-    const QString imagePath = parser.positionalArguments().at(0);
-    const QString jsonPath = parser.positionalArguments().at(1);
-    QString error;
-    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
-    if (!json)
-        return fail(io, error);
-
     RomImage rom;
-    if (!loadImage(rom, imagePath, parser, imageOptions, io))
-        return exitFailure;
-    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
-    if (!tables)
-        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
-
-    storeImportedTables(*tables, rom);
+    if (const auto failed = loadImageWithExport(parser, imageOptions, rom, io))
+        return *failed;
     if (const Status saved = rom.save(); !saved)
         return fail(io, fromNative(saved.message()));
     return exitSuccess;

@@ -87,28 +87,11 @@ private slots:
                                            QStringLiteral("esper-editor-%1-open.png").arg(key)));
     }
 
-    // Both animation editors on each release, their lists named from an invented name file.
-    void animationEditorsWithEachRelease_data() { addReleaseRows(); }
-    void animationEditorsWithEachRelease() {
-        QFETCH(int, release);
-        const auto variant = static_cast<RomVariant>(release);
-        const QString key = toQString(releaseKey(variant));
-        QTemporaryDir programFolder;
-        RomImage rom;
-        QVERIFY(openDemoImage(rom, {variant}).isOk());
-        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
-        QVERIFY(writeDemoTextFiles(rom.getProgramDirectory()).isOk());
-
-        shootAnimationEditor<AnimString8Dialog>(rom, anim8Control::rightHandPaletteList,
-                                                QStringLiteral("anim8-editor-%1").arg(key));
-        shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
-                                                 QStringLiteral("anim14-editor-%1").arg(key));
-    }
-
-    // The chest editor on each release with the demo's location names, closed and with its
-    // contents list open.
-    void chestEditorWithEachRelease_data() { addReleaseRows(); }
-    void chestEditorWithEachRelease() {
+    // The editors that name things from text files, on each release with the demo's invented
+    // location and animation names: the chest editor with its contents list open, both
+    // animation editors with a palette list open.
+    void textFileEditorsWithEachRelease_data() { addReleaseRows(); }
+    void textFileEditorsWithEachRelease() {
         QFETCH(int, release);
         const auto variant = static_cast<RomVariant>(release);
         const QString key = toQString(releaseKey(variant));
@@ -125,6 +108,11 @@ private slots:
         auto* contents = findControl<NameComboBox>(&chests, chestControl::contents);
         QVERIFY(saveScreenshotWithOpenList(&chests, contents,
                                            QStringLiteral("chest-editor-%1-open.png").arg(key)));
+
+        shootAnimationEditor<AnimString8Dialog>(rom, anim8Control::rightHandPaletteList,
+                                                QStringLiteral("anim8-editor-%1").arg(key));
+        shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
+                                                 QStringLiteral("anim14-editor-%1").arg(key));
     }
 
     void fontEditor() {
