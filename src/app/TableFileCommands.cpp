@@ -71,31 +71,6 @@ std::optional<QByteArray> readImageFile(const QString& path, QString& error) {
     return bytes;
 }
 
-// What File > Save leaves in the file: the image with its tables, and after it, for a GBA file
-// longer than its image, the bytes past the image, which only the file holds.
-std::optional<std::vector<std::uint8_t>> savedFileBytes(const RomImage& rom, QString& error) {
-    std::vector<std::uint8_t> bytes = rom.imageWithTables();
-    if (rom.getFileLength() <= bytes.size())
-        return bytes;
-    const QString path = fromNative(rom.getPath());
-    QFile file(path);
-    const auto tailLength = static_cast<qint64>(rom.getFileLength() - bytes.size());
-    QByteArray tail;
-    if (file.open(QIODevice::ReadOnly) && file.seek(static_cast<qint64>(bytes.size())))
-        tail = file.read(tailLength);
-    if (tail.size() != tailLength) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("it is shorter now");
-        error = QStringLiteral("Could not read the bytes past the image from \"%1\": %2.")
-                    .arg(path, reason);
-        return std::nullopt;
-    }
-    const std::span<const std::uint8_t> more = bytesOf(tail);
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return bytes;
-}
-
 } // namespace
 
 QString chooseFileWithDialog(QWidget* parent, const FileQuestion& question) {
@@ -192,13 +167,14 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
             ? PatchFormat::Ips
             : PatchFormat::Bps;
 
-    const std::optional<std::vector<std::uint8_t>> modified = savedFileBytes(rom, error);
-    if (!modified) {
-        reportFailure(parent, QStringLiteral("Create patch failed"), error);
+    std::vector<std::uint8_t> modified;
+    if (const Status read = rom.savedFileBytes(modified); !read) {
+        reportFailure(parent, QStringLiteral("Create patch failed"),
+                      QString::fromStdString(read.message()));
         return {};
     }
     const PatchResult patch =
-        createPatch(format, imageProper(bytesOf(*original)), imageProper(*modified));
+        createPatch(format, imageProper(bytesOf(*original)), imageProper(modified));
     const QString formatName = QString::fromLatin1(
         patchFormatName(format).data(), static_cast<qsizetype>(patchFormatName(format).size()));
     if (!patch) {

@@ -129,32 +129,32 @@ Status RomImage::save() {
     return written;
 }
 
+Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
+    bytes = imageWithTables();
+    if (fileLength <= bytes.size())
+        return Status::success();
+    posix::FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(fileLength - bytes.size()));
+    std::uint64_t got = 0;
+    const int error =
+        source.isOpen() ? posix::readAt(source.get(), bytes.size(), tail, got) : errno;
+    if (error != 0 || got != tail.size())
+        return Status::failure("Could not read the bytes past the image from \"" + path + "\": " +
+                               (error != 0 ? posix::reasonOf(error) : "it is shorter now") + ".");
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    return Status::success();
+}
+
 Status RomImage::saveAs(const std::string& newPath) {
     if (!hasImage())
         return Status::failure("Nothing was saved: no ROM is loaded.");
-    std::vector<std::uint8_t> previous = data;
-    writeTablesToImage();
-    std::vector<std::uint8_t> bytes(data.begin(), data.begin() + size);
-    if (fileLength > size) {
-        // A long GBA file keeps what lies past its image; it is only in the first file.
-        posix::FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        std::vector<std::uint8_t> tail(static_cast<std::size_t>(fileLength - size));
-        std::uint64_t got = 0;
-        const int error = source.isOpen() ? posix::readAt(source.get(), size, tail, got) : errno;
-        if (error != 0 || got != tail.size()) {
-            data = std::move(previous);
-            return Status::failure(
-                "Could not save \"" + newPath + "\": the bytes past the image " +
-                "could not be read from \"" + path +
-                "\": " + (error != 0 ? posix::reasonOf(error) : "it is shorter now") + ".");
-        }
-        bytes.insert(bytes.end(), tail.begin(), tail.end());
-    }
-    Status written = writeWholeFile(newPath, bytes, ExistingFile::Replace);
-    if (!written) {
-        data = std::move(previous);
+    std::vector<std::uint8_t> bytes;
+    if (Status read = savedFileBytes(bytes); !read)
+        return Status::failure("Could not save \"" + newPath + "\": " + read.message());
+    if (Status written = writeWholeFile(newPath, bytes, ExistingFile::Replace); !written)
         return written;
-    }
+    // The new file holds the tables now, as the image bytes do after a save.
+    writeTablesToImage();
     path = newPath;
     return Status::success();
 }

@@ -100,6 +100,9 @@ public:
     // The bytes that save would write (getSize of them, copier header included) with the tables
     // written in, leaving the document's own bytes as they are.
     std::vector<std::uint8_t> imageWithTables() const;
+    // The whole file as a save would leave it: the image with its tables and, for a GBA file
+    // longer than its image, the bytes past it, read from the file (which alone holds them).
+    Status savedFileBytes(std::vector<std::uint8_t>& bytes) const;
     // True when the record tables or the GP multiplier hold values that the image bytes do not.
     bool tablesDifferFromImage() const;
 
