@@ -10,6 +10,7 @@ const QString recentKey = QStringLiteral("recentFiles");
 const QString backupsKey = QStringLiteral("keepBackups");
 const QString folderKey = QStringLiteral("fileDialog/folder");
 const QString filterKey = QStringLiteral("fileDialog/filter");
+const QString purposeFolderGroup = QStringLiteral("fileDialog/folders/");
 
 } // namespace
 
@@ -59,6 +60,14 @@ QString AppSettings::lastFilter() const {
 
 void AppSettings::setLastFilter(const QString& filter) {
     settings->setValue(filterKey, filter);
+}
+
+QString AppSettings::folderFor(const QString& purpose) const {
+    return settings->value(purposeFolderGroup + purpose).toString();
+}
+
+void AppSettings::setFolderFor(const QString& purpose, const QString& folder) {
+    settings->setValue(purposeFolderGroup + purpose, folder);
 }
 
 } // namespace tarnwick

@@ -98,7 +98,7 @@ MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
             [&settings](QWidget* parent, const QString& current) {
                 return chooseSaveFileWithDialog(parent, settings, current);
             },
-            chooseFileWithDialog};
+            rememberingFolders(settings, chooseFileWithDialog)};
 }
 
 MainDialog::MainDialog(RomImage& document, QWidget* parent,

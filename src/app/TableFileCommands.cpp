@@ -1,5 +1,6 @@
 #include "app/TableFileCommands.h"
 
+#include "app/AppSettings.h"
 #include "app/RomFileDialog.h"
 #include "patch/ImageProper.h"
 #include "patch/PatchFormat.h"
@@ -24,6 +25,8 @@ namespace tarnwick {
 namespace {
 
 const QString jsonFilter = QStringLiteral("JSON Files (*.json);;All Files (*)");
+// Exports and imports share a folder; patches and the originals they are made from have theirs.
+const QString tablesPurpose = QStringLiteral("tables");
 const QString patchFilter =
     QStringLiteral("BPS Patches (*.bps);;IPS Patches (*.ips);;All Files (*)");
 
@@ -96,12 +99,30 @@ QString chooseFileWithDialog(QWidget* parent, const FileQuestion& question) {
     return dialog.selectedFiles().constFirst();
 }
 
+FileChooser rememberingFolders(AppSettings& settings, FileChooser ask) {
+    return [&settings, ask = std::move(ask)](QWidget* parent, const FileQuestion& question) {
+        FileQuestion asked = question;
+        const QString folder =
+            question.purpose.isEmpty() ? QString() : settings.folderFor(question.purpose);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            const QFileInfo start(question.start);
+            asked.start = question.start.isEmpty() || start.isDir()
+                              ? folder
+                              : QDir(folder).filePath(start.fileName());
+        }
+        const QString chosen = ask(parent, asked);
+        if (!chosen.isEmpty() && !question.purpose.isEmpty())
+            settings.setFolderFor(question.purpose, QFileInfo(chosen).absolutePath());
+        return chosen;
+    };
+}
+
 QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
                             const FailureReport& reportFailure) {
     if (!rom.hasImage())
         return {};
-    const QString path = chooseFile(
-        parent, {QStringLiteral("Export Tables"), jsonFilter, besideImage(rom, "json"), true});
+    const QString path = chooseFile(parent, {QStringLiteral("Export Tables"), jsonFilter,
+                                             besideImage(rom, "json"), true, tablesPurpose});
     if (path.isEmpty())
         return {};
     const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
@@ -116,8 +137,8 @@ QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& c
                             const FailureReport& reportFailure) {
     if (!rom.hasImage())
         return {};
-    const QString path = chooseFile(
-        parent, {QStringLiteral("Import Tables"), jsonFilter, besideImage(rom, "json"), false});
+    const QString path = chooseFile(parent, {QStringLiteral("Import Tables"), jsonFilter,
+                                             besideImage(rom, "json"), false, tablesPurpose});
     if (path.isEmpty())
         return {};
     // Everything is read and checked before the document is touched, so a bad file changes
@@ -145,9 +166,9 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
                            const FailureReport& reportFailure) {
     if (!rom.hasImage())
         return {};
-    const QString originalPath =
-        chooseFile(parent, {QStringLiteral("Create Patch: Choose the Clean Original Image"),
-                            romFileFilter(), QFileInfo(fromNative(rom.getPath())).path(), false});
+    const QString originalPath = chooseFile(
+        parent, {QStringLiteral("Create Patch: Choose the Clean Original Image"), romFileFilter(),
+                 QFileInfo(fromNative(rom.getPath())).path(), false, QStringLiteral("originals")});
     if (originalPath.isEmpty())
         return {};
     QString error;
@@ -159,7 +180,7 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
     // Patches describe the image proper, so they apply with or without a copier header.
     const QString patchPath =
         chooseFile(parent, {QStringLiteral("Save Patch (a SNES copier header is left out)"),
-                            patchFilter, besideImage(rom, "bps"), true});
+                            patchFilter, besideImage(rom, "bps"), true, QStringLiteral("patches")});
     if (patchPath.isEmpty())
         return {};
     const PatchFormat format =

@@ -52,6 +52,37 @@ private slots:
             QVERIFY(!window.commandAction(id)->isEnabled());
     }
 
+    // Questions of one kind start in the folder of the last answer of that kind, with the name
+    // they suggest, in later sessions too; a folder that has gone is not offered.
+    void fileQuestionsStartWhereTheirKindWentLast() {
+        QTemporaryDir folder;
+        QStringList starts;
+        QString answer;
+        const FileChooser ask = [&](QWidget*, const FileQuestion& question) {
+            starts << question.start;
+            return answer;
+        };
+        const QString image = folder.filePath(QStringLiteral("game.json"));
+        const QString exports = folder.filePath(QStringLiteral("exports"));
+        QVERIFY(QDir().mkpath(exports));
+        {
+            const auto settings = testSettings(folder);
+            const FileChooser remembering = rememberingFolders(*settings, ask);
+            answer = QDir(exports).filePath(QStringLiteral("mine.json"));
+            remembering(nullptr, {"Export", "", image, true, "tables"});
+            answer.clear(); // cancelled from here on: nothing more is remembered
+            remembering(nullptr, {"Patch", "", folder.path(), false, "originals"});
+            remembering(nullptr, {"Other", "", image, false, ""});
+        }
+        const auto nextSession = testSettings(folder);
+        const FileChooser remembering = rememberingFolders(*nextSession, ask);
+        remembering(nullptr, {"Import", "", image, false, "tables"});
+        QVERIFY(QDir(exports).removeRecursively());
+        remembering(nullptr, {"Import", "", image, false, "tables"});
+        QCOMPARE(starts, QStringList({image, folder.path(), image,
+                                      QDir(exports).filePath(QStringLiteral("game.json")), image}));
+    }
+
     void importOfAnExportRestoresTheTablesAsOneStep_data() { addReleaseRows(); }
     void importOfAnExportRestoresTheTablesAsOneStep() {
         QFETCH(int, release);
@@ -66,6 +97,8 @@ private slots:
 
         QVERIFY(run(w, command::importTables, {json}).contains(QStringLiteral("tables.json")));
         QVERIFY2(w.user.failures.isEmpty(), qPrintable(w.user.failures.join('\n')));
+        QCOMPARE(w.user.fileQuestions,
+                 QStringList({"Export Tables [tables]", "Import Tables [tables]"}));
         QVERIFY(changesSince(exported, w.rom).empty());
         QCOMPARE(w.rom.history.stepCount(), std::size_t{2});
         QCOMPARE(fileBytes(w.path), file); // only Save writes the file
@@ -146,7 +179,9 @@ private slots:
         const QString patchPath = w.folder.filePath(patchName);
         QVERIFY(run(w, command::createPatch, {originalPath, patchPath}).contains(patchName));
         QVERIFY2(w.user.failures.isEmpty(), qPrintable(w.user.failures.join('\n')));
+        QVERIFY(w.user.fileQuestions.value(0).endsWith(QStringLiteral("[originals]")));
         QVERIFY(w.user.fileQuestions.value(1).contains(QStringLiteral("copier header")));
+        QVERIFY(w.user.fileQuestions.value(1).endsWith(QStringLiteral("[patches]")));
         QCOMPARE(fileBytes(w.path), original);
         const QByteArray patch = fileBytes(patchPath);
         QVERIFY(patchFormatOf(bytesOf(patch)) ==

@@ -22,7 +22,7 @@ struct ScriptedUser {
     bool loadUnnamedImages = false;
     QStringList unnamedImageQuestions;
     QStringList failures;
-    QStringList fileQuestions; // the titles of the other file dialogs, in turn
+    QStringList fileQuestions; // "title [purpose]" of the other file dialogs, in turn
 
     MainDialog::Prompts prompts() {
         return {[this](QWidget*) {
@@ -46,7 +46,8 @@ struct ScriptedUser {
                 },
                 [this](QWidget*, const FileQuestion& question) {
                     ++fileDialogs;
-                    fileQuestions << question.title;
+                    fileQuestions << QStringLiteral("%1 [%2]").arg(question.title,
+                                                                   question.purpose);
                     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
                 }};
     }

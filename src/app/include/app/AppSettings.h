@@ -10,7 +10,8 @@ class QSettings;
 namespace tarnwick {
 
 // What the editor remembers between sessions: the recently opened files, the file dialog's
-// folder and filter, and whether the first save of a session keeps a backup.
+// folder and filter, the folders of the other file dialogs, and whether the first save of a session
+// keeps a backup.
 class AppSettings {
 public:
     static constexpr int recentFileLimit = 10;
@@ -32,6 +33,11 @@ public:
     void setLastFolder(const QString& folder);
     QString lastFilter() const;
     void setLastFilter(const QString& filter);
+
+    // The folder last used for files of one purpose ("tables", "patches" ...), apart from the
+    // image folder above; empty when there is none yet.
+    QString folderFor(const QString& purpose) const;
+    void setFolderFor(const QString& purpose, const QString& folder);
 
 private:
     std::unique_ptr<QSettings> settings;

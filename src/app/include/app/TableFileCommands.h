@@ -10,13 +10,17 @@ namespace tarnwick {
 
 class RomImage;
 
+class AppSettings;
+
 // A file the user is asked for: the dialog's title, its name filters (";;" between them), the
-// file or folder it starts at, and whether the file is to be written or read.
+// file or folder it starts at, whether the file is to be written or read, and what kind of file
+// it is, so that the next question of that kind starts where the user went last.
 struct FileQuestion {
     QString title;
     QString filter;
     QString start;
     bool save = false;
+    QString purpose;
 };
 
 // Asks for a file; an empty string when the user cancels.
@@ -28,6 +32,10 @@ using FailureReport =
 // Asks with the standard file dialog. A save dialog adds the extension of the chosen filter to
 // a name that has none.
 QString chooseFileWithDialog(QWidget* parent, const FileQuestion& question);
+
+// Wraps ask so that a question with a purpose starts in the folder of the last file chosen for
+// that purpose (keeping the suggested file name), and remembers the folder of each answer.
+FileChooser rememberingFolders(AppSettings& settings, FileChooser ask);
 
 // File > Export Tables, Import Tables and Create Patch: the work behind the main window's
 // commands. Each returns a sentence for the status bar on success, and an empty string when the
