@@ -7,6 +7,7 @@
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
+#include "editors/DataFiles.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
@@ -279,6 +280,7 @@ bool MainDialog::loadFile(const QString& path) {
     showLoadedTitle();
     romLoaded = true;
     buildGlyphSheets();
+    readCharacterTable();
     settings->addRecentFile(path);
     refreshFileState();
     return true;
@@ -422,6 +424,7 @@ void MainDialog::onJapaneseToggled(bool checked) {
         setJapaneseChecked(!checked);
         buildGlyphSheets();
     }
+    readCharacterTable();
     refreshFileState();
 }
 
@@ -433,6 +436,10 @@ void MainDialog::setJapaneseChecked(bool checked) {
 
 void MainDialog::buildGlyphSheets() {
     tarnwick::buildGlyphSheets(rom);
+}
+
+void MainDialog::readCharacterTable() {
+    rom.characterTable = characterTableFor(rom);
 }
 
 // ---- Other commands ----------------------------------------------------------------------

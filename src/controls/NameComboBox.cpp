@@ -1,7 +1,9 @@
 #include "controls/NameComboBox.h"
 
 #include "SheetPainting.h"
+#include "TypeToFind.h"
 #include "graphics/GameTextLayout.h"
+#include "graphics/GameTextReading.h"
 #include "rom/RomImage.h"
 
 #include <QAbstractItemDelegate>
@@ -121,11 +123,15 @@ private:
 
 NameComboBox::NameComboBox(const RomImage& document, QWidget* parent)
     : CurrentItemComboBox(parent), rom(document) {
+    setModel(new TypeToFindModel(this));
     setItemDelegate(new NameRowDelegate(*this));
 }
 
 void NameComboBox::addGameItem(const GameString& text) {
-    addItem(QString());
+    // The reading is the row's display text: typing finds rows by it, and accessibility tools
+    // read it out. Only the game font's glyphs are painted.
+    const std::string reading = readGameText(codesOf(text), rom.variant(), rom.characterTable);
+    addItem(QString::fromUtf8(reading).normalized(QString::NormalizationForm_C));
     setItemData(count() - 1, QByteArray(text.data(), static_cast<qsizetype>(text.size())),
                 gameTextRole);
 }

@@ -36,23 +36,28 @@ constexpr PerRelease<std::array<std::uint8_t, 8>> punctuationCodes = {
 struct Kana {
     std::string_view key;
     std::uint8_t cell;
+    std::string_view katakana;
 };
 constexpr std::array<Kana, 57> kanaCells = {
-    {{"ha", 0x60},       {"hi", 0x61},        {"fu", 0x62},       {"he", 0x63},
-     {"ho", 0x64},       {"ka", 0x65},        {"ki", 0x66},       {"ku", 0x67},
-     {"ke", 0x68},       {"ko", 0x69},        {"sa", 0x6A},       {"shi", 0x6B},
-     {"su", 0x6C},       {"se", 0x6D},        {"so", 0x6E},       {"ta", 0x6F},
-     {"chi", 0x70},      {"tsu", 0x71},       {"te", 0x72},       {"to", 0x73},
-     {"u", 0x74},        {"a", 0x75},         {"i", 0x76},        {"e", 0x77},
-     {"o", 0x78},        {"na", 0x79},        {"ni", 0x7A},       {"nu", 0x7B},
-     {"ne", 0x7C},       {"no", 0x7D},        {"ma", 0x7E},       {"mi", 0x7F},
-     {"mu", 0x80},       {"me", 0x81},        {"mo", 0x82},       {"ya", 0x83},
-     {"yu", 0x84},       {"yo", 0x85},        {"ra", 0x86},       {"ri", 0x87},
-     {"ru", 0x88},       {"re", 0x89},        {"ro", 0x8A},       {"wa", 0x8B},
-     {"wo", 0x8C},       {"n", 0x8D},         {"small-ya", 0x8E}, {"small-yu", 0x8F},
-     {"small-yo", 0x90}, {"small-tsu", 0x91}, {"long", 0x92},     {"small-a", 0x93},
-     {"small-i", 0x94},  {"small-u", 0x95},   {"small-e", 0x96},  {"small-o", 0x97},
-     {"dot", 0x98}}};
+    {{"ha", 0x60, "ハ"},       {"hi", 0x61, "ヒ"},        {"fu", 0x62, "フ"},
+     {"he", 0x63, "ヘ"},       {"ho", 0x64, "ホ"},        {"ka", 0x65, "カ"},
+     {"ki", 0x66, "キ"},       {"ku", 0x67, "ク"},        {"ke", 0x68, "ケ"},
+     {"ko", 0x69, "コ"},       {"sa", 0x6A, "サ"},        {"shi", 0x6B, "シ"},
+     {"su", 0x6C, "ス"},       {"se", 0x6D, "セ"},        {"so", 0x6E, "ソ"},
+     {"ta", 0x6F, "タ"},       {"chi", 0x70, "チ"},       {"tsu", 0x71, "ツ"},
+     {"te", 0x72, "テ"},       {"to", 0x73, "ト"},        {"u", 0x74, "ウ"},
+     {"a", 0x75, "ア"},        {"i", 0x76, "イ"},         {"e", 0x77, "エ"},
+     {"o", 0x78, "オ"},        {"na", 0x79, "ナ"},        {"ni", 0x7A, "ニ"},
+     {"nu", 0x7B, "ヌ"},       {"ne", 0x7C, "ネ"},        {"no", 0x7D, "ノ"},
+     {"ma", 0x7E, "マ"},       {"mi", 0x7F, "ミ"},        {"mu", 0x80, "ム"},
+     {"me", 0x81, "メ"},       {"mo", 0x82, "モ"},        {"ya", 0x83, "ヤ"},
+     {"yu", 0x84, "ユ"},       {"yo", 0x85, "ヨ"},        {"ra", 0x86, "ラ"},
+     {"ri", 0x87, "リ"},       {"ru", 0x88, "ル"},        {"re", 0x89, "レ"},
+     {"ro", 0x8A, "ロ"},       {"wa", 0x8B, "ワ"},        {"wo", 0x8C, "ヲ"},
+     {"n", 0x8D, "ン"},        {"small-ya", 0x8E, "ャ"},  {"small-yu", 0x8F, "ュ"},
+     {"small-yo", 0x90, "ョ"}, {"small-tsu", 0x91, "ッ"}, {"long", 0x92, "ー"},
+     {"small-a", 0x93, "ァ"},  {"small-i", 0x94, "ィ"},   {"small-u", 0x95, "ゥ"},
+     {"small-e", 0x96, "ェ"},  {"small-o", 0x97, "ォ"},   {"dot", 0x98, "・"}}};
 
 constexpr std::uint8_t voicedShift = 0x40;
 constexpr std::uint8_t semiVoicedShift = 0x17;
@@ -254,6 +259,13 @@ std::optional<GameString> encodeDemoKana(std::string_view romaji) {
             return std::nullopt;
     }
     return encoded;
+}
+
+std::string_view demoKatakana(std::string_view kanaKey) {
+    for (const Kana& kana : kanaCells)
+        if (kana.key == kanaKey)
+            return kana.katakana;
+    return {};
 }
 
 std::vector<DemoGlyphAssignment> demoGlyphAssignments(RomVariant release) {

@@ -51,4 +51,7 @@ struct DemoGlyphAssignment {
 };
 std::vector<DemoGlyphAssignment> demoGlyphAssignments(RomVariant release);
 
+// The katakana (UTF-8) a kana key of the demo font draws; empty for the marks and unknown keys.
+std::string_view demoKatakana(std::string_view kanaKey);
+
 } // namespace tarnwick

@@ -1,8 +1,11 @@
 #include "demo/DemoTextFiles.h"
 
+#include "DemoCharacters.h"
 #include "rom/AtomicFile.h"
+#include "rom/CharacterTable.h"
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <string_view>
@@ -39,6 +42,12 @@ Status writeIfAbsent(const std::filesystem::path& path, const std::string& text)
     return written || std::filesystem::exists(path, ignored) ? Status::success() : written;
 }
 
+std::string_view readingOf(const DemoGlyphAssignment& glyph) {
+    if (glyph.key == "space")
+        return " ";
+    return glyph.kana ? demoKatakana(glyph.key) : glyph.key;
+}
+
 } // namespace
 
 std::string demoChestLocations() {
@@ -65,11 +74,33 @@ std::string demoAnimationNames() {
     return text.append("(none)");
 }
 
+std::string demoCharacterTable(RomVariant release) {
+    std::string text = "# What each code of the demo font of " + std::string(releaseName(release)) +
+                       " reads as: HH=text\n";
+    for (const DemoGlyphAssignment& glyph : demoGlyphAssignments(release)) {
+        const std::string_view reading = readingOf(glyph);
+        if (reading.empty())
+            continue;
+        std::array<char, 4> code{};
+        std::snprintf(code.data(), code.size(), "%02X", glyph.code);
+        text.append(code.data()).append("=").append(reading).append("\n");
+    }
+    return text;
+}
+
 Status writeDemoTextFiles(const std::string& folder) {
     const std::filesystem::path where(folder);
     if (Status written = writeIfAbsent(where / "chestloc.txt", demoChestLocations()); !written)
         return written;
-    return writeIfAbsent(where / "animdata.txt", demoAnimationNames());
+    if (Status written = writeIfAbsent(where / "animdata.txt", demoAnimationNames()); !written)
+        return written;
+    for (const RomVariant release : allReleases) {
+        const Status written =
+            writeIfAbsent(where / characterTableFileName(release), demoCharacterTable(release));
+        if (!written)
+            return written;
+    }
+    return Status::success();
 }
 
 } // namespace tarnwick

@@ -5,6 +5,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -46,10 +47,13 @@ bool ActionRecorder::belongsToWindow(QObject* object) const {
     return false;
 }
 
-EditHistory::MergeKey ActionRecorder::typingKey(QObject* target) {
+EditHistory::MergeKey ActionRecorder::typingKey(QObject* target, const QKeyEvent& key) {
+    // Letters typed into a list pick a name as they are typed: one step, like typing a number.
+    const bool findingByName = !key.text().isEmpty() && key.text().front().isPrint();
     for (QObject* object = target; object != nullptr; object = object->parent()) {
         const bool field = qobject_cast<QLineEdit*>(object) != nullptr ||
-                           qobject_cast<QAbstractSpinBox*>(object) != nullptr;
+                           qobject_cast<QAbstractSpinBox*>(object) != nullptr ||
+                           (findingByName && qobject_cast<QComboBox*>(object) != nullptr);
         const int id = object->property(controlIdProperty).toInt();
         if (field && id > 0)
             return static_cast<EditHistory::MergeKey>(id);
@@ -74,7 +78,8 @@ bool ActionRecorder::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::ShortcutOverride)
             return false;
     }
-    queueFlush(type == QEvent::KeyPress ? typingKey(watched) : EditHistory::noMerge);
+    queueFlush(type == QEvent::KeyPress ? typingKey(watched, *static_cast<QKeyEvent*>(event))
+                                        : EditHistory::noMerge);
     return false;
 }
 

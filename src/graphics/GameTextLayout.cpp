@@ -12,14 +12,6 @@ constexpr int voicedMarkX = 8;
 constexpr int semiVoicedMarkX = 16;
 constexpr int markRowInBand = 44;
 
-constexpr std::uint8_t firstVoiced = 0x20;
-constexpr std::uint8_t lastVoiced = 0x48;
-constexpr std::uint8_t firstSemiVoiced = 0x49;
-constexpr std::uint8_t lastSemiVoiced = 0x52;
-constexpr int voicedBaseShift = 0x40;
-constexpr int semiVoicedBaseShift = 0x17;
-static_assert(firstSemiVoiced == lastVoiced + 1, "the two mark ranges are adjacent");
-
 struct Pen {
     int x = 0;
     int y = 0;
@@ -38,15 +30,29 @@ GlyphBlit clippedToSheet(GlyphBlit blit) {
 // mark's copy is added (its top at markTop) and the base glyph's code returned.
 std::uint8_t composeMark(std::uint8_t code, int band, int x, int markTop,
                          std::vector<GlyphBlit>& blits) {
-    if (code < firstVoiced || code > lastSemiVoiced)
+    const std::optional<MarkedCode> marked = markedCode(code);
+    if (!marked)
         return code;
-    const bool voiced = code <= lastVoiced;
-    blits.push_back({voiced ? voicedMarkX : semiVoicedMarkX, band + markRowInBand, cellSize,
-                     markHeight, x, markTop});
-    return static_cast<std::uint8_t>(code + (voiced ? voicedBaseShift : semiVoicedBaseShift));
+    blits.push_back({marked->mark == JapaneseMark::Voiced ? voicedMarkX : semiVoicedMarkX,
+                     band + markRowInBand, cellSize, markHeight, x, markTop});
+    return marked->base;
 }
 
 } // namespace
+
+std::optional<MarkedCode> markedCode(std::uint8_t code) {
+    constexpr std::uint8_t firstVoiced = 0x20;
+    constexpr std::uint8_t lastVoiced = 0x48;
+    constexpr std::uint8_t lastSemiVoiced = 0x52;
+    constexpr int voicedBaseShift = 0x40;
+    constexpr int semiVoicedBaseShift = 0x17;
+    if (code < firstVoiced || code > lastSemiVoiced)
+        return std::nullopt;
+    if (code <= lastVoiced)
+        return MarkedCode{static_cast<std::uint8_t>(code + voicedBaseShift), JapaneseMark::Voiced};
+    return MarkedCode{static_cast<std::uint8_t>(code + semiVoicedBaseShift),
+                      JapaneseMark::SemiVoiced};
+}
 
 ListScheme listSchemeFor(bool highlighted, bool current, TextPlace place) {
     if (place == TextPlace::SelectionField)

@@ -220,8 +220,15 @@ private slots:
 
     void japaneseToggleRereadsTables() {
         Fixture f;
+        // The release's table file, where there is one, comes with the sheets.
+        f.rom.setProgramDirectory(QFile::encodeName(f.folder.path()).toStdString());
+        QFile table(f.folder.filePath(QStringLiteral("charset-gba-ja.tbl")));
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write("60=\xE3\x83\x8F\n");
+        table.close();
         const QString path = f.demo(RomVariant::GbaEnglish);
         QVERIFY(f.loadThroughMenu(path));
+        QVERIFY(f.rom.characterTable == builtInCharacterTable(RomVariant::GbaEnglish));
         const QString title = f.titleBox()->text();
         const Image englishFont = f.rom.fontSheet;
 
@@ -233,6 +240,8 @@ private slots:
         QVERIFY(!(f.rom.fontSheet == englishFont));
         QCOMPARE(f.titleBox()->text(), title);
         QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QCOMPARE(f.rom.characterTable[0x60], "\xE3\x83\x8F");
+        QCOMPARE(f.rom.characterTable[0x53], "0");
 
         f.trigger(command::japanese);
         QVERIFY(!f.japaneseChecked());

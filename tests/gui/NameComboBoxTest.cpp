@@ -1,8 +1,10 @@
 #include "DemoDocuments.h"
 
 #include "DemoCharacters.h"
+#include "TypeToFind.h"
 #include "controls/NameComboBox.h"
 #include "demo/DemoImage.h"
+#include "demo/DemoTextFiles.h"
 #include "graphics/GlyphSheets.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
@@ -399,6 +401,65 @@ private slots:
         combo.showPopup();
         QVERIFY(combo.rowWidth(combo.count() - 1) >= 6 + 40 * 8);
         QVERIFY(combo.view()->viewport()->width() >= combo.rowWidth(combo.count() - 1));
+        combo.hidePopup();
+    }
+
+    void searchKeys_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("katakana") << QStringLiteral("ポーション") << "poshon";
+        QTest::newRow("half-width") << QStringLiteral("ﾎﾟｰｼｮﾝ") << "poshon";
+        QTest::newRow("hiragana") << QStringLiteral("がるーだ") << "garuda";
+        QTest::newRow("combining mark") << QStringLiteral("ハ\u309Aン") << "pan";
+        QTest::newRow("small kana") << QStringLiteral("ヴァ") << "vua";
+        QTest::newRow("full-width Latin") << QStringLiteral("ＰＯＴＩＯＮ") << "potion";
+        QTest::newRow("accents and case") << QStringLiteral("Élan") << "elan";
+        QTest::newRow("symbols stay") << QStringLiteral("-x") << "-x";
+    }
+    void searchKeys() {
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        QCOMPARE(searchKey(text), key);
+    }
+
+    // Typing into the closed control or the open list selects the next name starting with the
+    // typed letters or with the romaji of its kana; symbols in front of a name do not count.
+    void typingFindsNames() {
+        RomImage& rom = demoRom(RomVariant::SnesJapanese);
+        rom.characterTable = {};
+        readCharacterTable(demoCharacterTable(RomVariant::SnesJapanese), rom.characterTable);
+        NameComboBox combo(rom);
+        const auto latin = [](std::string_view text) {
+            return "\xFE" + *encodeDemoText(RomVariant::SnesJapanese, text);
+        };
+        combo.addGameItem(latin("Ether"));
+        combo.addGameItem(*encodeDemoKana("po-shon"));
+        combo.addGameItem(*encodeDemoKana("ga-ruda"));
+        combo.addGameItem(latin("-Potion"));
+        combo.addGameItem(*encodeDemoKana("haipo-shon"));
+        combo.setCurrentItem(0);
+        QCOMPARE(combo.itemText(1), QStringLiteral("ポーション"));
+        combo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&combo));
+        QSignalSpy activated(&combo, &QComboBox::activated);
+        const auto typeAfresh = [](QWidget* target, const QString& keys) {
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);
+            QTest::keyClicks(target, keys);
+        };
+
+        typeAfresh(&combo, QStringLiteral("GA"));
+        QCOMPARE(combo.currentIndex(), 2);
+        QCOMPARE(activated.count(), 1);
+        typeAfresh(&combo, QStringLiteral("pot"));
+        QCOMPARE(combo.currentIndex(), 3);
+        typeAfresh(&combo, QStringLiteral("po"));
+        QCOMPARE(combo.currentIndex(), 1); // the search wraps round from the row after
+        typeAfresh(&combo, QStringLiteral("x"));
+        QCOMPARE(combo.currentIndex(), 1);
+
+        combo.showPopup();
+        typeAfresh(combo.view(), QStringLiteral("hai"));
+        QCOMPARE(combo.view()->currentIndex().row(), 4);
         combo.hidePopup();
     }
 

@@ -112,6 +112,23 @@ private slots:
         QCOMPARE(list->currentIndex(), shown);
     }
 
+    // Typing a name's first letters into a list chooses it; the letters are one step.
+    void typingANameIntoAListIsOneStep() {
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {RomVariant::SnesEnglish}).isOk());
+        const auto before = rom.esperTable;
+        auto editor = openEditor<EsperEditorDialog>(rom);
+        auto* spells = findControl<NameComboBox>(editor.get(), esperControl::spells[0]);
+        spells->setFocus();
+        // "b" chooses "Blaze", "bli" then "Blight".
+        QTest::keyClicks(spells, QStringLiteral("bli"));
+        QCoreApplication::processEvents();
+        QCOMPARE(spells->currentIndex(), 19);
+        QCOMPARE(rom.history.stepCount(), std::size_t{1});
+        QTest::keyClick(spells, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(rom.esperTable == before);
+    }
+
     // Undo inside a text field restores the record, not just the field's text.
     void undoInATextFieldRestoresTheRecord() {
         RomImage rom;

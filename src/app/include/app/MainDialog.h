@@ -67,6 +67,8 @@ public:
 
     // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
     void buildGlyphSheets();
+    // Adds the user's table file of the release, if any, to the readings parseTables set.
+    void readCharacterTable();
 
 public slots:
     void done(int result) override;

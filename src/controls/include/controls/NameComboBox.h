@@ -15,11 +15,13 @@ class RomImage;
 
 // A drop-down list of names painted with the game's own font (or, in plain-text mode, with the
 // widget's font) that remembers the record's current item and marks it in the open list.
+// Typing letters, digits or kana selects the next name that starts with them.
 class NameComboBox : public CurrentItemComboBox {
     Q_OBJECT
 
 public:
-    // Rows added with addGameItem hold the game's bytes under this role and no display text.
+    // Rows added with addGameItem hold the game's bytes under this role and, as display text,
+    // their reading through the document's character table.
     static constexpr int gameTextRole = Qt::UserRole + 1;
     // Plain-text rows are this high whatever the font; game-text rows are gameTextRowHeight.
     static constexpr int plainTextRowHeight = 14;

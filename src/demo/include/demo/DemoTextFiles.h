@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/Releases.h"
 #include "rom/Status.h"
 
 #include <string>
@@ -12,8 +13,13 @@ namespace tarnwick {
 std::string demoChestLocations();
 std::string demoAnimationNames();
 
-// Writes "chestloc.txt" and "animdata.txt" into folder. A file of either name that is already
-// there is kept as it is: the demo never replaces a user's own texts.
+// The character table file of the demo images of a release: "HH=text" for every letter, digit,
+// punctuation mark and kana their font draws, so type-to-find works on every demo list.
+std::string demoCharacterTable(RomVariant release);
+
+// Writes "chestloc.txt", "animdata.txt" and the four releases' character tables into folder. A
+// file of any of those names that is already there is kept as it is: the demo never replaces a
+// user's own texts.
 Status writeDemoTextFiles(const std::string& folder);
 
 } // namespace tarnwick

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace tarnwick {
@@ -38,8 +39,9 @@ protected:
 
 private:
     bool belongsToWindow(QObject* object) const;
-    // The field a key goes to, for merging what is typed into it; noMerge for anything else.
-    static EditHistory::MergeKey typingKey(QObject* target);
+    // The field a key goes to, for merging what is typed into it (a text field, or a list that
+    // finds names as they are typed); noMerge for anything else.
+    static EditHistory::MergeKey typingKey(QObject* target, const QKeyEvent& key);
     void queueFlush(EditHistory::MergeKey key);
 
     RomImage& rom;

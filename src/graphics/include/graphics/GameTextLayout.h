@@ -6,6 +6,7 @@
 #include "rom/Releases.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -36,6 +37,17 @@ inline constexpr int gameTextRowHeight = 12;
 // current scheme for the row holding the record's value, the normal one otherwise. The
 // selection field always shows the normal scheme.
 ListScheme listSchemeFor(bool highlighted, bool current, TextPlace place);
+
+// On Japanese images, codes 0x20-0x48 of a string without the plain-text marker draw the glyph
+// of code + 0x40 under a voiced mark and 0x49-0x52 the glyph of code + 0x17 under a semi-voiced
+// mark, so the font needs no cells of its own for those syllables.
+enum class JapaneseMark { Voiced, SemiVoiced };
+struct MarkedCode {
+    std::uint8_t base = 0;
+    JapaneseMark mark = JapaneseMark::Voiced;
+};
+// The base glyph and mark of a code of those ranges; nothing for any other code.
+std::optional<MarkedCode> markedCode(std::uint8_t code);
 
 // Lays out a string of game character codes as block copies from the font sheet, for the
 // release's drawing rules: the pen starts 6 pixels in (4 and 3 pixels down in the selection

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace tarnwick {
@@ -12,5 +13,10 @@ using GameString = std::string;
 // A leading byte that marks a string to be drawn as plain glyphs, without Japanese mark
 // composition; the editors put it in front of labels they build themselves. It is not drawn.
 inline constexpr std::uint8_t plainTextMarker = 0xFE;
+
+// The string's bytes as the unsigned codes the layouts and readings take. Valid while text lives.
+inline std::span<const std::uint8_t> codesOf(const GameString& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
 
 } // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include "pixels/GlyphEntry.h"
 #include "pixels/Image.h"
+#include "rom/CharacterTable.h"
 #include "rom/EditHistory.h"
 #include "rom/GameString.h"
 #include "rom/Record.h"
@@ -136,6 +137,9 @@ public:
     Image fontSheet;
     Image paletteSheet;
     GlyphTable glyphTable{};
+    // What each code reads as, for finding names by typing: the release's built-in readings from
+    // parseTables, to which the program adds the user's table file with the sheets.
+    CharacterTable characterTable{};
 
 private:
     // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.

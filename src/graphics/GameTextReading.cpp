@@ -1,0 +1,41 @@
+#include "graphics/GameTextReading.h"
+
+#include "graphics/GameTextLayout.h"
+#include "rom/GameString.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::string_view combiningVoicedMark = "\xE3\x82\x99";     // U+3099
+constexpr std::string_view combiningSemiVoicedMark = "\xE3\x82\x9A"; // U+309A
+
+void appendReading(std::string& out, const CharacterTable& table, std::uint8_t code) {
+    const std::string& reading = table[code];
+    out += reading.empty() ? unknownReading : std::string_view(reading);
+}
+
+} // namespace
+
+std::string readGameText(std::span<const std::uint8_t> text, RomVariant release,
+                         const CharacterTable& table) {
+    const bool marked = !text.empty() && text.front() == plainTextMarker;
+    if (marked)
+        text = text.subspan(1);
+    const bool composeMarks = isJapaneseVariant(release) && !marked;
+
+    std::string out;
+    out.reserve(text.size());
+    for (const std::uint8_t code : text) {
+        const std::optional<MarkedCode> withMark = composeMarks ? markedCode(code) : std::nullopt;
+        if (!withMark) {
+            appendReading(out, table, code);
+            continue;
+        }
+        appendReading(out, table, withMark->base);
+        out +=
+            withMark->mark == JapaneseMark::Voiced ? combiningVoicedMark : combiningSemiVoicedMark;
+    }
+    return out;
+}
+
+} // namespace tarnwick

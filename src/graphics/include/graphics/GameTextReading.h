@@ -1,0 +1,23 @@
+#pragma once
+
+#include "rom/CharacterTable.h"
+#include "rom/Releases.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tarnwick {
+
+// Marks the place of a code whose reading the table does not know.
+inline constexpr std::string_view unknownReading = "\xEF\xBF\xBD"; // U+FFFD
+
+// A name as UTF-8 text, read code by code through the table, so it can be searched. It follows
+// the drawing rules: the plain-text marker is dropped, and on Japanese releases a marked code
+// reads as its base glyph's reading followed by the combining voiced (U+3099) or semi-voiced
+// (U+309A) sound mark, which a normalisation to NFC composes into the syllable where Unicode has
+// one. A code the table leaves empty reads as U+FFFD.
+std::string readGameText(std::span<const std::uint8_t> text, RomVariant release,
+                         const CharacterTable& table);
+
+} // namespace tarnwick
