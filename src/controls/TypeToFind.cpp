@@ -77,8 +77,9 @@ QModelIndexList TypeToFindModel::match(const QModelIndex& start, int role, const
     const bool typedSearch = role == Qt::DisplayRole && start.column() == 0 &&
                              (flags & Qt::MatchTypeMask) == Qt::MatchStartsWith &&
                              !flags.testFlag(Qt::MatchRecursive);
-    const QString typed = searchKey(value.toString());
-    if (!typedSearch || typed.isEmpty())
+    // Other searches (findText, findData) never pay for the romaji rules.
+    const QString typed = typedSearch ? searchKey(value.toString()) : QString();
+    if (typed.isEmpty())
         return QStandardItemModel::match(start, role, value, hits, flags);
 
     const std::vector<QString>& rowKey = rowKeys();
