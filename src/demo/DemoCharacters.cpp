@@ -133,10 +133,10 @@ std::map<std::string, GameString, std::less<>> buildSyllables() {
         {{"a", "small-a"}, {"i", "small-i"}, {"e", "small-e"}, {"o", "small-o"}}};
     for (const auto& [vowel, small] : smallVowels) {
         const char smallCode = static_cast<char>(kanaCode(small));
-        syllables["f" + std::string(vowel)] = followedBy(syllables["fu"], smallCode);
-        syllables["v" + std::string(vowel)] = followedBy(syllables["vu"], smallCode);
+        syllables[std::string("f").append(vowel)] = followedBy(syllables["fu"], smallCode);
+        syllables[std::string("v").append(vowel)] = followedBy(syllables["vu"], smallCode);
         if (vowel == "i" || vowel == "e")
-            syllables["w" + std::string(vowel)] = followedBy(syllables["u"], smallCode);
+            syllables[std::string("w").append(vowel)] = followedBy(syllables["u"], smallCode);
     }
     syllables["ti"] = followedBy(syllables["te"], static_cast<char>(kanaCode("small-i")));
     syllables["di"] = followedBy(syllables["de"], static_cast<char>(kanaCode("small-i")));

@@ -324,7 +324,7 @@ GameString demoEmptyItemName(RomVariant release) {
     case RomVariant::SnesEnglish:
         return demoNameStrings(release, DemoNameTable::Items)[255];
     case RomVariant::GbaEnglish:
-        return encodeDemoText(release, " " + std::string(demoGbaEmptyItemText)).value();
+        return encodeDemoText(release, std::string(" ").append(demoGbaEmptyItemText)).value();
     case RomVariant::SnesJapanese:
     case RomVariant::GbaJapanese:
         break;

@@ -34,18 +34,18 @@ CharacterTable builtInCharacterTable(RomVariant release) {
     case RomVariant::SnesEnglish:
         setRun(table, 0x80, latinAlphabet);
         setRun(table, 0x9A, "abcdefghijklmnopqrstuvwxyz");
-        table[0xFF] = " ";
+        table[0xFF] = std::string(1, ' ');
         break;
     case RomVariant::SnesJapanese:
     case RomVariant::GbaJapanese:
         // Capitals after the plain-text marker; without it these codes are marked kana.
         setRun(table, 0x20, latinAlphabet);
-        table[0xFF] = " ";
+        table[0xFF] = std::string(1, ' ');
         break;
     case RomVariant::GbaEnglish:
         for (const CodeLetter& known : gbaEnglishLabelLetters)
             table[known.code] = std::string(1, known.letter);
-        table[0x67] = " ";
+        table[0x67] = std::string(1, ' ');
         break;
     }
     return table;
