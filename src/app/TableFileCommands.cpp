@@ -7,6 +7,7 @@
 #include "rom/RomImage.h"
 #include "rom/TableChanges.h"
 #include "tables/JsonFile.h"
+#include "tables/ReadFile.h"
 #include "tables/TablesJson.h"
 #include "tables/WriteFile.h"
 
@@ -45,33 +46,6 @@ QString suffixOfFilter(const QString& filter) {
     const QRegularExpressionMatch match =
         QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
     return match.hasMatch() ? match.captured(1) : QString();
-}
-
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-            static_cast<std::size_t>(bytes.size())};
-}
-
-// A whole image file. Files beyond the largest image a patch may make are refused before they
-// are read: none of them is an image of the game.
-std::optional<QByteArray> readImageFile(const QString& path, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    if (static_cast<std::uint64_t>(file.size()) > largestPatchResult) {
-        error = QStringLiteral("Could not read \"%1\": at %2 bytes it is larger than any image.")
-                    .arg(path)
-                    .arg(file.size());
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 } // namespace
@@ -172,7 +146,8 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
     if (originalPath.isEmpty())
         return {};
     QString error;
-    const std::optional<QByteArray> original = readImageFile(originalPath, error);
+    // Files beyond the largest image a patch may make are none of the game's images.
+    const std::optional<QByteArray> original = readFile(originalPath, error, largestPatchResult);
     if (!original) {
         reportFailure(parent, QStringLiteral("Create patch failed"), error);
         return {};

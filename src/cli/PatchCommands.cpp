@@ -3,10 +3,10 @@
 #include "cli/Commands.h"
 #include "patch/ImageProper.h"
 #include "patch/PatchFormat.h"
+#include "tables/ReadFile.h"
 #include "tables/TablesJson.h"
 #include "tables/WriteFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <span>
@@ -25,33 +25,19 @@ const QString copierHeaderNote = QStringLiteral(
 struct FileBytes {
     QByteArray bytes;
 
-    std::span<const std::uint8_t> all() const {
-        return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                static_cast<std::size_t>(bytes.size())};
-    }
+    std::span<const std::uint8_t> all() const { return bytesOf(bytes); }
     std::span<const std::uint8_t> image() const { return imageProper(all()); }
     bool hasCopierHeader() const { return copierHeaderLength(all().size()) > 0; }
 };
 
 std::optional<FileBytes> readWholeFile(const QString& path, Io& io) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        (void)fail(io, QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString()));
+    QString error;
+    std::optional<QByteArray> read = readFile(path, error, largestPatchResult);
+    if (!read) {
+        (void)fail(io, error);
         return std::nullopt;
     }
-    if (static_cast<std::uint64_t>(file.size()) > largestPatchResult) {
-        (void)fail(io, QStringLiteral("Could not read \"%1\": at %2 it is larger than any image "
-                                      "or patch of one (%3 at most).")
-                           .arg(path, byteCount(static_cast<std::uint64_t>(file.size())),
-                                byteCount(largestPatchResult)));
-        return std::nullopt;
-    }
-    FileBytes read{file.readAll()};
-    if (file.error() != QFileDevice::NoError) {
-        (void)fail(io, QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    return read;
+    return FileBytes{std::move(*read)};
 }
 
 int writeResult(const QString& path, std::span<const std::uint8_t> bytes, bool force, Io& io) {

@@ -1,6 +1,7 @@
 #include "tables/JsonFile.h"
 
-#include <QFile>
+#include "tables/ReadFile.h"
+
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -21,16 +22,10 @@ std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype 
 } // namespace
 
 std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+    const std::optional<QByteArray> read = readFile(path, error);
+    if (!read)
         return std::nullopt;
-    }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
+    const QByteArray& text = *read;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rom/AtomicFile.h"
+#include "tables/ReadFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -11,9 +12,7 @@ namespace tarnwick {
 // Writes bytes as the whole file at path the one way every file is written: complete and
 // flushed beside it before it replaces what was there. The message names the file on failure.
 inline Status writeFile(const QString& path, const QByteArray& bytes, ExistingFile existing) {
-    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                             static_cast<std::size_t>(bytes.size()));
-    return writeWholeFile(QFile::encodeName(path).toStdString(), data, existing);
+    return writeWholeFile(QFile::encodeName(path).toStdString(), bytesOf(bytes), existing);
 }
 
 } // namespace tarnwick
