@@ -7,20 +7,13 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tarnwick {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     registerAppResources();
     const DialogTemplate& resource = aboutDialogTemplate();
-    setWindowTitle(toQString(resource.caption));
-    setFont(dialogFont());
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* surface = new QWidget(this);
-    layout->addWidget(surface);
+    QWidget* surface = addTemplateSurface(*this, resource);
     buildFromTemplate(resource, surface);
 
     auto* icon = surface->findChild<QLabel*>(QStringLiteral("aboutIcon"));

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -30,7 +31,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace tarnwick {
 namespace {
@@ -109,14 +109,12 @@ MainDialog::MainDialog(RomImage& document, QWidget* parent,
       prompts(standardPrompts(*settings)),
       icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))) {
     rom.setPath({});
-    setWindowTitle(toQString(mainDialogTemplate().caption));
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
     setAcceptDrops(true);
-    buildMenu();
     buildControls();
+    buildMenu();
     connectButtons();
     titleBox->setText(noRomText);
     titleBox->setFocus();
@@ -199,17 +197,12 @@ void MainDialog::buildMenu() {
             &MainDialog::onJapaneseToggled);
     connect(actions.value(command::about), &QAction::triggered, this, &MainDialog::onAbout);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->setMenuBar(bar);
+    layout()->setMenuBar(bar);
 }
 
 void MainDialog::buildControls() {
-    auto* surface = new QWidget(this);
-    surface->setObjectName(QStringLiteral("surface"));
-    controls = buildFromTemplate(mainDialogTemplate(), surface);
-    layout()->addWidget(surface);
+    controls =
+        buildFromTemplate(mainDialogTemplate(), addTemplateSurface(*this, mainDialogTemplate()));
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace tarnwick {
 namespace {
@@ -124,6 +125,18 @@ QWidget* makeStandardControl(const ControlTemplate& control, QWidget* parent) {
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog) {
+    window.setWindowTitle(toQString(dialog.caption));
+    window.setFont(dialogFont());
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto* surface = new QWidget(&window);
+    surface->setObjectName(QStringLiteral("surface"));
+    layout->addWidget(surface);
+    return surface;
 }
 
 QFont dialogFont() {

@@ -9,7 +9,6 @@
 
 #include <QIcon>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tarnwick {
 namespace {
@@ -40,19 +39,12 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
                            QWidget* parent)
     : QDialog(parent) {
     registerAppResources();
-    setWindowTitle(toQString(resource.caption));
     setWindowIcon(QIcon(iconPath));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
+    QWidget* surface = addTemplateSurface(*this, resource);
+    // After the font: a style sheet set first would keep the controls in the default font.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* surface = new QWidget(this);
-    surface->setObjectName(QStringLiteral("surface"));
-    layout->addWidget(surface);
     controls = buildFromTemplate(resource, surface,
                                  [&rom](const ControlTemplate& control, QWidget* owner) {
                                      return makeDocumentControl(control, rom, owner);

@@ -70,20 +70,12 @@ private:
 FontEditorDialog::FontEditorDialog(RomImage&, QWidget* parent) : QDialog(parent) {
     registerAppResources();
     const DialogTemplate& resource = fontEditorTemplate();
-    setWindowTitle(toQString(resource.caption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/font.svg")));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(dialogFont());
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    auto* surface = new QWidget(this);
-    surface->setObjectName(QStringLiteral("surface"));
-    layout->addWidget(surface);
-    const QHash<int, QWidget*> controls =
-        buildFromTemplate(resource, surface, [](const ControlTemplate& control, QWidget* owner) {
+    const QHash<int, QWidget*> controls = buildFromTemplate(
+        resource, addTemplateSurface(*this, resource),
+        [](const ControlTemplate& control, QWidget* owner) {
             QWidget* made = nullptr;
             if (control.kind == ControlKind::Label) {
                 // The frame's captions stand right-aligned against their controls.

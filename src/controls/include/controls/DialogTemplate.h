@@ -96,6 +96,12 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* p
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
                                        const ControlFactory& factory = {});
 
+// Makes window the frame of a template's dialog: the template's caption as its title, the dialog
+// font, and a layout that keeps the window the size of its contents, holding an empty surface
+// widget named "surface" for buildFromTemplate. More widgets (a status bar) may be added to the
+// window's layout below the surface. Returns the surface.
+QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog);
+
 // The name of the dynamic property holding a control's resource number.
 inline constexpr char controlIdProperty[] = "controlId";
 
