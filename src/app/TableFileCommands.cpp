@@ -2,8 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/RomFileDialog.h"
-#include "patch/ImageProper.h"
-#include "patch/PatchFormat.h"
+#include "patch/FilePatch.h"
 #include "rom/RomImage.h"
 #include "rom/TableChanges.h"
 #include "tables/JsonFile.h"
@@ -100,7 +99,9 @@ QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChoo
     if (path.isEmpty())
         return {};
     const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
-    if (const Status written = writeFile(path, json, ExistingFile::Replace); !written) {
+    // The file dialog has asked before replacing a file; the loaded image is never replaced.
+    const InputFile image[] = {{rom.getPath(), FileKind::Image}};
+    if (const Status written = writeOutputFile(path, json, FileKind::Json, image); !written) {
         reportFailure(parent, QStringLiteral("Export failed"), fromNative(written.message()));
         return {};
     }
@@ -152,10 +153,9 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
         reportFailure(parent, QStringLiteral("Create patch failed"), error);
         return {};
     }
-    // Patches describe the image proper, so they apply with or without a copier header.
-    const QString patchPath =
-        chooseFile(parent, {QStringLiteral("Save Patch (a SNES copier header is left out)"),
-                            patchFilter, besideImage(rom, "bps"), true, QStringLiteral("patches")});
+    const QString patchPath = chooseFile(
+        parent, {QStringLiteral("Save Patch (BPS leaves a SNES copier header out, IPS keeps it)"),
+                 patchFilter, besideImage(rom, "bps"), true, QStringLiteral("patches")});
     if (patchPath.isEmpty())
         return {};
     const PatchFormat format =
@@ -169,24 +169,27 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
                       QString::fromStdString(read.message()));
         return {};
     }
-    const PatchResult patch =
-        createPatch(format, imageProper(bytesOf(*original)), imageProper(modified));
+    const PatchResult patch = createFilePatch(format, bytesOf(*original), modified);
     const QString formatName = QString::fromLatin1(
         patchFormatName(format).data(), static_cast<qsizetype>(patchFormatName(format).size()));
     if (!patch) {
         reportFailure(parent, QStringLiteral("Create patch failed"),
-                      QStringLiteral("Could not make a %1 patch from \"%2\" to the loaded image: "
+                      QStringLiteral("Could not make the %1 patch from \"%2\" to the loaded image: "
                                      "%3.")
                           .arg(formatName, originalPath, fromNative(patch.message())));
         return {};
     }
     const QByteArray bytes(reinterpret_cast<const char*>(patch.bytes().data()),
                            static_cast<qsizetype>(patch.bytes().size()));
-    if (const Status written = writeFile(patchPath, bytes, ExistingFile::Replace); !written) {
+    const std::vector<InputFile> images = {
+        {rom.getPath(), FileKind::Image},
+        {QFile::encodeName(originalPath).toStdString(), FileKind::Image}};
+    if (const Status written = writeOutputFile(patchPath, bytes, FileKind::Patch, images);
+        !written) {
         reportFailure(parent, QStringLiteral("Create patch failed"), fromNative(written.message()));
         return {};
     }
-    return QStringLiteral("Wrote the %1 patch %2 (without a copier header).")
+    return QStringLiteral("Wrote the %1 patch %2.")
         .arg(formatName, QFileInfo(patchPath).fileName());
 }
 

@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
+#include "rom/AtomicFile.h"
 #include "tables/JsonFile.h"
 #include "tables/TablesJson.h"
 
@@ -85,7 +86,7 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSynta
 
 ImageOptions addImageArguments(QCommandLineParser& parser) {
     ImageOptions options;
-    parser.addOptions({options.japanese, options.force});
+    parser.addOptions({options.japanese, options.anyImage});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
     return options;
 }
@@ -93,13 +94,14 @@ ImageOptions addImageArguments(QCommandLineParser& parser) {
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
                const ImageOptions& options, Io& io) {
     rom.setJapanese(parser.isSet(options.japanese));
-    const bool force = parser.isSet(options.force);
+    const bool anyImage = parser.isSet(options.anyImage);
     QString refusal;
     const auto loadAnyway = [&](const std::string& reason) {
-        if (!force)
-            refusal = fromNative(reason) + QStringLiteral(" Give --force to load it anyway as %1.")
-                                               .arg(asciiText(releaseName(rom.variant())));
-        return force;
+        if (!anyImage)
+            refusal =
+                fromNative(reason) + QStringLiteral(" Give --any-image to load it anyway as %1.")
+                                         .arg(asciiText(releaseName(rom.variant())));
+        return anyImage;
     };
     if (const Status loaded = loadRom(rom, nativePath(path), loadAnyway); !loaded) {
         (void)fail(io, refusal.isEmpty() ? fromNative(loaded.message()) : refusal);
@@ -128,6 +130,35 @@ std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
         return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
     storeImportedTables(*tables, rom);
     return std::nullopt;
+}
+
+// ---- Output files --------------------------------------------------------------------------
+
+QCommandLineOption forceOption() {
+    return QCommandLineOption(QStringLiteral("force"),
+                              QStringLiteral("Replace an existing output file."));
+}
+
+InputFile inputFile(const QString& path, FileKind kind) {
+    return InputFile{nativePath(path), kind};
+}
+
+bool mayWriteOutput(Io& io, const QString& path, FileKind kind,
+                    const std::vector<InputFile>& inputs, bool force) {
+    const Status allowed =
+        checkOutputFile(nativePath(path), kind, inputs, force, " Give --force to replace it.");
+    if (!allowed)
+        (void)fail(io, fromNative(allowed.message()));
+    return allowed.isOk();
+}
+
+int writeOutput(Io& io, const QString& path, std::span<const std::uint8_t> bytes, FileKind kind,
+                const std::vector<InputFile>& inputs, bool force) {
+    if (!mayWriteOutput(io, path, kind, inputs, force))
+        return exitFailure;
+    const Status written = writeWholeFile(nativePath(path), bytes,
+                                          force ? ExistingFile::Replace : ExistingFile::Refuse);
+    return written ? exitSuccess : fail(io, fromNative(written.message()));
 }
 
 } // namespace tarnwick::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/OutputRule.h"
 #include "rom/RomImage.h"
 
 #include <QCommandLineOption>
@@ -11,7 +12,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 // What the commands of tarnwick-cli share: their output streams, messages, argument parsing and
 // loading an image the way File > Load does.
@@ -54,8 +57,8 @@ struct ImageOptions {
         QStringLiteral("japanese"),
         QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) "
                        "or game code (GBA) says it is English.")};
-    QCommandLineOption force{
-        QStringLiteral("force"),
+    QCommandLineOption anyImage{
+        QStringLiteral("any-image"),
         QStringLiteral("Load an image whose header names none of the four releases (its SNES "
                        "title byte or GBA game code is not the game's) as the release it would "
                        "be read as.")};
@@ -63,7 +66,7 @@ struct ImageOptions {
 ImageOptions addImageArguments(QCommandLineParser& parser);
 
 // Loads the image as File > Load does; a failure is reported and false returned. An image
-// whose header names no release is refused unless --force was given.
+// whose header names no release is refused unless --any-image was given.
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
                const ImageOptions& options, Io& io);
 
@@ -73,6 +76,19 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
 std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
                                        const ImageOptions& options, RomImage& rom, Io& io);
 void addExportArgument(QCommandLineParser& parser);
+
+// ---- Output files ----
+// --force: the one meaning it has in every command.
+QCommandLineOption forceOption();
+// Writes bytes to path under the output rule every command follows: an existing file is
+// replaced only with --force, a folder never, and an input of another kind not even then.
+// A failure is reported; returns the exit code.
+int writeOutput(Io& io, const QString& path, std::span<const std::uint8_t> bytes, FileKind kind,
+                const std::vector<InputFile>& inputs, bool force);
+// Checks an output against the rule without writing it (for commands writing several files).
+bool mayWriteOutput(Io& io, const QString& path, FileKind kind,
+                    const std::vector<InputFile>& inputs, bool force);
+InputFile inputFile(const QString& path, FileKind kind);
 
 // ---- The commands ----
 int runInfo(const QStringList& args, Io& io);

@@ -3,8 +3,6 @@
 #include "cli/Commands.h"
 #include "demo/DemoImage.h"
 
-#include <QFileInfo>
-
 namespace tarnwick::cli {
 
 namespace {
@@ -42,9 +40,8 @@ int runDemoImage(const QStringList& args, Io& io) {
         QStringLiteral("Make the file BYTES longer than its 8 MiB image (GBA only; decimal or "
                        "0x hexadecimal, at most 0x1000000)."),
         QStringLiteral("BYTES"));
-    const QCommandLineOption forceOption(
-        QStringLiteral("force"), QStringLiteral("Replace OUT if a file of that name exists."));
-    parser.addOptions({releaseOption, headerOption, tailOption, forceOption});
+    const QCommandLineOption force = forceOption();
+    parser.addOptions({releaseOption, headerOption, tailOption, force});
     parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
@@ -83,13 +80,12 @@ int runDemoImage(const QStringList& args, Io& io) {
     }
 
     const QString out = parser.positionalArguments().at(0);
+    if (!mayWriteOutput(io, out, FileKind::Image, {}, parser.isSet(force)))
+        return exitFailure;
     const ExistingFile existing =
-        parser.isSet(forceOption) ? ExistingFile::Replace : ExistingFile::Refuse;
+        parser.isSet(force) ? ExistingFile::Replace : ExistingFile::Refuse;
     if (const Status written = writeDemoImage(options, nativePath(out), existing); !written)
-        return fail(io, fromNative(written.message()) +
-                            (existing == ExistingFile::Refuse && QFileInfo::exists(out)
-                                 ? QStringLiteral(" Give --force to replace it.")
-                                 : QString()));
+        return fail(io, fromNative(written.message()));
     return exitSuccess;
 }
 

@@ -24,7 +24,7 @@ QString differenceLine(const TableDifference& difference) {
 
 int runDiff(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("diff"), QStringLiteral("[--japanese] [--force] IMAGE JSON"),
+        QStringLiteral("diff"), QStringLiteral("[--japanese] [--any-image] IMAGE JSON"),
         QStringLiteral("Lists every byte where the record tables (and, on SNES images, the GP\n"
                        "multiplier) of a JSON export differ from the image: table, record, its\n"
                        "label where it has one, byte, the image's value and the export's. The\n"

@@ -116,7 +116,7 @@ private:
 
 int runInfo(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("info"), QStringLiteral("[--japanese] [--force] IMAGE"),
+        QStringLiteral("info"), QStringLiteral("[--japanese] [--any-image] IMAGE"),
         QStringLiteral("Shows the image's release, copier header, internal title and size, and\n"
                        "where each table, name area, the font and the palettes lie, both in the\n"
                        "image proper and in the file.")};

@@ -1,60 +1,31 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "patch/ImageProper.h"
-#include "patch/PatchFormat.h"
+#include "patch/FilePatch.h"
 #include "tables/ReadFile.h"
 #include "tables/TablesJson.h"
-#include "tables/WriteFile.h"
 
 #include <QFileInfo>
-
-#include <span>
 
 namespace tarnwick::cli {
 
 namespace {
 
 const QString copierHeaderNote = QStringLiteral(
-    "A 512-byte copier header (on a SNES file whose length is 512 bytes past a whole\n"
-    "number of 64 KiB banks) is left out: patches describe the image proper, so they\n"
-    "apply to images with or without one. GBA files have no copier header.");
+    "A BPS patch describes the image proper: a 512-byte copier header (on a SNES file\n"
+    "whose length is 512 bytes past a whole number of 64 KiB banks) is left out, so it\n"
+    "applies to images with or without one. An IPS patch addresses the file as it lies\n"
+    "on disk, copier header included, as other IPS tools do. GBA files have no copier\n"
+    "header.");
 
-// A whole file in memory. Files beyond the largest image a patch may make are refused before
-// they are read: none of them is an image or a patch of one.
-struct FileBytes {
-    QByteArray bytes;
-
-    std::span<const std::uint8_t> all() const { return bytesOf(bytes); }
-    std::span<const std::uint8_t> image() const { return imageProper(all()); }
-    bool hasCopierHeader() const { return copierHeaderLength(all().size()) > 0; }
-};
-
-std::optional<FileBytes> readWholeFile(const QString& path, Io& io) {
+// A whole file in memory. Files beyond the largest image a patch may make are refused: none of
+// them is an image or a patch of one.
+std::optional<QByteArray> readWholeFile(const QString& path, Io& io) {
     QString error;
     std::optional<QByteArray> read = readFile(path, error, largestPatchResult);
-    if (!read) {
+    if (!read)
         (void)fail(io, error);
-        return std::nullopt;
-    }
-    return FileBytes{std::move(*read)};
-}
-
-int writeResult(const QString& path, std::span<const std::uint8_t> bytes, bool force, Io& io) {
-    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<qsizetype>(bytes.size()));
-    const ExistingFile existing = force ? ExistingFile::Replace : ExistingFile::Refuse;
-    if (const Status written = writeFile(path, data, existing); !written)
-        return fail(io, fromNative(written.message()) +
-                            (!force && QFileInfo::exists(path)
-                                 ? QStringLiteral(" Give --force to replace it.")
-                                 : QString()));
-    return exitSuccess;
-}
-
-QCommandLineOption forceOption() {
-    return QCommandLineOption(QStringLiteral("force"),
-                              QStringLiteral("Replace OUT if a file of that name exists."));
+    return read;
 }
 
 // The format OUT's extension names, if it names one.
@@ -105,18 +76,21 @@ int runPatch(const QStringList& args, Io& io) {
                               .arg(chosen == PatchFormat::Ips ? "ips" : "bps", out));
     const PatchFormat format = chosen.value_or(named.value_or(PatchFormat::Bps));
 
-    const std::optional<FileBytes> original = readWholeFile(paths.at(0), io);
+    const std::optional<QByteArray> original = readWholeFile(paths.at(0), io);
     if (!original)
         return exitFailure;
-    const std::optional<FileBytes> modified = readWholeFile(paths.at(1), io);
+    const std::optional<QByteArray> modified = readWholeFile(paths.at(1), io);
     if (!modified)
         return exitFailure;
-    const PatchResult patch = createPatch(format, original->image(), modified->image());
+    const PatchResult patch = createFilePatch(format, bytesOf(*original), bytesOf(*modified));
     if (!patch)
-        return fail(io, QStringLiteral("Could not make a %1 patch from \"%2\" to \"%3\": %4.")
+        return fail(io, QStringLiteral("Could not make the %1 patch from \"%2\" to \"%3\": %4.")
                             .arg(asciiText(patchFormatName(format)), paths.at(0), paths.at(1),
                                  fromNative(patch.message())));
-    return writeResult(out, patch.bytes(), parser.isSet(force), io);
+    return writeOutput(
+        io, out, patch.bytes(), FileKind::Patch,
+        {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Image)},
+        parser.isSet(force));
 }
 
 int runApply(const QStringList& args, Io& io) {
@@ -128,7 +102,8 @@ int runApply(const QStringList& args, Io& io) {
                        "after (the CRC32 of the result). An existing OUT is left alone unless\n"
                        "--force is given.\n") +
             copierHeaderNote +
-            QStringLiteral("\nA copier header on IMAGE is put back in front of OUT.")};
+            QStringLiteral("\nA copier header that a BPS patch left out is put back in front "
+                           "of OUT.")};
     QCommandLineParser parser;
     const QCommandLineOption force = forceOption();
     parser.addOption(force);
@@ -139,27 +114,20 @@ int runApply(const QStringList& args, Io& io) {
         return *done;
 
     const QStringList paths = parser.positionalArguments();
-    const std::optional<FileBytes> image = readWholeFile(paths.at(0), io);
+    const std::optional<QByteArray> image = readWholeFile(paths.at(0), io);
     if (!image)
         return exitFailure;
-    const std::optional<FileBytes> patch = readWholeFile(paths.at(1), io);
+    const std::optional<QByteArray> patch = readWholeFile(paths.at(1), io);
     if (!patch)
         return exitFailure;
-    PatchResult patched = applyPatch(image->image(), patch->all());
+    const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
-        return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.%4")
-                            .arg(paths.at(1), paths.at(0), fromNative(patched.message()),
-                                 image->hasCopierHeader()
-                                     ? QStringLiteral(" The image's 512-byte copier header was "
-                                                      "left out.")
-                                     : QString()));
-    std::vector<std::uint8_t> result = patched.takeBytes();
-    if (image->hasCopierHeader()) {
-        const std::span<const std::uint8_t> header =
-            image->all().first(image->all().size() - image->image().size());
-        result.insert(result.begin(), header.begin(), header.end());
-    }
-    return writeResult(paths.at(2), result, parser.isSet(force), io);
+        return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")
+                            .arg(paths.at(1), paths.at(0), fromNative(patched.message())));
+    return writeOutput(
+        io, paths.at(2), patched.bytes(), FileKind::Image,
+        {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Patch)},
+        parser.isSet(force));
 }
 
 } // namespace tarnwick::cli

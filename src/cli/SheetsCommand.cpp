@@ -4,20 +4,25 @@
 #include "cli/SheetsExport.h"
 #include "graphics/GlyphSheets.h"
 
+#include <QDir>
+
 namespace tarnwick::cli {
 
 int runSheets(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("sheets"), QStringLiteral("[--japanese] [--force] IMAGE OUTDIR"),
+        QStringLiteral("sheets"),
+        QStringLiteral("[--japanese] [--any-image] [--force] IMAGE OUTDIR"),
         QStringLiteral("Renders the image's small font and its 2048 colours the way the editor\n"
                        "shows them and writes them as PNG files into OUTDIR (created if missing):\n"
                        "font-sheet.png, 128 x 384 pixels, the font in its three list colour\n"
                        "schemes, and palette-sheet.png, 128 x 1024 pixels, 8 x 8 swatches in\n"
-                       "ROM order.")};
+                       "ROM order. Existing sheet files are left alone unless --force is given.")};
     QCommandLineParser parser;
     const ImageOptions imageOptions = addImageArguments(parser);
     parser.addPositionalArgument(QStringLiteral("OUTDIR"),
                                  QStringLiteral("The folder to write the sheets into."));
+    const QCommandLineOption force = forceOption();
+    parser.addOption(force);
     if (const auto done = parseArguments(parser, syntax, args, 2, io))
         return *done;
 
@@ -26,6 +31,12 @@ int runSheets(const QStringList& args, Io& io) {
     RomImage rom;
     if (!loadImage(rom, path, parser, imageOptions, io))
         return exitFailure;
+    // Both files are checked before either is written, so a refusal leaves no half set.
+    const QDir dir(folder);
+    for (const char* name : {fontSheetFileName, paletteSheetFileName})
+        if (!mayWriteOutput(io, dir.filePath(QLatin1String(name)), FileKind::Picture,
+                            {inputFile(path, FileKind::Image)}, parser.isSet(force)))
+            return exitFailure;
     if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
         return fail(io, *failed);
     return exitSuccess;

@@ -1,5 +1,6 @@
 #include "editors/DataFiles.h"
 
+#include "rom/FileReading.h"
 #include "rom/RomImage.h"
 
 #include <QDir>
@@ -28,16 +29,19 @@ QString locateDataFile(const RomImage& rom, const QString& fileName) {
 
 CharacterTable characterTableFor(const RomImage& rom) {
     // A table has 256 short lines; anything far larger is not one.
-    constexpr qint64 largestTableFile = 1 << 20;
+    // A table has 256 short lines; anything far larger is not one.
+    ReadRequest request;
+    request.largest = 1 << 20;
     CharacterTable table = builtInCharacterTable(rom.variant());
     const QString fileName = QString::fromStdString(characterTableFileName(rom.variant()));
-    QFile file(locateDataFile(rom, fileName));
-    if (file.fileName().isEmpty() || file.size() > largestTableFile ||
-        !file.open(QIODevice::ReadOnly))
+    const QString path = locateDataFile(rom, fileName);
+    FileContents text;
+    if (path.isEmpty() ||
+        !readFileBytes(QFile::encodeName(path).toStdString(), "read", request, text))
         return table;
-    const QByteArray text = file.readAll();
-    readCharacterTable(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                       table);
+    readCharacterTable(
+        std::string_view(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size()),
+        table);
     return table;
 }
 

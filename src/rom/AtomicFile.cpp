@@ -1,12 +1,13 @@
 #include "rom/AtomicFile.h"
 
 #include "PosixFile.h"
+#include "rom/FileReading.h"
+#include "rom/SaveTemporary.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -24,29 +25,6 @@ Status failure(std::string_view verb, const std::string& path, const std::string
     return Status::failure("Could not " + std::string(verb) + " \"" + path + "\": " + reason + ".");
 }
 
-// A new, empty file beside target, created with mode (less the umask) under a name no file has.
-FileHandle createBeside(const fs::path& target, mode_t mode, fs::path& created, int& error) {
-    std::random_device entropy;
-    std::uniform_int_distribution<unsigned> hexDigit(0, 15);
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        fs::path candidate = target;
-        candidate += ".tarnwick-save-";
-        for (int i = 0; i < 8; ++i)
-            candidate += "0123456789abcdef"[hexDigit(entropy)];
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            created = candidate;
-            return FileHandle(fd);
-        }
-        if (errno != EEXIST) {
-            error = errno;
-            return FileHandle();
-        }
-    }
-    error = EEXIST;
-    return FileHandle();
-}
-
 // How the new file is made: what goes into it (returning 0 or an errno) and its permissions.
 struct NewContents {
     std::function<int(int fd)> write;
@@ -58,29 +36,28 @@ struct NewContents {
 // target and flushes the folder, so the rename itself survives a power loss.
 Status writeBeside(std::string_view verb, const std::string& shownPath, const fs::path& target,
                    const NewContents& contents) {
-    fs::path temporary;
+    // What a killed save left in this folder goes first, so such files never pile up.
+    removeAbandonedSaveTemporaries(target.parent_path());
     int error = 0;
-    FileHandle out = createBeside(target, contents.mode, temporary, error);
+    SaveTemporary out = SaveTemporary::createBeside(target, contents.mode, error);
     if (!out.isOpen())
         return failure(verb, shownPath,
                        "a new file cannot be created in its folder: " + reasonOf(error));
-    const auto abandon = [&](const std::string& reason) {
-        if (out.isOpen())
-            out.close();
-        ::unlink(temporary.c_str());
-        return failure(verb, shownPath, reason);
-    };
-    if ((error = contents.write(out.get())) != 0)
-        return abandon("writing the new contents failed: " + reasonOf(error));
-    if (contents.exactMode && ::fchmod(out.get(), contents.mode) != 0)
-        return abandon("the file's permissions could not be given to the new contents: " +
-                       reasonOf(errno));
-    if (::fsync(out.get()) != 0)
-        return abandon("the new contents could not be flushed to disk: " + reasonOf(errno));
-    if ((error = out.close()) != 0)
-        return abandon("writing the new contents failed: " + reasonOf(error));
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        return abandon("the new contents could not replace the file: " + reasonOf(errno));
+    // Leaving this function without renaming removes the temporary file.
+    if ((error = contents.write(out.descriptor())) != 0)
+        return failure(verb, shownPath, "writing the new contents failed: " + reasonOf(error));
+    if (contents.exactMode && ::fchmod(out.descriptor(), contents.mode) != 0)
+        return failure(verb, shownPath,
+                       "the file's permissions could not be given to the new contents: " +
+                           reasonOf(errno));
+    if (::fsync(out.descriptor()) != 0)
+        return failure(verb, shownPath,
+                       "the new contents could not be flushed to disk: " + reasonOf(errno));
+    if ((error = out.closeForWriting()) != 0)
+        return failure(verb, shownPath, "writing the new contents failed: " + reasonOf(error));
+    if ((error = out.renameOver(target)) != 0)
+        return failure(verb, shownPath,
+                       "the new contents could not replace the file: " + reasonOf(error));
 
     FileHandle folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // Some file systems cannot flush a folder (EINVAL); there the rename is as safe as it gets.
@@ -128,16 +105,10 @@ Status replaceFileStart(const std::string& path, std::span<const std::uint8_t> h
 }
 
 Status copyFileTo(const std::string& path, const std::string& backupPath) {
-    FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (!source.isOpen() || ::fstat(source.get(), &info) != 0)
-        return failure("copy", path, reasonOf(errno));
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    std::uint64_t got = 0;
-    if (const int error = posix::readAt(source.get(), 0, bytes, got); error != 0)
-        return failure("copy", path, reasonOf(error));
-    bytes.resize(static_cast<std::size_t>(got));
-    return writeWholeFile(backupPath, bytes, ExistingFile::Replace);
+    FileContents source;
+    if (Status read = readFileBytes(path, "copy", {}, source); !read)
+        return read;
+    return writeWholeFile(backupPath, source.bytes, ExistingFile::Replace);
 }
 
 Status writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,

@@ -1,14 +1,10 @@
 #include "rom/RomImage.h"
 
 #include "rom/AtomicFile.h"
-
-#include "PosixFile.h"
+#include "rom/FileReading.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 namespace tarnwick {
 
@@ -58,41 +54,16 @@ void RomImage::unload() {
 
 Status RomImage::load() {
     unload();
-    if (path.empty())
-        return Status::failure("Could not load: no file was given.");
-
-    // Each reason comes from the call that failed, while its errno is still its own.
-    // Opened without waiting, so a named pipe or a device is refused below instead of blocking.
-    posix::FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.isOpen()) {
-        const int error = errno;
-        return loadFailure(path, error == ENOENT
-                                     ? "the file does not exist"
-                                     : "the file cannot be opened: " + posix::reasonOf(error));
-    }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
-        const int error = errno;
-        return loadFailure(path, "its length cannot be determined: " + posix::reasonOf(error));
-    }
-    if (S_ISDIR(info.st_mode))
-        return loadFailure(path, "it is a folder, not a file");
-    if (!S_ISREG(info.st_mode))
-        return loadFailure(path, "it is not a regular file");
-
     // A GBA file may be longer than its image; only the image is read, so memory stays bounded.
-    const auto length = static_cast<std::uint64_t>(info.st_size);
-    data.resize(imageLengthOfFile(length));
-    std::uint64_t got = 0;
-    if (const int error = posix::readAt(file.get(), 0, data, got); error != 0) {
-        unload();
-        return loadFailure(path, "the file could not be read: " + posix::reasonOf(error));
-    }
-    if (got != data.size()) {
-        unload();
+    ReadRequest request;
+    request.count = gbaImageSize;
+    FileContents contents;
+    if (Status read = readFileBytes(path, "load", request, contents); !read)
+        return read;
+    if (contents.bytes.size() != imageLengthOfFile(contents.length))
         return loadFailure(path, "the file could not be read completely");
-    }
-    takeFileShape(length);
+    data = std::move(contents.bytes);
+    takeFileShape(contents.length);
     return Status::success();
 }
 
@@ -133,15 +104,17 @@ Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
     bytes = imageWithTables();
     if (fileLength <= bytes.size())
         return Status::success();
-    posix::FileHandle source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    std::vector<std::uint8_t> tail(static_cast<std::size_t>(fileLength - bytes.size()));
-    std::uint64_t got = 0;
-    const int error =
-        source.isOpen() ? posix::readAt(source.get(), bytes.size(), tail, got) : errno;
-    if (error != 0 || got != tail.size())
-        return Status::failure("Could not read the bytes past the image from \"" + path + "\": " +
-                               (error != 0 ? posix::reasonOf(error) : "it is shorter now") + ".");
-    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    ReadRequest request;
+    request.offset = bytes.size();
+    request.count = fileLength - bytes.size();
+    FileContents tail;
+    if (Status read = readFileBytes(path, "read the bytes past the image from", request, tail);
+        !read)
+        return read;
+    if (tail.bytes.size() != request.count)
+        return Status::failure("Could not read the bytes past the image from \"" + path +
+                               "\": it is shorter now.");
+    bytes.insert(bytes.end(), tail.bytes.begin(), tail.bytes.end());
     return Status::success();
 }
 

@@ -1,29 +1,23 @@
 #include "tables/ReadFile.h"
 
+#include "rom/FileReading.h"
+
 #include <QFile>
 
 namespace tarnwick {
 
 std::optional<QByteArray> readFile(const QString& path, QString& error, std::uint64_t largest) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
+    ReadRequest request;
+    request.largest = largest;
+    FileContents contents;
+    const Status read =
+        readFileBytes(QFile::encodeName(path).toStdString(), "read", request, contents);
+    if (!read) {
+        error = QString::fromStdString(read.message());
         return std::nullopt;
     }
-    if (static_cast<std::uint64_t>(file.size()) > largest) {
-        error = QStringLiteral("Could not read \"%1\": at %2 bytes it is larger than any file "
-                               "it could be (%3 bytes at most).")
-                    .arg(path)
-                    .arg(file.size())
-                    .arg(largest);
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("Could not read \"%1\": %2.").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    return bytes;
+    return QByteArray(reinterpret_cast<const char*>(contents.bytes.data()),
+                      static_cast<qsizetype>(contents.bytes.size()));
 }
 
 } // namespace tarnwick

@@ -50,7 +50,7 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
         // An existing file is never overwritten without --force, not even by a demo image.
         {{"demo-image", "--release", "snes-en", image}, exitFailure, "Give --force to replace it"},
         {{"info", noise}, exitFailure, "game code at 0xAC is \"ZZZZ\""},
-        {{"export", noise}, exitFailure, "Give --force to load it anyway as GBA English"},
+        {{"export", noise}, exitFailure, "Give --any-image to load it anyway as GBA English"},
     };
     const QByteArray imageBytes = test::fileBytes(image);
     for (const test::FailingRun& c : cases) {
@@ -58,7 +58,7 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
         EXPECT_FALSE(QFileInfo::exists(out));
     }
     EXPECT_EQ(test::fileBytes(image), imageBytes);
-    EXPECT_EQ(runCommand({"info", "--force", noise}).code, exitSuccess);
+    EXPECT_EQ(runCommand({"info", "--any-image", noise}).code, exitSuccess);
 }
 
 TEST(Commands, HelpAndVersionGoToStandardOutput) {
@@ -70,9 +70,9 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
         {{"--help"}, "Usage: tarnwick-cli COMMAND"},
         {{"-h"}, "demo-image"},
         {{"--version"}, "tarnwick-cli " TARNWICK_TEST_VERSION},
-        {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] [--force] IMAGE"},
+        {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] [--any-image] IMAGE"},
         {{"import", "--help"}, "--japanese"},
-        {{"diff", "--help"}, "Usage: tarnwick-cli diff [--japanese] [--force] IMAGE JSON"},
+        {{"diff", "--help"}, "Usage: tarnwick-cli diff [--japanese] [--any-image] IMAGE JSON"},
         {{"--help"}, "diff IMAGE JSON"},
         {{"demo-image", "--help"}, "--tail <BYTES>"},
     };

@@ -26,7 +26,7 @@ QString keyOf(RomVariant release) {
 // Exports the image to a file beside it and returns the parsed export.
 QJsonObject exportImage(const QTemporaryDir& dir, const QString& image, const QString& name) {
     const QString jsonPath = dir.filePath(name);
-    const CliRun run = runCommand({"export", image, "-o", jsonPath});
+    const CliRun run = runCommand({"export", "--force", image, "-o", jsonPath});
     EXPECT_EQ(run.code, exitSuccess) << run.err.toStdString();
     return test::parseObject(fileBytes(jsonPath));
 }
@@ -297,7 +297,7 @@ TEST(ImportExport, JapaneseOptionAppliesUnlessTheImageSaysOtherwise) {
         // A neutral title byte names no release: the image loads when the user insists.
         QStringList args = {"export", image};
         if (c.neutralTitleByte)
-            args << "--force";
+            args << "--any-image";
         if (c.option)
             args << "--japanese";
         const CliRun run = runCommand(args);

@@ -98,8 +98,9 @@ TEST(SheetsCommand, JapaneseOptionSwitchesTheFontOfAGbaImage) {
 
     const QString english = dir.filePath("en");
     const QString japanese = dir.filePath("ja");
-    ASSERT_EQ(runCommand({"sheets", "--force", image, english}).code, exitSuccess);
-    ASSERT_EQ(runCommand({"sheets", "--force", "--japanese", image, japanese}).code, exitSuccess);
+    ASSERT_EQ(runCommand({"sheets", "--any-image", image, english}).code, exitSuccess);
+    ASSERT_EQ(runCommand({"sheets", "--any-image", "--japanese", image, japanese}).code,
+              exitSuccess);
 
     EXPECT_EQ(
         differenceFromFile(documentSheets(image, false).fontSheet, english + "/font-sheet.png"),
@@ -111,13 +112,17 @@ TEST(SheetsCommand, JapaneseOptionSwitchesTheFontOfAGbaImage) {
     EXPECT_EQ(QImage(english + "/palette-sheet.png"), QImage(japanese + "/palette-sheet.png"));
 }
 
-TEST(SheetsCommand, ReplacesEarlierSheets) {
+TEST(SheetsCommand, ReplacesEarlierSheetsOnlyWithForce) {
     QTemporaryDir dir;
     const QString image = test::writeDemo(dir, "image.smc", {RomVariant::SnesEnglish, false, 0});
     const QString out = dir.filePath("out");
     ASSERT_TRUE(QDir().mkpath(out));
     test::writeFile(out + "/font-sheet.png", "not a picture");
-    const CliRun run = runCommand({"sheets", image, out});
+    test::expectOneLineFailure({{"sheets", image, out}, exitFailure, "Give --force to replace it"});
+    EXPECT_EQ(test::fileBytes(out + "/font-sheet.png"), "not a picture");
+    EXPECT_FALSE(QFileInfo::exists(out + "/palette-sheet.png")) << "nothing is written by halves";
+
+    const CliRun run = runCommand({"sheets", "--force", image, out});
     ASSERT_EQ(run.code, exitSuccess) << run.err.toStdString();
     EXPECT_EQ(differenceFromFile(documentSheets(image, false).fontSheet, out + "/font-sheet.png"),
               "");
@@ -164,7 +169,8 @@ TEST(SheetsCommand, FailuresAreOneLineNamingTheFile) {
 TEST(SheetsCommand, HelpNamesTheCommand) {
     const CliRun help = runCommand({"sheets", "--help"});
     EXPECT_EQ(help.code, exitSuccess);
-    EXPECT_TRUE(help.out.contains("Usage: tarnwick-cli sheets [--japanese] [--force] IMAGE OUTDIR"))
+    EXPECT_TRUE(help.out.contains(
+        "Usage: tarnwick-cli sheets [--japanese] [--any-image] [--force] IMAGE OUTDIR"))
         << help.out.toStdString();
     EXPECT_TRUE(runCommand({"--help"}).out.contains("sheets IMAGE OUTDIR"));
 }

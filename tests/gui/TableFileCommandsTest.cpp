@@ -2,8 +2,7 @@
 // with the scripted user choosing the files.
 #include "WindowTestSupport.h"
 
-#include "patch/ImageProper.h"
-#include "patch/PatchFormat.h"
+#include "patch/FilePatch.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/TableChanges.h"
@@ -153,6 +152,8 @@ private slots:
             << variantIndex(RomVariant::SnesEnglish) << true << "edit.bps" << 0;
         QTest::newRow("GBA, IPS") << variantIndex(RomVariant::GbaJapanese) << false << "edit.ips"
                                   << 0;
+        QTest::newRow("SNES with header, IPS")
+            << variantIndex(RomVariant::SnesJapanese) << true << "edit.ips" << 0;
         // Save keeps the bytes past a long GBA file's image; so must the patch.
         QTest::newRow("long GBA, BPS")
             << variantIndex(RomVariant::GbaEnglish) << false << "edit.bps" << 4096;
@@ -189,10 +190,27 @@ private slots:
 
         run(w, command::save);
         const QByteArray saved = fileBytes(w.path);
-        const PatchResult patched = applyPatch(imageProper(bytesOf(original)), bytesOf(patch));
+        const PatchResult patched = applyFilePatch(bytesOf(original), bytesOf(patch));
         QVERIFY2(patched.isOk(), patched.message().c_str());
         QVERIFY(saved != original);
-        QVERIFY(std::ranges::equal(patched.bytes(), imageProper(bytesOf(saved))));
+        QVERIFY(std::ranges::equal(patched.bytes(), bytesOf(saved)));
+    }
+
+    // Even a file dialog's "replace it?" does not let an export or a patch replace an image.
+    void theLoadedImageIsNeverReplacedByAnExportOrAPatch() {
+        WindowOnDemoFile w(RomVariant::SnesEnglish, false);
+        const QByteArray original = fileBytes(w.path);
+        const QString originalPath = w.folder.filePath(QStringLiteral("original.smc"));
+        QVERIFY(QFile::copy(w.path, originalPath));
+        run(w, command::exportTables, {w.path});
+        run(w, command::createPatch, {originalPath, originalPath});
+        QCOMPARE(w.user.failures.size(), 2);
+        QVERIFY2(w.user.failures.at(0).contains(QStringLiteral("a JSON export is never written")),
+                 qPrintable(w.user.failures.at(0)));
+        QVERIFY2(w.user.failures.at(1).contains(QStringLiteral("a patch is never written")),
+                 qPrintable(w.user.failures.at(1)));
+        QCOMPARE(fileBytes(w.path), original);
+        QCOMPARE(fileBytes(originalPath), original);
     }
 };
 

@@ -10,8 +10,9 @@
 
 namespace tarnwick {
 
-// Reads the whole file at path. A file longer than largest bytes is refused before it is read,
-// so a wrong pick cannot fill the memory. On failure returns nothing and sets error to a
+// Reads the whole regular file at path through the programs' one file reader. A file longer
+// than largest bytes is refused, also when it grows while it is read, so a wrong pick cannot
+// fill the memory. On failure returns nothing and sets error to a
 // sentence that names the file and the reason.
 std::optional<QByteArray>
 readFile(const QString& path, QString& error,

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "rom/Status.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Every file the programs read goes through here: images, patches, JSON exports and the text
+// files. Only regular files are read, so a named pipe, a socket or a device can neither hang
+// the program nor feed it without end, and the size limit is kept while reading, not only by
+// what the file system says beforehand.
+namespace tarnwick {
+
+// Which bytes of a file to read and how long a file may be.
+struct ReadRequest {
+    // A file longer than this is refused.
+    std::uint64_t largest = std::numeric_limits<std::uint64_t>::max();
+    // The first byte read, and how many bytes at most are read from there.
+    std::uint64_t offset = 0;
+    std::uint64_t count = std::numeric_limits<std::uint64_t>::max();
+};
+
+struct FileContents {
+    std::vector<std::uint8_t> bytes; // what was read; fewer than asked where the file ends
+    std::uint64_t length = 0;        // the whole file's length
+};
+
+// Reads what request names of the file at path. A failure says "Could not <verb> "<path>": "
+// and the reason: the file does not exist, is a folder, is not a regular file, is too long.
+Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
+                     FileContents& contents);
+
+} // namespace tarnwick

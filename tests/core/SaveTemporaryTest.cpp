@@ -1,0 +1,104 @@
+#include "TestFiles.h"
+
+#include "rom/AtomicFile.h"
+#include "rom/SaveTemporary.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tarnwick {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
+
+bool contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+TEST(SaveTemporary, NamesAreTheTargetsWithTheMarkerAndEightHexDigits) {
+    EXPECT_TRUE(isSaveTemporaryName("game.smc.tarnwick-save-0123abcd"));
+    EXPECT_FALSE(isSaveTemporaryName("game.smc.tarnwick-save-0123ABCD"));
+    EXPECT_FALSE(isSaveTemporaryName("game.smc.tarnwick-save-0123abc"));
+    EXPECT_FALSE(isSaveTemporaryName("game.smc.tarnwick-save-0123abcde"));
+    EXPECT_FALSE(isSaveTemporaryName(".tarnwick-save-0123abcd"));
+    EXPECT_FALSE(isSaveTemporaryName("game.smc"));
+}
+
+TEST(SaveTemporary, ASaveRemovesWhatAKilledSaveLeftButNotWhatARunningOneOwns) {
+    test::TempDir dir;
+    const std::string abandoned = "game.smc.tarnwick-save-0123abcd";
+    const std::string lookalike = "notes.tarnwick-save-draft";
+    test::writeBytes(dir.file(abandoned), Bytes(64, 1));
+    test::writeBytes(dir.file(lookalike), Bytes(4, 2));
+    int error = 0;
+    // A save that is still writing holds its file locked.
+    const SaveTemporary running =
+        SaveTemporary::createBeside(dir.path() / "other.smc", 0600, error);
+    ASSERT_TRUE(running.isOpen()) << error;
+
+    ASSERT_TRUE(writeWholeFile(dir.file("game.smc"), Bytes{7}, ExistingFile::Replace).isOk());
+
+    const std::vector<std::string> left = test::folderEntries(dir.path());
+    EXPECT_FALSE(contains(left, abandoned));
+    EXPECT_TRUE(contains(left, lookalike));
+    EXPECT_TRUE(contains(left, running.path().filename().string()));
+    EXPECT_EQ(left.size(), 3u);
+}
+
+TEST(SaveTemporary, IsRemovedWhenNotRenamedIntoPlace) {
+    test::TempDir dir;
+    int error = 0;
+    fs::path name;
+    {
+        const SaveTemporary unfinished =
+            SaveTemporary::createBeside(dir.path() / "a.smc", 0600, error);
+        name = unfinished.path();
+        EXPECT_TRUE(fs::exists(name));
+    }
+    EXPECT_FALSE(fs::exists(name));
+
+    SaveTemporary finished = SaveTemporary::createBeside(dir.path() / "b.smc", 0600, error);
+    ASSERT_EQ(finished.closeForWriting(), 0);
+    ASSERT_EQ(finished.renameOver(dir.path() / "b.smc"), 0);
+    EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"b.smc"});
+}
+
+// A child process starts a save and is interrupted by signal before it finishes.
+TEST(SaveTemporary, InterruptAndTerminateRemoveTheFileBeforeTheProcessEnds) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        test::TempDir dir;
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int error = 0;
+            const SaveTemporary saving =
+                SaveTemporary::createBeside(dir.path() / "game.smc", 0600, error);
+            const char started = saving.isOpen() ? 'y' : 'n';
+            (void)!::write(ready[1], &started, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        char started = 0;
+        ASSERT_EQ(::read(ready[0], &started, 1), 1);
+        EXPECT_EQ(started, 'y');
+        EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_TRUE(test::folderEntries(dir.path()).empty());
+        ::close(ready[0]);
+        ::close(ready[1]);
+    }
+}
+
+} // namespace
+} // namespace tarnwick
