@@ -14,7 +14,7 @@
 #include "graphics/GlyphSheets.h"
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 #include "rom/RomImage.h"
 
 #include <QAction>

@@ -5,10 +5,8 @@
 #include "patch/FilePatch.h"
 #include "rom/RomImage.h"
 #include "rom/TableChanges.h"
-#include "tables/JsonFile.h"
-#include "tables/ReadFile.h"
 #include "tables/TablesJson.h"
-#include "tables/WriteFile.h"
+#include "qtio/QtFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,15 +117,9 @@ QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& c
     // Everything is read and checked before the document is touched, so a bad file changes
     // nothing.
     QString error;
-    const std::optional<QJsonObject> json = readJsonFile(path, error);
-    if (!json) {
-        reportFailure(parent, QStringLiteral("Import failed"), error);
-        return {};
-    }
-    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    const std::optional<ImportedTables> tables = readExportFile(path, rom.variant(), error);
     if (!tables) {
-        reportFailure(parent, QStringLiteral("Import failed"),
-                      QStringLiteral("\"%1\": %2.").arg(path, error));
+        reportFailure(parent, QStringLiteral("Import failed"), error);
         return {};
     }
     const TableSnapshot before = takeSnapshot(rom);
@@ -159,9 +151,7 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
     if (patchPath.isEmpty())
         return {};
     const PatchFormat format =
-        QFileInfo(patchPath).suffix().compare(QLatin1String("ips"), Qt::CaseInsensitive) == 0
-            ? PatchFormat::Ips
-            : PatchFormat::Bps;
+        patchFormatOfName(QFile::encodeName(patchPath).toStdString()).value_or(PatchFormat::Bps);
 
     std::vector<std::uint8_t> modified;
     if (const Status read = rom.savedFileBytes(modified); !read) {

@@ -1,8 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "rom/AtomicFile.h"
-#include "tables/JsonFile.h"
+#include "io/AtomicFile.h"
 #include "tables/TablesJson.h"
 
 #include <QFile>
@@ -84,17 +83,20 @@ std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSynta
     return std::nullopt;
 }
 
-ImageOptions addImageArguments(QCommandLineParser& parser) {
-    ImageOptions options;
-    parser.addOptions({options.japanese, options.anyImage});
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
-    return options;
-}
+namespace {
 
-bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
-               const ImageOptions& options, Io& io) {
-    rom.setJapanese(parser.isSet(options.japanese));
-    const bool anyImage = parser.isSet(options.anyImage);
+const QCommandLineOption japaneseOption{
+    QStringLiteral("japanese"),
+    QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) or game "
+                   "code (GBA) says it is English.")};
+const QCommandLineOption anyImageOption{
+    QStringLiteral("any-image"),
+    QStringLiteral("Load an image whose header names none of the four releases (its SNES title "
+                   "byte or GBA game code is not the game's) as the release it would be read as.")};
+
+bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser, Io& io) {
+    rom.setJapanese(parser.isSet(japaneseOption));
+    const bool anyImage = parser.isSet(anyImageOption);
     QString refusal;
     const auto loadAnyway = [&](const std::string& reason) {
         if (!anyImage)
@@ -110,24 +112,29 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     return true;
 }
 
-void addExportArgument(QCommandLineParser& parser) {
-    parser.addPositionalArgument(QStringLiteral("JSON"),
-                                 QStringLiteral("A file written by the export command."));
+} // namespace
+
+int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command) {
+    QCommandLineParser parser;
+    parser.addOptions({japaneseOption, anyImageOption});
+    parser.addOptions(command.options);
+    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
+    for (const auto& [name, description] : command.argumentsAfterImage)
+        parser.addPositionalArgument(name, description);
+    const auto positionalCount = static_cast<int>(command.argumentsAfterImage.size()) + 1;
+    if (const auto done = parseArguments(parser, command.syntax, args, positionalCount, io))
+        return *done;
+    RomImage rom;
+    if (!loadImage(rom, parser.positionalArguments().at(0), parser, io))
+        return exitFailure;
+    return command.run(rom, parser);
 }
 
-std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
-                                       const ImageOptions& options, RomImage& rom, Io& io) {
-    const QString imagePath = parser.positionalArguments().at(0);
-    const QString jsonPath = parser.positionalArguments().at(1);
+std::optional<int> putExportIntoDocument(const QString& jsonPath, RomImage& rom, Io& io) {
     QString error;
-    const std::optional<QJsonObject> json = readJsonFile(jsonPath, error);
-    if (!json)
-        return fail(io, error);
-    if (!loadImage(rom, imagePath, parser, options, io))
-        return exitFailure;
-    const std::optional<ImportedTables> tables = readImportedTables(*json, rom.variant(), error);
+    const std::optional<ImportedTables> tables = readExportFile(jsonPath, rom.variant(), error);
     if (!tables)
-        return fail(io, QStringLiteral("\"%1\": %2.").arg(jsonPath, error));
+        return fail(io, error);
     storeImportedTables(*tables, rom);
     return std::nullopt;
 }

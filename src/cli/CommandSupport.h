@@ -1,19 +1,20 @@
 #pragma once
 
-#include "rom/OutputRule.h"
+#include "io/OutputRule.h"
 #include "rom/RomImage.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the commands of tarnwick-cli share: their output streams, messages, argument parsing and
@@ -51,31 +52,26 @@ struct CommandSyntax {
 std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSyntax& syntax,
                                   const QStringList& args, int positionalCount, Io& io);
 
-// The options every command that reads an image shares, and the IMAGE argument.
-struct ImageOptions {
-    QCommandLineOption japanese{
-        QStringLiteral("japanese"),
-        QStringLiteral("Take the image as a Japanese release unless its own title byte (SNES) "
-                       "or game code (GBA) says it is English.")};
-    QCommandLineOption anyImage{
-        QStringLiteral("any-image"),
-        QStringLiteral("Load an image whose header names none of the four releases (its SNES "
-                       "title byte or GBA game code is not the game's) as the release it would "
-                       "be read as.")};
+// A command that works on one image, loaded as File > Load does: its syntax, its own options,
+// the arguments after IMAGE (name and description) and the work it does on the loaded image.
+// Every such command also takes --japanese and --any-image.
+struct ImageCommand {
+    CommandSyntax syntax;
+    QList<QCommandLineOption> options;
+    QList<std::pair<QString, QString>> argumentsAfterImage;
+    std::function<int(RomImage& rom, const QCommandLineParser& parser)> run;
 };
-ImageOptions addImageArguments(QCommandLineParser& parser);
 
-// Loads the image as File > Load does; a failure is reported and false returned. An image
-// whose header names no release is refused unless --any-image was given.
-bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser,
-               const ImageOptions& options, Io& io);
+// Parses the arguments, loads IMAGE (refusing one whose header names no release unless
+// --any-image was given) and runs the command. Returns the exit code; failures are reported.
+int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command);
 
-// The IMAGE and JSON arguments of the commands that read an export against an image: loads the
-// image as File > Load does and, once the whole export has been checked, puts its tables into
-// the document (nothing is saved). Returns an exit code when that failed (already reported).
-std::optional<int> loadImageWithExport(const QCommandLineParser& parser,
-                                       const ImageOptions& options, RomImage& rom, Io& io);
-void addExportArgument(QCommandLineParser& parser);
+// Reads the export at jsonPath, checks all of it against the document's release and puts its
+// tables into the document (nothing is saved). Returns an exit code when that failed (already
+// reported).
+std::optional<int> putExportIntoDocument(const QString& jsonPath, RomImage& rom, Io& io);
+inline const std::pair<QString, QString> exportArgument{
+    QStringLiteral("JSON"), QStringLiteral("A file written by the export command.")};
 
 // ---- Output files ----
 // --force: the one meaning it has in every command.

@@ -29,23 +29,19 @@ int runDiff(const QStringList& args, Io& io) {
                        "multiplier) of a JSON export differ from the image: table, record, its\n"
                        "label where it has one, byte, the image's value and the export's. The\n"
                        "last line gives the count. No file is changed.")};
-    QCommandLineParser parser;
-    const ImageOptions imageOptions = addImageArguments(parser);
-    addExportArgument(parser);
-    if (const auto done = parseArguments(parser, syntax, args, 2, io))
-        return *done;
-
     // The export goes into the document only; the image bytes stay as loaded and nothing is
     // saved, so the comparison is the one the unsaved-changes prompt makes.
-    RomImage rom;
-    if (const auto failed = loadImageWithExport(parser, imageOptions, rom, io))
-        return *failed;
-    const std::vector<TableDifference> differences = tableDifferences(rom);
-    for (const TableDifference& difference : differences)
-        io.out << differenceLine(difference) << "\n";
-    io.out << differences.size() << (differences.size() == 1 ? " difference" : " differences")
-           << "\n";
-    return exitSuccess;
+    const auto run = [&io](RomImage& rom, const QCommandLineParser& parser) {
+        if (const auto failed = putExportIntoDocument(parser.positionalArguments().at(1), rom, io))
+            return *failed;
+        const std::vector<TableDifference> differences = tableDifferences(rom);
+        for (const TableDifference& difference : differences)
+            io.out << differenceLine(difference) << "\n";
+        io.out << differences.size() << (differences.size() == 1 ? " difference" : " differences")
+               << "\n";
+        return static_cast<int>(exitSuccess);
+    };
+    return runImageCommand(args, io, {syntax, {}, {exportArgument}, run});
 }
 
 } // namespace tarnwick::cli

@@ -120,17 +120,11 @@ int runInfo(const QStringList& args, Io& io) {
         QStringLiteral("Shows the image's release, copier header, internal title and size, and\n"
                        "where each table, name area, the font and the palettes lie, both in the\n"
                        "image proper and in the file.")};
-    QCommandLineParser parser;
-    const ImageOptions imageOptions = addImageArguments(parser);
-    if (const auto done = parseArguments(parser, syntax, args, 1, io))
-        return *done;
-
-    const QString path = parser.positionalArguments().at(0);
-    RomImage rom;
-    if (!loadImage(rom, path, parser, imageOptions, io))
-        return exitFailure;
-    InfoPrinter(rom, io.out).print(path);
-    return exitSuccess;
+    return runImageCommand(args, io,
+                           {syntax, {}, {}, [&io](RomImage& rom, const QCommandLineParser& parser) {
+                                InfoPrinter(rom, io.out).print(parser.positionalArguments().at(0));
+                                return static_cast<int>(exitSuccess);
+                            }});
 }
 
 } // namespace tarnwick::cli

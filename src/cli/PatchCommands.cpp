@@ -2,7 +2,7 @@
 
 #include "cli/Commands.h"
 #include "patch/FilePatch.h"
-#include "tables/ReadFile.h"
+#include "qtio/QtFiles.h"
 #include "tables/TablesJson.h"
 
 #include <QFileInfo>
@@ -12,8 +12,8 @@ namespace tarnwick::cli {
 namespace {
 
 const QString copierHeaderNote = QStringLiteral(
-    "A BPS patch describes the image proper: a 512-byte copier header (on a SNES file\n"
-    "whose length is 512 bytes past a whole number of 64 KiB banks) is left out, so it\n"
+    "A BPS patch describes the image proper: a SNES copier header (what the file holds\n"
+    "past a whole number of 64 KiB banks, 512 bytes as a rule) is left out, so it\n"
     "applies to images with or without one. An IPS patch addresses the file as it lies\n"
     "on disk, copier header included, as other IPS tools do. GBA files have no copier\n"
     "header.");
@@ -26,16 +26,6 @@ std::optional<QByteArray> readWholeFile(const QString& path, Io& io) {
     if (!read)
         (void)fail(io, error);
     return read;
-}
-
-// The format OUT's extension names, if it names one.
-std::optional<PatchFormat> formatOfName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("ips"))
-        return PatchFormat::Ips;
-    if (suffix == QLatin1String("bps"))
-        return PatchFormat::Bps;
-    return std::nullopt;
 }
 
 } // namespace
@@ -62,7 +52,7 @@ int runPatch(const QStringList& args, Io& io) {
 
     const QStringList paths = parser.positionalArguments();
     const QString& out = paths.at(2);
-    const std::optional<PatchFormat> named = formatOfName(out);
+    const std::optional<PatchFormat> named = patchFormatOfName(nativePath(out));
     if (parser.isSet(bpsOption) && parser.isSet(ipsOption))
         return usageError(io, syntax.name, QStringLiteral("--bps and --ips exclude each other"));
     std::optional<PatchFormat> chosen;

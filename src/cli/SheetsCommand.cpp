@@ -17,29 +17,26 @@ int runSheets(const QStringList& args, Io& io) {
                        "font-sheet.png, 128 x 384 pixels, the font in its three list colour\n"
                        "schemes, and palette-sheet.png, 128 x 1024 pixels, 8 x 8 swatches in\n"
                        "ROM order. Existing sheet files are left alone unless --force is given.")};
-    QCommandLineParser parser;
-    const ImageOptions imageOptions = addImageArguments(parser);
-    parser.addPositionalArgument(QStringLiteral("OUTDIR"),
-                                 QStringLiteral("The folder to write the sheets into."));
     const QCommandLineOption force = forceOption();
-    parser.addOption(force);
-    if (const auto done = parseArguments(parser, syntax, args, 2, io))
-        return *done;
-
-    const QString path = parser.positionalArguments().at(0);
-    const QString folder = parser.positionalArguments().at(1);
-    RomImage rom;
-    if (!loadImage(rom, path, parser, imageOptions, io))
-        return exitFailure;
-    // Both files are checked before either is written, so a refusal leaves no half set.
-    const QDir dir(folder);
-    for (const char* name : {fontSheetFileName, paletteSheetFileName})
-        if (!mayWriteOutput(io, dir.filePath(QLatin1String(name)), FileKind::Picture,
-                            {inputFile(path, FileKind::Image)}, parser.isSet(force)))
-            return exitFailure;
-    if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
-        return fail(io, *failed);
-    return exitSuccess;
+    const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
+        const QString path = parser.positionalArguments().at(0);
+        const QString folder = parser.positionalArguments().at(1);
+        // Both files are checked before either is written, so a refusal leaves no half set.
+        const QDir dir(folder);
+        for (const char* name : {fontSheetFileName, paletteSheetFileName})
+            if (!mayWriteOutput(io, dir.filePath(QLatin1String(name)), FileKind::Picture,
+                                {inputFile(path, FileKind::Image)}, parser.isSet(force)))
+                return static_cast<int>(exitFailure);
+        if (const std::optional<QString> failed = writeSheetFiles(renderGlyphSheets(rom), folder))
+            return fail(io, *failed);
+        return static_cast<int>(exitSuccess);
+    };
+    return runImageCommand(
+        args, io,
+        {syntax,
+         {force},
+         {{QStringLiteral("OUTDIR"), QStringLiteral("The folder to write the sheets into.")}},
+         run});
 }
 
 } // namespace tarnwick::cli

@@ -1,6 +1,6 @@
 #include "cli/SheetsExport.h"
 
-#include "tables/WriteFile.h"
+#include "qtio/QtFiles.h"
 
 #include <QBuffer>
 #include <QDir>

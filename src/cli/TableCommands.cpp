@@ -1,7 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
-#include "tables/ReadFile.h"
+#include "qtio/QtFiles.h"
 #include "tables/TablesJson.h"
 
 #include <QJsonDocument>
@@ -16,29 +16,22 @@ int runExport(const QStringList& args, Io& io) {
                        "names are for reference: import reads only the tables and the GP\n"
                        "multiplier. An existing FILE is left alone unless --force is given, and\n"
                        "the image itself is never replaced.")};
-    QCommandLineParser parser;
-    const ImageOptions imageOptions = addImageArguments(parser);
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Write the JSON to FILE instead of standard output."),
         QStringLiteral("FILE"));
     const QCommandLineOption force = forceOption();
-    parser.addOptions({output, force});
-    if (const auto done = parseArguments(parser, syntax, args, 1, io))
-        return *done;
-
-    const QString path = parser.positionalArguments().at(0);
-    RomImage rom;
-    if (!loadImage(rom, path, parser, imageOptions, io))
-        return exitFailure;
-    const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
-
-    if (!parser.isSet(output)) {
-        io.out << QString::fromUtf8(json);
-        return exitSuccess;
-    }
-    return writeOutput(io, parser.value(output), bytesOf(json), FileKind::Json,
-                       {inputFile(path, FileKind::Image)}, parser.isSet(force));
+    const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
+        const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
+        if (!parser.isSet(output)) {
+            io.out << QString::fromUtf8(json);
+            return static_cast<int>(exitSuccess);
+        }
+        return writeOutput(io, parser.value(output), bytesOf(json), FileKind::Json,
+                           {inputFile(parser.positionalArguments().at(0), FileKind::Image)},
+                           parser.isSet(force));
+    };
+    return runImageCommand(args, io, {syntax, {output, force}, {}, run});
 }
 
 // ---- import --------------------------------------------------------------------------------
@@ -52,34 +45,28 @@ int runImport(const QStringList& args, Io& io) {
                        "leaves the image as it is. Everything is checked first; on any error\n"
                        "no file is changed. An existing FILE is left alone unless --force is\n"
                        "given, and the export itself is never replaced.")};
-    QCommandLineParser parser;
-    const ImageOptions imageOptions = addImageArguments(parser);
-    addExportArgument(parser);
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("Write the image with the imported tables to FILE instead."),
         QStringLiteral("FILE"));
     const QCommandLineOption force = forceOption();
-    parser.addOptions({output, force});
-    if (const auto done = parseArguments(parser, syntax, args, 2, io))
-        return *done;
-
-    RomImage rom;
-    if (const auto failed = loadImageWithExport(parser, imageOptions, rom, io))
-        return *failed;
-    if (parser.isSet(output)) {
+    const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
+        const QStringList paths = parser.positionalArguments();
+        if (const auto failed = putExportIntoDocument(paths.at(1), rom, io))
+            return *failed;
+        if (!parser.isSet(output)) {
+            const Status saved = rom.save();
+            return saved ? static_cast<int>(exitSuccess) : fail(io, fromNative(saved.message()));
+        }
         std::vector<std::uint8_t> bytes;
         if (const Status read = rom.savedFileBytes(bytes); !read)
             return fail(io, fromNative(read.message()));
-        const QStringList paths = parser.positionalArguments();
         return writeOutput(
             io, parser.value(output), bytes, FileKind::Image,
             {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Json)},
             parser.isSet(force));
-    }
-    if (const Status saved = rom.save(); !saved)
-        return fail(io, fromNative(saved.message()));
-    return exitSuccess;
+    };
+    return runImageCommand(args, io, {syntax, {output, force}, {exportArgument}, run});
 }
 
 } // namespace tarnwick::cli

@@ -1,6 +1,6 @@
 #include "demo/DemoImage.h"
 
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 
 #include "DemoCharacters.h"
 #include "DemoFont.h"

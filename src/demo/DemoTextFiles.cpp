@@ -1,7 +1,7 @@
 #include "demo/DemoTextFiles.h"
 
 #include "DemoCharacters.h"
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 #include "rom/CharacterTable.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "editors/DataFiles.h"
 
-#include "rom/FileReading.h"
+#include "io/FileReading.h"
 #include "rom/RomImage.h"
 
 #include <QDir>

@@ -1,21 +1,33 @@
 #include "patch/FilePatch.h"
 
 #include "patch/ImageProper.h"
+#include "rom/Releases.h"
+
+#include <string>
 
 namespace tarnwick {
+
+namespace {
+
+// "a 512-byte copier header", or "no copier header".
+std::string headerText(std::uint32_t size) {
+    return size == 0 ? "no copier header" : "a " + std::to_string(size) + "-byte copier header";
+}
+
+} // namespace
 
 PatchResult createFilePatch(PatchFormat format, std::span<const std::uint8_t> originalFile,
                             std::span<const std::uint8_t> modifiedFile) {
     if (format == PatchFormat::Bps)
         return createPatch(format, imageProper(originalFile), imageProper(modifiedFile));
-    const bool originalHeader = copierHeaderLength(originalFile.size()) > 0;
-    const bool modifiedHeader = copierHeaderLength(modifiedFile.size()) > 0;
+    const std::uint32_t originalHeader = copierHeaderLength(originalFile.size());
+    const std::uint32_t modifiedHeader = copierHeaderLength(modifiedFile.size());
     // Such a patch would move every byte by the header, and apply to neither form of the image.
     if (originalHeader != modifiedHeader)
         return PatchResult::failure(
-            std::string("IPS addresses the files as they lie on disk, and only the ") +
-            (originalHeader ? "original" : "modified image") +
-            " has a 512-byte copier header; give both the same, or make a BPS patch");
+            "IPS addresses the files as they lie on disk, and the original has " +
+            headerText(originalHeader) + " where the modified image has " +
+            headerText(modifiedHeader) + "; give both the same, or make a BPS patch");
     return createPatch(format, originalFile, modifiedFile);
 }
 
@@ -29,8 +41,9 @@ PatchResult applyFilePatch(std::span<const std::uint8_t> file,
     if (headerLength == 0)
         return patched;
     if (!patched)
-        return PatchResult::failure(patched.message() +
-                                    "; the image's 512-byte copier header was left out");
+        return PatchResult::failure(patched.message() + "; the image's " +
+                                    std::to_string(headerLength) +
+                                    "-byte copier header was left out");
     std::vector<std::uint8_t> result(file.begin(), file.begin() + headerLength);
     const std::vector<std::uint8_t> made = patched.takeBytes();
     result.insert(result.end(), made.begin(), made.end());

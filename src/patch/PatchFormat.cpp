@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string>
 
 namespace tarnwick {
 
@@ -28,6 +30,21 @@ std::optional<PatchFormat> patchFormatOf(std::span<const std::uint8_t> patch) {
     if (startsWith(patch, bpsMagic))
         return PatchFormat::Bps;
     if (startsWith(patch, ipsMagic))
+        return PatchFormat::Ips;
+    return std::nullopt;
+}
+
+std::optional<PatchFormat> patchFormatOfName(std::string_view fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    const std::size_t slash = fileName.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return std::nullopt;
+    std::string extension(fileName.substr(dot + 1));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "bps")
+        return PatchFormat::Bps;
+    if (extension == "ips")
         return PatchFormat::Ips;
     return std::nullopt;
 }

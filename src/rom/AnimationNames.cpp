@@ -1,7 +1,7 @@
 #include "rom/AnimationNames.h"
 
+#include "io/TextLines.h"
 #include "rom/HexText.h"
-#include "rom/TextLines.h"
 
 namespace tarnwick {
 namespace {

@@ -1,9 +1,9 @@
 #include "rom/ChestLabels.h"
 
+#include "io/TextLines.h"
 #include "rom/ChestRecord.h"
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
-#include "rom/TextLines.h"
 
 #include <cstdio>
 

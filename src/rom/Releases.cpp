@@ -71,4 +71,8 @@ std::uint64_t requiredImageSize(RomVariant v) {
     return end;
 }
 
+std::uint32_t copierHeaderLength(std::uint64_t fileLength) {
+    return fileLength > largestSnesFile ? 0 : static_cast<std::uint32_t>(fileLength % snesBankSize);
+}
+
 } // namespace tarnwick

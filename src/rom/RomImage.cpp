@@ -1,7 +1,7 @@
 #include "rom/RomImage.h"
 
-#include "rom/AtomicFile.h"
-#include "rom/FileReading.h"
+#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -141,7 +141,7 @@ std::int32_t RomImage::setHeaderSize(std::int32_t newSize) {
 }
 
 bool RomImage::settleRelease() {
-    setHeaderSize(static_cast<std::int32_t>(size % snesBankSize));
+    setHeaderSize(static_cast<std::int32_t>(copierHeaderLength(fileLength)));
     const bool wasJapanese = japanese;
     if (!gba) {
         const std::uint8_t mark = readByte(snesLanguageByteOffset);
@@ -265,18 +265,6 @@ void RomImage::writeTable(int count, int recordSize, std::span<const Record> tab
     for (std::size_t i = 0; i < records; ++i)
         for (std::size_t j = 0; j < bytes; ++j)
             putByte(static_cast<std::uint8_t>(table[i][j] & 0xFF));
-}
-
-std::string RomImage::readLine() {
-    if (cursor >= data.size())
-        return {};
-    // Only the pair CR LF ends a line; a lone CR or LF is part of it.
-    constexpr std::array<std::uint8_t, 2> lineEnd = {0x0D, 0x0A};
-    const auto begin = data.begin() + static_cast<std::ptrdiff_t>(cursor);
-    const auto end = std::search(begin, data.end(), lineEnd.begin(), lineEnd.end());
-    std::string line(begin, end);
-    cursor = end == data.end() ? data.size() : static_cast<std::uint64_t>(end - data.begin()) + 2;
-    return line;
 }
 
 // ---- Loading as a whole --------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "tables/JsonFile.h"
 
-#include "tables/ReadFile.h"
+#include "qtio/QtFiles.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>

@@ -1,5 +1,7 @@
 #include "tables/TablesJson.h"
 
+#include "tables/JsonFile.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -252,6 +254,17 @@ std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVar
             return std::nullopt;
     }
     return result;
+}
+
+std::optional<ImportedTables> readExportFile(const QString& path, RomVariant release,
+                                             QString& error) {
+    const std::optional<QJsonObject> json = readJsonFile(path, error);
+    if (!json)
+        return std::nullopt;
+    std::optional<ImportedTables> tables = readImportedTables(*json, release, error);
+    if (!tables)
+        error = QStringLiteral("\"%1\": %2.").arg(path, error);
+    return tables;
 }
 
 void storeImportedTables(const ImportedTables& tables, RomImage& rom) {

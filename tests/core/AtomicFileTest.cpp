@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

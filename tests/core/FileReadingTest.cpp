@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "rom/FileReading.h"
+#include "io/FileReading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "TestFiles.h"
 
+#include "io/TextLines.h"
 #include "rom/RomImage.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(GameText, FixedStringsEndAtZeroOnSnesAndPadWithSpacesOnGba) {
               text({0x8D, 0xA8, 0x92, 0xA9, 0x20, 0x9E, 0xA5, 0x20}));
 }
 
-TEST(GameText, ReadLineSplitsOnCarriageReturnLineFeedOnly) {
+TEST(TextLines, SplitOnCarriageReturnLineFeedOnly) {
     struct Case {
         const char* what;
         std::string bytes;
@@ -118,9 +119,8 @@ TEST(GameText, ReadLineSplitsOnCarriageReturnLineFeedOnly) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        LoadedBytes file(Bytes(c.bytes.begin(), c.bytes.end()));
-        for (const std::string& line : c.lines)
-            EXPECT_EQ(file.rom.readLine(), line);
+        const Bytes text(c.bytes.begin(), c.bytes.end());
+        EXPECT_EQ(textLines(text, static_cast<int>(c.lines.size())), c.lines);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "TestFiles.h"
 
-#include "rom/OutputRule.h"
+#include "io/OutputRule.h"
 
 #include <gtest/gtest.h>
 

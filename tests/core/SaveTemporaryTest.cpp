@@ -1,7 +1,7 @@
 #include "TestFiles.h"
 
-#include "rom/AtomicFile.h"
-#include "rom/SaveTemporary.h"
+#include "io/AtomicFile.h"
+#include "io/SaveTemporary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 #include "rom/Releases.h"
-#include "rom/Status.h"
+#include "io/Status.h"
 
 #include <cstdint>
 #include <string>

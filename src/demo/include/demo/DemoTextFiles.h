@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rom/Releases.h"
-#include "rom/Status.h"
+#include "io/Status.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Status.h"
 #include "pixels/GlyphEntry.h"
 #include "pixels/Image.h"
 #include "rom/CharacterTable.h"
@@ -7,7 +8,6 @@
 #include "rom/GameString.h"
 #include "rom/Record.h"
 #include "rom/Releases.h"
-#include "rom/Status.h"
 
 #include <array>
 #include <cstdint>
@@ -20,8 +20,7 @@
 namespace tarnwick {
 
 // The ROM document: the loaded file's bytes, its release, the record tables that the editors
-// change and the names decoded from it. It also serves as a whole-file reader for text files
-// (setPath, load, readLine).
+// change and the names decoded from it.
 //
 // Offsets given to the byte operations count from the start of the image proper; the document
 // adds the copier header. Reads outside the loaded bytes give 0 and writes there are dropped,
@@ -85,8 +84,6 @@ public:
     void putByte(std::uint8_t value);
     void readTable(int count, int recordSize, std::span<Record> table, std::uint64_t offset);
     void writeTable(int count, int recordSize, std::span<const Record> table, std::uint64_t offset);
-    // The next CR LF line of a text file loaded whole; empty at and after the end.
-    std::string readLine();
 
     // ---- Game text ----
     GameString readFixedString(int length, std::uint64_t offset) const;

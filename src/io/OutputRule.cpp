@@ -1,4 +1,4 @@
-#include "rom/OutputRule.h"
+#include "io/OutputRule.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/Status.h"
+#include "io/Status.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,8 +1,8 @@
-#include "rom/AtomicFile.h"
+#include "io/AtomicFile.h"
 
 #include "PosixFile.h"
-#include "rom/FileReading.h"
-#include "rom/SaveTemporary.h"
+#include "io/FileReading.h"
+#include "io/SaveTemporary.h"
 
 #include <cerrno>
 #include <fcntl.h>

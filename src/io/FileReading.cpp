@@ -1,4 +1,4 @@
-#include "rom/FileReading.h"
+#include "io/FileReading.h"
 
 #include "PosixFile.h"
 

@@ -1,4 +1,4 @@
-#include "rom/SaveTemporary.h"
+#include "io/SaveTemporary.h"
 
 #include <algorithm>
 #include <atomic>

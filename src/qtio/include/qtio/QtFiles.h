@@ -1,0 +1,61 @@
+#pragma once
+
+#include "io/AtomicFile.h"
+#include "io/FileReading.h"
+#include "io/OutputRule.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+
+// The file operations of the I/O module for code that holds paths as QString and bytes as
+// QByteArray: the same reader, writer and output rule, nothing of their own.
+namespace tarnwick {
+
+// The bytes as the unsigned values the cores take. Valid while bytes lives and is not changed.
+inline std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+// Reads the whole regular file at path. A file longer than largest bytes is refused, also when
+// it grows while it is read, so a wrong pick cannot fill the memory. On failure returns nothing
+// and sets error to a sentence that names the file and the reason.
+inline std::optional<QByteArray>
+readFile(const QString& path, QString& error,
+         std::uint64_t largest = std::numeric_limits<std::uint64_t>::max()) {
+    ReadRequest request;
+    request.largest = largest;
+    FileContents contents;
+    const Status read =
+        readFileBytes(QFile::encodeName(path).toStdString(), "read", request, contents);
+    if (!read) {
+        error = QString::fromStdString(read.message());
+        return std::nullopt;
+    }
+    return QByteArray(reinterpret_cast<const char*>(contents.bytes.data()),
+                      static_cast<qsizetype>(contents.bytes.size()));
+}
+
+// Writes bytes as the whole file at path the one way every file is written: complete and
+// flushed beside it before it replaces what was there. The message names the file on failure.
+inline Status writeFile(const QString& path, const QByteArray& bytes, ExistingFile existing) {
+    return writeWholeFile(QFile::encodeName(path).toStdString(), bytesOf(bytes), existing);
+}
+
+// Writes a file that the user has chosen, and agreed to replace if it exists, in a file dialog:
+// even then a folder is not replaced, nor an input of the command by a file of another kind.
+inline Status writeOutputFile(const QString& path, const QByteArray& bytes, FileKind kind,
+                              std::span<const InputFile> inputs) {
+    const std::string nativePath = QFile::encodeName(path).toStdString();
+    if (Status allowed = checkOutputFile(nativePath, kind, inputs, true); !allowed)
+        return allowed;
+    return writeWholeFile(nativePath, bytesOf(bytes), ExistingFile::Replace);
+}
+
+} // namespace tarnwick
