@@ -12,9 +12,9 @@
 #include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
+#include "io/AtomicFile.h"
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
-#include "io/AtomicFile.h"
 #include "rom/RomImage.h"
 
 #include <QAction>

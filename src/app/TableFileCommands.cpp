@@ -3,10 +3,10 @@
 #include "app/AppSettings.h"
 #include "app/RomFileDialog.h"
 #include "patch/FilePatch.h"
+#include "qtio/QtFiles.h"
 #include "rom/RomImage.h"
 #include "rom/TableChanges.h"
 #include "tables/TablesJson.h"
-#include "qtio/QtFiles.h"
 
 #include <QDir>
 #include <QFile>

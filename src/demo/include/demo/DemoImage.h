@@ -1,8 +1,8 @@
 #pragma once
 
 #include "io/AtomicFile.h"
-#include "rom/Releases.h"
 #include "io/Status.h"
+#include "rom/Releases.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rom/Releases.h"
 #include "io/Status.h"
+#include "rom/Releases.h"
 
 #include <string>
 
