@@ -7,10 +7,12 @@
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
 #include "rom/TableChanges.h"
+#include "rom/TableEdit.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -46,6 +48,21 @@ void typicalAction(RomImage& rom, int field, int value) {
         break;
     }
 }
+
+// One edit as the editors make it: through a named transaction that records the record it took.
+void editThroughTransaction(benchmark::State& state) {
+    RomImage rom = openDocument();
+    int n = 0;
+    for (auto _ : state) {
+        ++n;
+        const auto shop = static_cast<std::size_t>(n) % shopCapacity;
+        const int slot = 1 + n % shopItemSlots;
+        TableEdit edit(rom, "Shop " + std::to_string(shop) + ": item #" + std::to_string(slot));
+        setShopItem(edit.change(rom.shopTable[shop]), slot, n & 0xFF);
+    }
+    state.counters["steps"] = static_cast<double>(rom.history.stepCount());
+}
+BENCHMARK(editThroughTransaction)->Unit(benchmark::kMicrosecond);
 
 // Snapshot before the action, compare after: the work every user action adds.
 void snapshotAndDiffOneAction(benchmark::State& state) {

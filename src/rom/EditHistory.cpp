@@ -4,7 +4,7 @@
 
 namespace tarnwick {
 
-bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey) {
+bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey, std::string name) {
     if (added.empty())
         return false;
     if (mergeOpen && mergeKey != noMerge && !steps.empty() && steps.back().mergeKey == mergeKey) {
@@ -13,11 +13,14 @@ bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey) 
     }
     // A new action replaces the steps that were undone; the state they led to is gone.
     changes.resize(cursor == 0 ? 0 : steps[cursor - 1].changesEnd);
+    names.resize(cursor == 0 ? 0 : steps[cursor - 1].nameEnd);
     steps.resize(cursor);
     if (cleanStep > cursor)
         cleanStep = neverClean;
     changes.insert(changes.end(), added.begin(), added.end());
-    steps.push_back({changes.size(), mergeKey});
+    names += name;
+    steps.push_back({static_cast<std::uint32_t>(changes.size()),
+                     static_cast<std::uint32_t>(names.size()), mergeKey});
     ++cursor;
     mergeOpen = mergeKey != noMerge;
     return true;
@@ -44,10 +47,11 @@ void EditHistory::mergeIntoLastStep(std::span<const TableChange> added) {
                   changes.end());
     if (changes.size() == static_cast<std::size_t>(first)) {
         steps.pop_back();
+        names.resize(steps.empty() ? 0 : steps.back().nameEnd);
         --cursor;
         mergeOpen = false;
     } else {
-        steps.back().changesEnd = changes.size();
+        steps.back().changesEnd = static_cast<std::uint32_t>(changes.size());
     }
 }
 
@@ -77,6 +81,14 @@ std::span<const TableChange> EditHistory::nextRedo() const {
     return canRedo() ? stepChanges(cursor) : std::span<const TableChange>{};
 }
 
+std::string EditHistory::nextUndoName() const {
+    return canUndo() ? stepName(cursor - 1) : std::string();
+}
+
+std::string EditHistory::nextRedoName() const {
+    return canRedo() ? stepName(cursor) : std::string();
+}
+
 void EditHistory::setClean() {
     cleanStep = cursor;
     mergeOpen = false;
@@ -86,6 +98,7 @@ void EditHistory::clear() {
     // Moving empty vectors in gives the memory back, which clear() (or "= {}") would keep.
     changes = std::vector<TableChange>();
     steps = std::vector<Step>();
+    names = std::string();
     cursor = 0;
     cleanStep = 0;
     mergeOpen = false;
@@ -93,12 +106,17 @@ void EditHistory::clear() {
 
 std::size_t EditHistory::memoryBytes() const {
     return sizeof(*this) + changes.capacity() * sizeof(TableChange) +
-           steps.capacity() * sizeof(Step);
+           steps.capacity() * sizeof(Step) + names.capacity();
 }
 
 std::span<const TableChange> EditHistory::stepChanges(std::size_t step) const {
     const std::size_t begin = step == 0 ? 0 : steps[step - 1].changesEnd;
     return std::span<const TableChange>(changes).subspan(begin, steps[step].changesEnd - begin);
+}
+
+std::string EditHistory::stepName(std::size_t step) const {
+    const std::size_t begin = step == 0 ? 0 : steps[step - 1].nameEnd;
+    return names.substr(begin, steps[step].nameEnd - begin);
 }
 
 } // namespace tarnwick

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tarnwick {
@@ -17,8 +18,10 @@ class RomImage;
 //
 // One history belongs to one document and is shared by the main window and every editor, so
 // Ctrl+Z in an editor and Edit > Undo walk the same steps. After undo or redo the caller shows
-// the document's values again; the history only writes the tables. The changes of all steps
-// lie in one array, so a step costs 16 bytes plus 12 a changed slot.
+// the document's values again; the history only writes the tables. Each step has a name a
+// person reads ("Chest 12: X"), for the Undo and Redo commands. The changes of all steps lie
+// in one array and their names in one text, so a step costs 16 bytes, its name's characters
+// and 12 bytes a changed slot.
 class EditHistory {
 public:
     // Consecutive actions recorded with the same key other than noMerge form one step: the
@@ -32,7 +35,8 @@ public:
     // before, with no undo, redo, setClean or closeMerge in between; a merged step whose
     // changes cancel out disappears. An action without changes records nothing. Returns true
     // when the history changed.
-    bool record(std::span<const TableChange> changes, MergeKey mergeKey = noMerge);
+    bool record(std::span<const TableChange> changes, MergeKey mergeKey = noMerge,
+                std::string name = {});
     // The next action starts a step of its own whatever its key (the field lost the focus).
     void closeMerge() { mergeOpen = false; }
 
@@ -47,6 +51,9 @@ public:
     // The changes that undo or redo would apply (empty when there are none), for menu texts.
     std::span<const TableChange> nextUndo() const;
     std::span<const TableChange> nextRedo() const;
+    // The names of the steps that undo or redo would apply; empty when there are none.
+    std::string nextUndoName() const;
+    std::string nextRedoName() const;
 
     std::size_t stepCount() const { return steps.size(); }
     // Steps done: 0 before the first step, stepCount() after the last.
@@ -67,16 +74,19 @@ public:
 
 private:
     struct Step {
-        std::size_t changesEnd; // one past the step's last change in changes
+        std::uint32_t changesEnd; // one past the step's last change in changes
+        std::uint32_t nameEnd;    // one past the step's name in names
         MergeKey mergeKey;
     };
     static constexpr std::size_t neverClean = static_cast<std::size_t>(-1);
 
     std::span<const TableChange> stepChanges(std::size_t step) const;
+    std::string stepName(std::size_t step) const;
     void mergeIntoLastStep(std::span<const TableChange> added);
 
     std::vector<TableChange> changes;
     std::vector<Step> steps;
+    std::string names;
     std::size_t cursor = 0;
     std::size_t cleanStep = 0;
     bool mergeOpen = false;
