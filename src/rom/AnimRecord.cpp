@@ -27,6 +27,33 @@ bool anim14SlotWritable(RomVariant release, int slotIndex) {
     return slotIndex >= 0 && slotIndex < recordSize;
 }
 
+std::int32_t anim8Field(const Record& record, Anim8Field field) {
+    return slot(record, anim8FieldRule(field).slot);
+}
+
+void setAnim8Field(Record& record, Anim8Field field, std::int32_t value) {
+    slot(record, anim8FieldRule(field).slot) = value;
+}
+
+std::int32_t anim14Palette(const Record& record, int animation) {
+    return slot(record, anim14Animations[static_cast<std::size_t>(animation)].paletteSlot);
+}
+
+void setAnim14Palette(Record& record, int animation, std::int32_t value) {
+    slot(record, anim14Animations[static_cast<std::size_t>(animation)].paletteSlot) = value;
+}
+
+std::int32_t anim14PlainByte(const Record& record, int slotIndex) {
+    return slot(record, slotIndex);
+}
+
+bool setAnim14PlainByte(Record& record, RomVariant release, int slotIndex, std::int32_t value) {
+    if (!anim14SlotWritable(release, slotIndex))
+        return false;
+    slot(record, slotIndex) = value;
+    return true;
+}
+
 int animationNumber(const Record& record, const AnimNumberSlots& animation) {
     // Unsigned, as a slot written by hand may hold any value.
     const auto low = static_cast<std::uint32_t>(slot(record, animation.low));

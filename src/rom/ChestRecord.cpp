@@ -99,6 +99,14 @@ int contentsLimit(RomVariant release) {
     return isGbaVariant(release) ? itemNameSlots : byteContentsLimit;
 }
 
+int wrapContents(int contents, RomVariant release, int type) {
+    return wrapInto(contents, type == itemChest ? contentsLimit(release) : byteContentsLimit);
+}
+
+void setGpMultiplier(std::int32_t& multiplier, int typed) {
+    multiplier = wrapInto(typed, gpMultiplierLimit);
+}
+
 int storeChosenContents(Record& chest, RomVariant release, int contents) {
     if (chestType(chest) != itemChest) {
         chest[4] = wrapInto(contents, byteContentsLimit);

@@ -3,6 +3,18 @@
 #include <charconv>
 
 namespace tarnwick {
+
+void setEsperSpell(Record& esper, int spell, int listPosition) {
+    esper[static_cast<std::size_t>(spellSlot(spell))] = valueOfListPosition(listPosition);
+}
+
+void setLearnRate(Record& esper, int spell, std::uint32_t typed) {
+    esper[static_cast<std::size_t>(learnRateSlot(spell))] = storedLearnRate(typed);
+}
+
+std::int32_t learnRate(const Record& esper, int spell) {
+    return esper[static_cast<std::size_t>(learnRateSlot(spell))];
+}
 namespace {
 
 // The labels read "No Spell" and "No Bonus" in each encoding: SNES English, GBA English,

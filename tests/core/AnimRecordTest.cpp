@@ -49,5 +49,24 @@ TEST(AnimRecord, NumbersAndHighBitsReadAndStoreAsTheEditorShowsThem) {
     }
 }
 
+TEST(AnimRecord, FieldsPalettesAndPlainBytesStoreUnmaskedWhereTheRecordHasThem) {
+    Record record{};
+    setAnim8Field(record, Anim8Field::Sound, 0x1F3);
+    EXPECT_EQ(record[6], 0x1F3);
+    EXPECT_EQ(anim8Field(record, Anim8Field::Sound), 0x1F3);
+
+    setAnim14Palette(record, 2, 0x12A);
+    EXPECT_EQ(record[8], 0x12A);
+    EXPECT_EQ(anim14Palette(record, 2), 0x12A);
+
+    // Byte 14 exists in GBA records only.
+    EXPECT_FALSE(setAnim14PlainByte(record, RomVariant::SnesEnglish, anim14GbaOnlySlot, 7));
+    EXPECT_EQ(record[14], 0);
+    EXPECT_TRUE(setAnim14PlainByte(record, RomVariant::GbaJapanese, anim14GbaOnlySlot, 7));
+    EXPECT_EQ(anim14PlainByte(record, anim14GbaOnlySlot), 7);
+    EXPECT_TRUE(setAnim14PlainByte(record, RomVariant::SnesJapanese, anim14RepeatDelaySlot, 0x3C));
+    EXPECT_EQ(record[13], 0x3C);
+}
+
 } // namespace
 } // namespace tarnwick

@@ -201,5 +201,30 @@ TEST(ChestLabels, LocationsComeFromCrLfLinesOrBareNumbers) {
     EXPECT_EQ(chestLocationLabels(dir.file("missing.txt"))[311], "311");
 }
 
+TEST(ChestRecord, TypedContentsAndGpMultiplierWrapIntoTheirLists) {
+    struct Case {
+        int typed;
+        RomVariant release;
+        int type;
+        int wrapped;
+    };
+    const Case cases[] = {
+        {-1, RomVariant::SnesEnglish, itemChest, 255},
+        {-1, RomVariant::GbaEnglish, itemChest, 270},
+        {-1, RomVariant::GbaEnglish, moneyChest, 255},
+        {271, RomVariant::GbaJapanese, itemChest, 0},
+        {256, RomVariant::SnesJapanese, itemChest, 0},
+        {300, RomVariant::GbaEnglish, monsterChest, 44},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(wrapContents(c.typed, c.release, c.type), c.wrapped) << c.typed;
+
+    std::int32_t multiplier = 0;
+    for (const auto& [typed, stored] : {std::pair{300, 44}, {-1, 255}, {75, 75}}) {
+        setGpMultiplier(multiplier, typed);
+        EXPECT_EQ(multiplier, stored) << typed;
+    }
+}
+
 } // namespace
 } // namespace tarnwick

@@ -61,5 +61,16 @@ TEST(EsperRecord, ListsAndLabelsFollowTheRelease) {
     }
 }
 
+TEST(EsperRecord, SpellsAndLearnRatesStoreWhatTheListsAndFieldsGive) {
+    Record esper{};
+    setEsperSpell(esper, 1, 0); // the list's first entry: no spell
+    setEsperSpell(esper, 5, 38);
+    EXPECT_EQ(esper[1], 0xFF);
+    EXPECT_EQ(esper[9], 37);
+    setLearnRate(esper, 3, 999); // kept modulo 256
+    EXPECT_EQ(esper[4], 231);
+    EXPECT_EQ(learnRate(esper, 3), 231);
+}
+
 } // namespace
 } // namespace tarnwick

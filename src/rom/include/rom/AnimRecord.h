@@ -101,6 +101,20 @@ inline constexpr std::array<int, 4> anim14PlainSlots = {anim14SoundSlot, anim14U
 // Whether the editor may write the slot: the last one exists only in GBA records.
 bool anim14SlotWritable(RomVariant release, int slot);
 
+// The value of one field of an 8-byte record, and storing a typed or picked one (unmasked, as
+// only the low eight bits reach the image and the field keeps what was typed).
+std::int32_t anim8Field(const Record& record, Anim8Field field);
+void setAnim8Field(Record& record, Anim8Field field, std::int32_t value);
+
+// The palette of animation 1-3 (index 0-2) of a 14/15-byte record; stored unmasked.
+std::int32_t anim14Palette(const Record& record, int animation);
+void setAnim14Palette(Record& record, int animation, std::int32_t value);
+
+// A byte of anim14PlainSlots; storing it does nothing, returning false, where the release's
+// records lack the slot.
+std::int32_t anim14PlainByte(const Record& record, int slot);
+bool setAnim14PlainByte(Record& record, RomVariant release, int slot, std::int32_t value);
+
 // Numbers 0-0x2FF name animations; the lists show every higher number as this one, their
 // last entry (768).
 inline constexpr std::int32_t lastAnimationNumber = 0x2FF;

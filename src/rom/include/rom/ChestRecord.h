@@ -59,6 +59,13 @@ int chestContents(const Record& chest, RomVariant release);
 // One past the highest contents number: 256, or 271 on GBA images (items 256-270).
 int contentsLimit(RomVariant release);
 
+// A contents number typed or picked for a chest of the given type, wrapped into its list: below
+// 0 reaches the end (255, or 270 for a GBA item chest), past the end the start.
+int wrapContents(int contents, RomVariant release, int type);
+
+// The GP multiplier as typed, wrapped into 0-255.
+void setGpMultiplier(std::int32_t& multiplier, int typed);
+
 // Stores a contents number chosen for the chest's type and returns it as stored: an item chest
 // wraps it into contentsLimit and keeps bit 8 in byte 3 bit 2 (clearing that bit below 256 on
 // every release); other types wrap it into 256.

@@ -43,6 +43,11 @@ constexpr std::int32_t valueOfListPosition(int position) {
 constexpr std::int32_t storedLearnRate(std::uint32_t typed) {
     return static_cast<std::int32_t>(typed & 0xFF);
 }
+// The spell (1-5) a list position names, and the learn rate a typed number stores.
+void setEsperSpell(Record& esper, int spell, int listPosition);
+void setLearnRate(Record& esper, int spell, std::uint32_t typed);
+std::int32_t learnRate(const Record& esper, int spell);
+
 // A learn rate as typed: one or more decimal digits forming an unsigned 32-bit number.
 std::optional<std::uint32_t> parseLearnRate(std::string_view text);
 
