@@ -12,7 +12,7 @@ namespace tarnwick {
 // What marks a save's temporary file: "NAME" + this + eight hexadecimal digits.
 inline constexpr std::string_view saveTemporaryMarker = ".tarnwick-save-";
 
-bool isSaveTemporaryName(std::string_view fileName);
+[[nodiscard]] bool isSaveTemporaryName(std::string_view fileName);
 
 // Removes the save temporaries in folder that no running save holds; returns how many.
 int removeAbandonedSaveTemporaries(const std::filesystem::path& folder);

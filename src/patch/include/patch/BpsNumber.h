@@ -17,7 +17,7 @@ std::size_t bpsNumberLength(std::uint64_t value);
 // The number at position in bytes, moving position past it. Nothing when the bytes end first or
 // the number runs past eight bytes (2^56 and more, far beyond any image), so no patch can make
 // the reader overflow.
-std::optional<std::uint64_t> readBpsNumber(std::span<const std::uint8_t> bytes,
-                                           std::size_t& position);
+[[nodiscard]] std::optional<std::uint64_t> readBpsNumber(std::span<const std::uint8_t> bytes,
+                                                         std::size_t& position);
 
 } // namespace tarnwick

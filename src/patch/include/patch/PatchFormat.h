@@ -15,10 +15,10 @@ enum class PatchFormat { Bps, Ips };
 std::string_view patchFormatName(PatchFormat format);
 
 // The format a patch's first bytes name ("BPS1" or "PATCH"); nothing for any other bytes.
-std::optional<PatchFormat> patchFormatOf(std::span<const std::uint8_t> patch);
+[[nodiscard]] std::optional<PatchFormat> patchFormatOf(std::span<const std::uint8_t> patch);
 
 // The format a file name's extension names (".bps" or ".ips", in any case); nothing for others.
-std::optional<PatchFormat> patchFormatOfName(std::string_view fileName);
+[[nodiscard]] std::optional<PatchFormat> patchFormatOfName(std::string_view fileName);
 
 PatchResult createPatch(PatchFormat format, std::span<const std::uint8_t> source,
                         std::span<const std::uint8_t> target);

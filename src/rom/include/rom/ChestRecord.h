@@ -35,7 +35,7 @@ inline constexpr int gpMultiplierLimit = 256;
 inline constexpr int byteContentsLimit = 256;
 
 // value brought into 0 to n - 1 by adding or subtracting n as often as needed (0 when n <= 0).
-int wrapInto(int value, int n);
+[[nodiscard]] int wrapInto(int value, int n);
 
 int chestType(const Record& chest);
 // Replaces the type bits by those of type (clamped to 0-3); bits 0, 1, 2 and 4 stay.
@@ -61,7 +61,7 @@ int contentsLimit(RomVariant release);
 
 // A contents number typed or picked for a chest of the given type, wrapped into its list: below
 // 0 reaches the end (255, or 270 for a GBA item chest), past the end the start.
-int wrapContents(int contents, RomVariant release, int type);
+[[nodiscard]] int wrapContents(int contents, RomVariant release, int type);
 
 // The GP multiplier as typed, wrapped into 0-255.
 void setGpMultiplier(std::int32_t& multiplier, int typed);

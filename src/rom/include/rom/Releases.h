@@ -47,7 +47,7 @@ inline constexpr std::uint64_t snesBankSize = 0x10000;
 // The bytes in front of the image proper in a file of this length: on a SNES file whatever
 // precedes a whole number of 64 KiB banks (512 for the usual copier header), none on a GBA file.
 // The document and the patches both go by this.
-std::uint32_t copierHeaderLength(std::uint64_t fileLength);
+[[nodiscard]] std::uint32_t copierHeaderLength(std::uint64_t fileLength);
 
 struct ByteArea {
     std::uint64_t offset = 0;

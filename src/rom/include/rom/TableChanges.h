@@ -43,12 +43,13 @@ struct TableSnapshot {
     std::int32_t gpMultiplier = 0;
 };
 
-TableSnapshot takeSnapshot(const RomImage& rom);
+[[nodiscard]] TableSnapshot takeSnapshot(const RomImage& rom);
 
 // The slots (and the GP multiplier) whose value in rom differs from the snapshot, in table,
 // record and slot order, each once. Empty when nothing changed, or for a snapshot that was not
 // taken from a document.
-std::vector<TableChange> changesSince(const TableSnapshot& snapshot, const RomImage& rom);
+[[nodiscard]] std::vector<TableChange> changesSince(const TableSnapshot& snapshot,
+                                                    const RomImage& rom);
 
 // Writes the before values of the changes into the document, last change first, so that a list
 // holding one slot twice ends at its earliest value. Changes naming a table, record or slot the

@@ -47,13 +47,13 @@ struct ImportedTables {
 
 // Checks an export against the release and reads its tables. On failure returns nothing and
 // sets error to "json.path: reason" for the first offending value.
-std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,
-                                                 QString& error);
+[[nodiscard]] std::optional<ImportedTables> readImportedTables(const QJsonObject& json,
+                                                               RomVariant release, QString& error);
 
 // Reads the export at path and checks all of it against release, as an import and a diff do.
 // On failure returns nothing and sets error to a sentence naming the file and the reason.
-std::optional<ImportedTables> readExportFile(const QString& path, RomVariant release,
-                                             QString& error);
+[[nodiscard]] std::optional<ImportedTables> readExportFile(const QString& path, RomVariant release,
+                                                           QString& error);
 
 // Puts checked tables into the document's record tables (and its GP multiplier on SNES).
 void storeImportedTables(const ImportedTables& tables, RomImage& rom);
