@@ -61,6 +61,8 @@ void AnimString8Dialog::connectControls() {
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const auto field = static_cast<Anim8Field>(k);
         connect(fields[k], &QLineEdit::textEdited, this, [this, field] { storeField(field); });
+        // Leaving the field or pressing Enter shows the byte the image gets.
+        connect(fields[k], &QLineEdit::editingFinished, this, &AnimString8Dialog::showRecord);
         if (lists[k] != nullptr)
             connect(lists[k], &QComboBox::activated, this,
                     [this, field](int position) { storeListChoice(field, position); });
