@@ -14,8 +14,8 @@
 #include "graphics/GlyphSheets.h"
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
-#include "rom/AtomicFile.h"
 #include "rom/RomImage.h"
+#include "rom/SaveWithBackup.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -250,26 +250,23 @@ void MainDialog::onLoad() {
 bool MainDialog::loadFile(const QString& path) {
     if (!settleUnsavedEdits())
         return false;
-    titleBox->setText(noRomText);
-    romLoaded = false;
-
+    // A load that fails or is declined changes nothing: the open image stays as it was.
     bool declined = false;
-    const auto loadAnyway = [this, &declined](const std::string& reason) {
+    const auto loadAnyway = [this, &declined](const std::string& reason, RomVariant release) {
         declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
-                                             toQString(releaseName(rom.variant())));
+                                             toQString(releaseName(release)));
         return !declined;
     };
     const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString(), loadAnyway);
-    // The image settled the release, or a failed load kept it: the check mark follows the
-    // document's flag either way.
-    setJapaneseChecked(rom.isJapanese());
-    refreshFileState();
     if (!loaded) {
+        refreshFileState();
         if (!declined)
             prompts.reportFailure(this, QStringLiteral("Load failed"),
                                   QString::fromStdString(loaded.message()));
         return false;
     }
+    // The image settled the release: the check mark follows it.
+    setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
     romLoaded = true;
     buildGlyphSheets();
@@ -296,14 +293,18 @@ void MainDialog::onSave() {
 }
 
 bool MainDialog::saveRom() {
-    if (!backUpBeforeFirstSave())
-        return false;
-    const Status written = rom.save();
+    // The first save of a file in a session keeps its previous contents as NAME.bak.
+    const std::string& path = rom.getPath();
+    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
+    const bool backUp = settings->keepBackups() && !backedUp.contains(key);
+    const Status written = backUp ? saveWithBackup(rom, path + ".bak") : rom.save();
     if (!written) {
         prompts.reportFailure(this, QStringLiteral("Save failed"),
                               QString::fromStdString(written.message()));
         return false;
     }
+    if (backUp)
+        backedUp.insert(key);
     saved();
     return true;
 }
@@ -323,22 +324,6 @@ void MainDialog::onSaveAs() {
     }
     settings->addRecentFile(target);
     saved();
-}
-
-bool MainDialog::backUpBeforeFirstSave() {
-    const std::string& path = rom.getPath();
-    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
-    if (!settings->keepBackups() || backedUp.contains(key))
-        return true;
-    if (const Status copied = copyFileTo(path, path + ".bak"); !copied) {
-        prompts.reportFailure(
-            this, QStringLiteral("Save failed"),
-            QStringLiteral("Nothing was saved: the backup of \"%1\" could not be written. %2")
-                .arg(key, QString::fromStdString(copied.message())));
-        return false;
-    }
-    backedUp.insert(key);
-    return true;
 }
 
 void MainDialog::saved() {

@@ -95,10 +95,10 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     rom.setJapanese(parser.isSet(options.japanese));
     const bool force = parser.isSet(options.force);
     QString refusal;
-    const auto loadAnyway = [&](const std::string& reason) {
+    const auto loadAnyway = [&](const std::string& reason, RomVariant release) {
         if (!force)
             refusal = fromNative(reason) + QStringLiteral(" Give --force to load it anyway as %1.")
-                                               .arg(asciiText(releaseName(rom.variant())));
+                                               .arg(asciiText(releaseName(release)));
         return force;
     };
     if (const Status loaded = loadRom(rom, nativePath(path), loadAnyway); !loaded) {

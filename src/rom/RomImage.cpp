@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 
 namespace tarnwick {
@@ -309,29 +310,25 @@ std::string RomImage::readLine() {
 // ---- Loading as a whole --------------------------------------------------------------------
 
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway) {
-    // A load that fails leaves the release option as it was, so the option and the document
-    // never disagree after a refused file.
-    const bool japaneseBefore = rom.isJapanese();
-    const auto refuse = [&](Status status) {
-        rom.unload();
-        rom.setJapanese(japaneseBefore);
-        return status;
-    };
-    rom.setPath(path);
-    if (Status loaded = rom.load(); !loaded)
-        return refuse(std::move(loaded));
-    rom.settleRelease();
-    if (Status fits = rom.checkFitsRelease(); !fits)
-        return refuse(std::move(fits));
-    if (!rom.namedRelease() && loadAnyway) {
-        const std::string reason =
-            "\"" + path + "\" does not look like an image of Kavo: " + rom.unnamedReleaseReason() +
-            ".";
-        if (!loadAnyway(reason))
-            return refuse(Status::failure(reason));
+    // The new image is read into a copy, so a load that fails or is declined leaves the open
+    // document whole: its image, unsaved edits, history and release option. The copy starts
+    // from the open document because slots the new release does not fill keep what they held.
+    auto candidate = std::make_unique<RomImage>(rom);
+    candidate->setPath(path);
+    if (Status loaded = candidate->load(); !loaded)
+        return loaded;
+    candidate->settleRelease();
+    if (Status fits = candidate->checkFitsRelease(); !fits)
+        return fits;
+    if (!candidate->namedRelease() && loadAnyway) {
+        const std::string reason = "\"" + path + "\" does not look like an image of Kavo: " +
+                                   candidate->unnamedReleaseReason() + ".";
+        if (!loadAnyway(reason, candidate->variant()))
+            return Status::failure(reason);
     }
-    if (Status parsed = rom.parseTables(); !parsed)
-        return refuse(std::move(parsed));
+    if (Status parsed = candidate->parseTables(); !parsed)
+        return parsed;
+    rom = std::move(*candidate);
     return Status::success();
 }
 

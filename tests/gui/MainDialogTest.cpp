@@ -10,6 +10,7 @@
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
+#include "rom/TableChanges.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -69,6 +70,17 @@ RomImage parsedAs(const QString& path, bool japanese) {
     reference.setJapanese(japanese);
     (void)reference.parseTables();
     return reference;
+}
+
+// A SNES English demo image whose title byte names no release.
+QString writeUnnamedImage(const QTemporaryDir& folder) {
+    const QString path = writeDemoFile(folder, RomVariant::SnesEnglish, false);
+    QByteArray bytes = fileBytes(path);
+    bytes[static_cast<qsizetype>(snesLanguageByteOffset)] = 'X';
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
 }
 
 bool titleSelectedWhole(const QLineEdit* box) {
@@ -164,9 +176,10 @@ private slots:
         QVERIFY(f.window->isRomLoaded());
         QCOMPARE(f.titleBox()->text(), title);
 
+        // A file that cannot be loaded leaves the open image in the window.
         const QString missing = QDir(f.folder.path()).filePath(QStringLiteral("gone.smc"));
-        QVERIFY(!f.loadThroughMenu(missing));
-        QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QVERIFY(f.loadThroughMenu(missing));
+        QCOMPARE(f.titleBox()->text(), title);
         QCOMPARE(f.user.failures.size(), 1);
         QVERIFY(f.user.failures[0].contains(missing));
         QVERIFY(f.user.failures[0].contains(QStringLiteral("does not exist")));
@@ -177,12 +190,43 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(0x8000, '\0'));
         file.close();
-        QVERIFY(!f.loadThroughMenu(stub));
+        QVERIFY(f.loadThroughMenu(stub));
         QCOMPARE(f.user.failures.size(), 2);
         QVERIFY(f.user.failures[1].contains(stub));
+        QCOMPARE(f.window->appSettings().recentFiles().size(), 1);
 
-        QTest::mouseClick(f.button(mainControl::shops), Qt::LeftButton);
-        QVERIFY(titleSelectedWhole(f.titleBox()));
+        // Without an open image a refused file leaves the window empty.
+        Fixture empty;
+        QVERIFY(!empty.loadThroughMenu(stub));
+        QCOMPARE(empty.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QTest::mouseClick(empty.button(mainControl::shops), Qt::LeftButton);
+        QVERIFY(titleSelectedWhole(empty.titleBox()));
+    }
+
+    // Declining "Load it anyway?" is like cancelling the file dialog: the open image keeps its
+    // edits, its undo history and its release, and the declined file is not a recent one.
+    void decliningAnUnnamedImageKeepsTheOpenOne() {
+        Fixture f;
+        const QString open = f.demo(RomVariant::GbaJapanese);
+        QVERIFY(f.loadThroughMenu(open));
+        const QString title = f.titleBox()->text();
+        const TableSnapshot before = takeSnapshot(f.rom);
+        f.editShopTable();
+        QVERIFY(f.rom.history.record(changesSince(before, f.rom)));
+        const auto edited = f.rom.shopTable;
+        f.user.unsavedAnswer = UnsavedChoice::Discard;
+
+        QVERIFY(f.loadThroughMenu(writeUnnamedImage(f.folder)));
+        QCOMPARE(f.user.unnamedImageQuestions.size(), 1);
+        QVERIFY(f.user.unnamedImageQuestions[0].endsWith(QStringLiteral("As SNES Japanese")));
+        QVERIFY(f.user.failures.isEmpty());
+        QCOMPARE(f.titleBox()->text(), title);
+        QCOMPARE(QString::fromStdString(f.rom.getPath()), open);
+        QVERIFY(f.rom.shopTable == edited);
+        QVERIFY(f.japaneseChecked());
+        QVERIFY(f.window->isWindowModified());
+        QCOMPARE(f.window->appSettings().recentFiles(), QStringList{open});
+        QVERIFY(f.rom.history.canUndo());
     }
 
     // A refused file leaves the release option alone, and the check mark always shows the
@@ -200,12 +244,7 @@ private slots:
         QVERIFY(!f.rom.isJapanese());
         QVERIFY(!f.action(command::japanese)->isChecked());
 
-        const QString unnamed = f.demo(RomVariant::SnesEnglish);
-        QByteArray bytes = fileBytes(unnamed);
-        bytes[static_cast<qsizetype>(snesLanguageByteOffset)] = 'X';
-        QFile rewrite(unnamed);
-        QVERIFY(rewrite.open(QIODevice::WriteOnly) && rewrite.write(bytes) == bytes.size());
-        rewrite.close();
+        const QString unnamed = writeUnnamedImage(f.folder);
         const qsizetype failuresBefore = f.user.failures.size();
         QVERIFY(!f.loadThroughMenu(unnamed)); // the user declines
         QCOMPARE(f.user.unnamedImageQuestions.size(), 1);
@@ -349,6 +388,22 @@ private slots:
         f.trigger(command::exit);
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.user.failures.size(), 2);
+    }
+
+    // A save that fails leaves no backup of a file it did not change.
+    void failedSaveLeavesNoBackup() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish);
+        QVERIFY(f.loadThroughMenu(path));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        f.editShopTable();
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(QFile::exists(path + QStringLiteral(".bak")));
     }
 
     // The first save of a session keeps the previous file as NAME.bak and refuses to go on when

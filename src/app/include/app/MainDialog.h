@@ -100,10 +100,9 @@ private:
 
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
     bool settleUnsavedEdits();
+    // Saves into the image file, the first time in a session keeping its previous contents as
+    // NAME.bak unless the user turned that off; false (with the reason reported) on failure.
     bool saveRom();
-    // The first save of a file in a session keeps its previous contents as NAME.bak, unless the
-    // user turned that off; false (with the reason reported) when the copy failed.
-    bool backUpBeforeFirstSave();
     void saved();
     // The title names the file and marks unsaved edits; Save needs an image.
     void refreshFileState();

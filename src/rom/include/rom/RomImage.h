@@ -161,13 +161,13 @@ private:
 };
 
 // Asked when an image's header names none of the four releases, with a sentence that names the
-// file and says so; true loads the image as the release settled so far. Without a check such
+// file and says so and the release it would be read as; true loads it so. Without a check such
 // an image loads as before.
-using UnnamedReleaseCheck = std::function<bool(const std::string& reason)>;
+using UnnamedReleaseCheck = std::function<bool(const std::string& reason, RomVariant release)>;
 
 // Load, settle the header and release, check the image is long enough and parse it: what
-// File > Load does to the document. On failure the document holds no image and the Japanese
-// option is as it was before.
+// File > Load does to the document. The document changes only when all of it succeeds; a load
+// that fails or is declined leaves it exactly as it was.
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
 
 } // namespace tarnwick
