@@ -77,6 +77,15 @@ bool askToLoadUnnamedImage(QWidget* parent, const QString& reason, const QString
     return box.exec() == QMessageBox::Yes;
 }
 
+bool askToSwitchAgainstHeader(QWidget* parent, const QString& warning) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), warning,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setInformativeText(QStringLiteral("Switch the release anyway?"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Switch"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox::warning(parent, title, message);
 }
@@ -99,7 +108,8 @@ MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
             [&settings](QWidget* parent, const QString& current) {
                 return chooseSaveFileWithDialog(parent, settings, current);
             },
-            rememberingFolders(settings, chooseFileWithDialog)};
+            rememberingFolders(settings, chooseFileWithDialog),
+            askToSwitchAgainstHeader};
 }
 
 MainDialog::MainDialog(RomImage& document, QWidget* parent,
@@ -384,8 +394,12 @@ bool MainDialog::settleUnsavedEdits() {
 // ---- Release -----------------------------------------------------------------------------
 
 void MainDialog::onJapaneseToggled(bool checked) {
-    // The action has already moved its check mark; put it back if the user keeps the edits.
-    if (romLoaded && !settleUnsavedEdits()) {
+    // The action has already moved its check mark; put it back if the user keeps things as
+    // they are: the image's header names the other release, or the edits are not to be lost.
+    const QString warning =
+        romLoaded ? QString::fromStdString(rom.releaseSwitchWarning(checked)) : QString();
+    const bool keep = !warning.isEmpty() && !prompts.switchAgainstHeader(this, warning);
+    if (keep || (romLoaded && !settleUnsavedEdits())) {
         setJapaneseChecked(!checked);
         return;
     }

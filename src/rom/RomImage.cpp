@@ -206,15 +206,32 @@ std::optional<RomVariant> RomImage::namedRelease() const {
     return std::nullopt;
 }
 
+std::string RomImage::headerMark() const {
+    if (!gba)
+        return "title byte at 0xFFCE is " +
+               quotedBytes(std::string(1, static_cast<char>(readByte(snesLanguageByteOffset))));
+    return "game code at 0xAC is " +
+           quotedBytes(
+               readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset));
+}
+
 std::string RomImage::unnamedReleaseReason() const {
     if (!gba)
-        return "its title byte at 0xFFCE is " +
-               quotedBytes(std::string(1, static_cast<char>(readByte(snesLanguageByteOffset)))) +
+        return "its " + headerMark() +
                ", where the English release has \"3\" and the Japanese one \"6\"";
-    return "its game code at 0xAC is " +
-           quotedBytes(
-               readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset)) +
+    return "its " + headerMark() +
            ", where the English release has \"QK4E\" and the Japanese one \"QK4J\"";
+}
+
+std::string RomImage::releaseSwitchWarning(bool japaneseWanted) const {
+    const std::optional<RomVariant> named = namedRelease();
+    if (!hasImage() || !named || isJapaneseVariant(*named) == japaneseWanted)
+        return {};
+    const std::string_view wanted = releaseName(makeVariant(gba, japaneseWanted));
+    return "The header of \"" + path + "\" names it " + std::string(releaseName(*named)) +
+           " (its " + headerMark() + "). Read as " + std::string(wanted) +
+           ", every table is read at the " + std::string(wanted) +
+           " offsets, and saving writes the tables there.";
 }
 
 Status RomImage::checkFitsRelease() const {

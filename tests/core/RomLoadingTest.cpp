@@ -110,6 +110,40 @@ TEST(RomLoading, JapaneseToggleReparsesUnderTheOtherOffsets) {
     EXPECT_EQ(rom.anim8Table[0], englishAnim8);
 }
 
+// Switching the option against the release the header names is explained first; an image
+// whose header names no release, or no image, needs no explanation.
+TEST(RomLoading, ReleaseSwitchWarningOnlyWhenTheOptionContradictsTheHeader) {
+    test::TempDir dir;
+    const std::pair<RomVariant, const char*> marks[] = {{RomVariant::SnesEnglish, "\"3\""},
+                                                        {RomVariant::SnesJapanese, "\"6\""},
+                                                        {RomVariant::GbaEnglish, "\"QK4E\""},
+                                                        {RomVariant::GbaJapanese, "\"QK4J\""}};
+    for (const auto& [release, mark] : marks) {
+        SCOPED_TRACE(releaseName(release));
+        const std::string path = writeImage(dir, {release, false, 0}, "image");
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        const bool japanese = isJapaneseVariant(release);
+        EXPECT_EQ(rom.releaseSwitchWarning(japanese), "");
+        const std::string warning = rom.releaseSwitchWarning(!japanese);
+        const std::string other(releaseName(makeVariant(isGbaVariant(release), !japanese)));
+        for (const std::string& part :
+             {path, std::string(releaseName(release)), other, std::string(mark), other + " offsets",
+              std::string("saving")})
+            EXPECT_NE(warning.find(part), std::string::npos) << part << " in " << warning;
+    }
+    Bytes unnamed = buildDemoImage({RomVariant::SnesEnglish});
+    unnamed[snesLanguageByteOffset] = 'X';
+    test::writeBytes(dir.file("unnamed.smc"), unnamed);
+    RomImage rom;
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    ASSERT_TRUE(loadRom(rom, dir.file("unnamed.smc"), [](const std::string&, RomVariant) {
+                    return true;
+                }).isOk());
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    EXPECT_EQ(rom.releaseSwitchWarning(false), "");
+}
+
 TEST(RomLoading, NamesOfAnEarlierGbaImageStayInSlotsASnesImageDoesNotFill) {
     test::TempDir dir;
     RomImage rom;

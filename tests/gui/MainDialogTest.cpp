@@ -271,7 +271,9 @@ private slots:
         const QString title = f.titleBox()->text();
         const Image englishFont = f.rom.fontSheet;
 
+        f.user.switchAgainstHeaderAnswer = true;
         f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
         QVERIFY(f.japaneseChecked());
         QVERIFY(f.rom.isJapanese());
         QVERIFY(f.rom.esperTable == parsedAs(path, true).esperTable);
@@ -282,11 +284,43 @@ private slots:
         QCOMPARE(f.rom.characterTable[0x60], "\xE3\x83\x8F");
         QCOMPARE(f.rom.characterTable[0x53], "0");
 
-        f.trigger(command::japanese);
+        f.trigger(command::japanese); // back to the release the header names: nothing to ask
         QVERIFY(!f.japaneseChecked());
         QVERIFY(f.rom.esperTable == parsedAs(path, false).esperTable);
         QVERIFY(f.rom.fontSheet == englishFont);
         QCOMPARE(f.user.unsavedQuestions, 0);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+    }
+
+    // Switching against the release the image's header names asks first; cancelling leaves the
+    // check mark, the tables, the edits and their history as they were. An image whose header
+    // names no release switches without the question.
+    void switchingAgainstTheHeaderAsksFirst() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish);
+        QVERIFY(f.loadThroughMenu(path));
+        const TableSnapshot before = takeSnapshot(f.rom);
+        f.editShopTable();
+        QVERIFY(f.rom.history.record(changesSince(before, f.rom)));
+        const auto edited = f.rom.shopTable;
+
+        f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+        QVERIFY(f.user.switchWarnings[0].contains(path));
+        QVERIFY(f.user.switchWarnings[0].contains(QStringLiteral("SNES Japanese offsets")));
+        QCOMPARE(f.user.unsavedQuestions, 0);
+        QVERIFY(!f.japaneseChecked());
+        QCOMPARE(f.rom.variant(), RomVariant::SnesEnglish);
+        QVERIFY(f.rom.shopTable == edited);
+        QVERIFY(f.rom.history.canUndo());
+
+        f.user.loadUnnamedImages = true;
+        f.user.unsavedAnswer = UnsavedChoice::Discard;
+        QVERIFY(f.loadThroughMenu(writeUnnamedImage(f.folder)));
+        f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+        QVERIFY(f.japaneseChecked());
+        QCOMPARE(f.rom.variant(), RomVariant::SnesJapanese);
     }
 
     void japaneseToggleWithoutImageOnlyFlips() {
@@ -314,6 +348,7 @@ private slots:
             f.editShopTable();
             const auto edited = f.rom.shopTable;
             f.user.unsavedAnswer = answer;
+            f.user.switchAgainstHeaderAnswer = true;
 
             if (route == QLatin1String("exit"))
                 f.trigger(command::exit);

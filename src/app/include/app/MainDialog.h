@@ -47,6 +47,9 @@ public:
         std::function<QString(QWidget* parent, const QString& current)> chooseSaveFile;
         // Files other than the image: tables exports, patches and a patch's original image.
         FileChooser chooseFile;
+        // Whether to read the image as the other release although its header names this one:
+        // warning says what that does. False keeps everything as it is.
+        std::function<bool(QWidget* parent, const QString& warning)> switchAgainstHeader;
     };
     // The questions asked with the standard dialogs; the file dialogs remember their folder and
     // filter in settings.

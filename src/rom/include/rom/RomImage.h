@@ -70,6 +70,12 @@ public:
     std::optional<RomVariant> namedRelease() const;
     // Why the header names no release: the byte or code it holds instead.
     std::string unnamedReleaseReason() const;
+    // The header's byte or code that names a release, as the user would look for it.
+    std::string headerMark() const;
+    // What switching the Japanese option to japaneseWanted would do to an image whose header
+    // names the other language's release: a sentence for the user to confirm. Empty when no
+    // image is loaded, the header names no release, or it names the wanted one.
+    std::string releaseSwitchWarning(bool japaneseWanted) const;
     // Success when the image holds every area that the current release reads and writes.
     Status checkFitsRelease() const;
     // The internal title: 20 bytes of the SNES header or the GBA title with its game code.
