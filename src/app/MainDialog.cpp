@@ -23,11 +23,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -89,6 +91,20 @@ bool askToSwitchAgainstHeader(QWidget* parent, const QString& warning) {
 void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox::warning(parent, title, message);
 }
+
+// A path cut in the middle when it is wider than the label, so that its file name stays in view.
+class PathLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    }
+};
 
 // The single local file that a drag carries, or an empty string.
 QString droppedFile(const QMimeData* mime) {
@@ -355,12 +371,35 @@ void MainDialog::refreshFileState() {
     if (!romLoaded) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
+        if (pathLabel != nullptr)
+            pathLabel->clear();
         return;
     }
-    const QString name =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(rom.getPath()))).fileName();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
+    const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
     setWindowModified(rom.tablesDifferFromImage());
+    if (pathLabel != nullptr) {
+        pathLabel->setText(path);
+        pathLabel->setToolTip(path);
+    }
+}
+
+void MainDialog::setFullPathShown(bool shown) {
+    if (shown == (pathLabel != nullptr))
+        return;
+    if (shown) {
+        // A normal status bar widget: a passing message covers it, and it shows again after.
+        pathLabel = new PathLabel(statusBar);
+        pathLabel->setObjectName(QStringLiteral("pathLabel"));
+        // A long path is cut off rather than widening the window.
+        pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar->addWidget(pathLabel, 1);
+    } else {
+        delete pathLabel;
+        pathLabel = nullptr;
+    }
+    refreshFileState();
 }
 
 void MainDialog::fillRecentFiles() {

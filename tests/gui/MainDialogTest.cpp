@@ -4,6 +4,7 @@
 
 #include "app/ChangesDialog.h"
 #include "app/CommandLine.h"
+#include "app/DemoFolder.h"
 #include "app/RomFileDialog.h"
 #include "editors/DataFiles.h"
 #include "graphics/GlyphSheets.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -92,7 +94,17 @@ bool titleSelectedWhole(const QLineEdit* box) {
 class MainDialogTest : public QObject {
     Q_OBJECT
 
+    // The user's folders, so nothing the window or the demo writes lands in the real home.
+    QTemporaryDir home;
+
 private slots:
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    }
+
     void startsWithoutImageAndTemplateControls() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Tarnwick"));
@@ -563,6 +575,44 @@ private slots:
         QCOMPARE(locateDataFile(rom, name), QFileInfo(inProgram).absoluteFilePath());
         QFile::remove(inUser);
         QCOMPARE(dataFileFolders(rom).constFirst(), programFolder.path());
+    }
+
+    // The demo image is kept in the user's data folder and opened again as it was saved; a
+    // fresh copy replaces it only when asked. The window names it by its whole path.
+    void demoImageIsKeptBetweenRuns() {
+        QString error;
+        const QString path = prepareDemoImage(RomVariant::SnesJapanese, false, error);
+        QVERIFY2(!path.isEmpty(), qPrintable(error));
+        QVERIFY(path.startsWith(home.path()));
+        QCOMPARE(QFileInfo(path).absolutePath(), demoFolderPath());
+        QVERIFY(QFile::exists(QDir(demoFolderPath()).filePath(QStringLiteral("chestloc.txt"))));
+        const QByteArray generated = fileBytes(path);
+        QByteArray edited = generated;
+        edited[0x100] = static_cast<char>(edited[0x100] ^ 0x5A);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(edited) == edited.size());
+        file.close();
+        QCOMPARE(prepareDemoImage(RomVariant::SnesJapanese, false, error), path);
+        QCOMPARE(fileBytes(path), edited);
+        QCOMPARE(prepareDemoImage(RomVariant::SnesJapanese, true, error), path);
+        QCOMPARE(fileBytes(path), generated);
+
+        Fixture f;
+        f.window->setFullPathShown(true);
+        QVERIFY(f.window->loadFile(path));
+        QCOMPARE(f.window->windowTitle(), path + QStringLiteral("[*] - Tarnwick"));
+        auto* shown = f.window->findChild<QLabel*>(QStringLiteral("pathLabel"));
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->text(), path);
+
+        const StartOptions fresh = parseStartOptions(
+            {QStringLiteral("tarnwick"), QStringLiteral("--demo"), QStringLiteral("--fresh")});
+        QVERIFY(fresh.freshDemo && fresh.demoRelease);
+        QVERIFY(
+            !parseStartOptions({QStringLiteral("tarnwick"), QStringLiteral("--demo")}).freshDemo);
+        QCOMPARE(
+            int(parseStartOptions({QStringLiteral("tarnwick"), QStringLiteral("--fresh")}).action),
+            int(StartOptions::Action::Fail));
     }
 
     void commandLine_data() {

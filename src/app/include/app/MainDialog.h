@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QStatusBar;
 class QLineEdit;
@@ -66,6 +67,9 @@ public:
     // Returns true when the image was loaded.
     bool loadFile(const QString& path);
     bool isRomLoaded() const { return romLoaded; }
+    // Names the open file by its whole path in the title and in the status bar, for a file kept
+    // in a folder the user did not choose (the demo image).
+    void setFullPathShown(bool shown);
     QAction* commandAction(int commandId) const { return actions.value(commandId); }
 
     // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
@@ -119,6 +123,7 @@ private:
     QSet<QString> backedUp;
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
+    QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
     QHash<int, QAction*> actions;
     QHash<int, QWidget*> controls;
     QLineEdit* titleBox = nullptr;
