@@ -181,7 +181,8 @@ void AnimString14Dialog::paletteChanged(int k) {
     if (record == nullptr)
         return;
     const std::int32_t value = hexValue(paletteFields[at(k)]);
-    // Unmasked: only the low eight bits reach the image, and the field keeps what was typed.
+    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
+    // the edit is finished.
     slotOf(*record, anim14Animations[at(k)].paletteSlot) = value;
     paletteLists[at(k)]->setCurrentItem(value);
 }

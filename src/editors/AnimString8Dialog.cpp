@@ -110,7 +110,8 @@ void AnimString8Dialog::storeField(Anim8Field field) {
     if (record == nullptr)
         return;
     const std::int32_t value = hexValue(fieldEdit(field));
-    // Unmasked: only the low eight bits reach the image, and the field keeps what was typed.
+    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
+    // the edit is finished.
     (*record)[static_cast<std::size_t>(anim8FieldRule(field).slot)] = value;
     if (CurrentItemComboBox* list = pairedList(field))
         list->setCurrentItem(value);
