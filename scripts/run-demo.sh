@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tarnwick and opens the editor on a freshly generated demo image of the given release
+# Builds Tarnwick and opens the editor on the demo image of the given release, generated on first
+# use and kept in the user's data folder
 # (snes-en, snes-ja, gba-en or gba-ja; snes-en by default). Without a display, the editor runs
 # off screen and saves a picture of its window instead.
 set -euo pipefail

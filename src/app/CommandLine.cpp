@@ -24,7 +24,12 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     const QCommandLineOption demoOption(
         QStringLiteral("demo"),
         QStringLiteral("Open a generated demo image instead; the argument then names its "
-                       "release: snes-en (the default), snes-ja, gba-en or gba-ja."));
+                       "release: snes-en (the default), snes-ja, gba-en or gba-ja. The image is "
+                       "kept, with the edits saved into it, in the folder \"demo\" of the "
+                       "user's data folder and opened again next time."));
+    const QCommandLineOption freshOption(
+        QStringLiteral("fresh"),
+        QStringLiteral("With --demo: replace the kept demo image with a new copy first."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
@@ -34,7 +39,7 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         QStringLiteral("Save a picture of the window to FILE (PNG) once the image is open, "
                        "then quit."),
         QStringLiteral("FILE"));
-    parser.addOptions({demoOption, screenshotOption, helpOption, versionOption});
+    parser.addOptions({demoOption, freshOption, screenshotOption, helpOption, versionOption});
 
     if (!parser.parse(arguments))
         return failWith(parser.errorText());
@@ -52,7 +57,10 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
         return failWith(QStringLiteral("Only one image can be opened."));
+    if (parser.isSet(freshOption) && !parser.isSet(demoOption))
+        return failWith(QStringLiteral("--fresh goes with --demo."));
     if (parser.isSet(demoOption)) {
+        options.freshDemo = parser.isSet(freshOption);
         const QString key = positional.value(0, QStringLiteral("snes-en"));
         options.demoRelease = releaseFromKey(key.toStdString());
         if (!options.demoRelease)

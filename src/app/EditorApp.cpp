@@ -1,13 +1,11 @@
 #include "app/EditorApp.h"
 
+#include "app/DemoFolder.h"
 #include "app/MainDialog.h"
-#include "controls/DialogTemplate.h"
-#include "demo/DemoImage.h"
-#include "demo/DemoTextFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -21,32 +19,9 @@ EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions
 }
 
 QString EditorApp::writeDemo(RomVariant release, QString& error) {
-    demoFolder = std::make_unique<QTemporaryDir>();
-    if (!demoFolder->isValid()) {
-        error = QStringLiteral("Could not create a folder for the demo image: %1")
-                    .arg(demoFolder->errorString());
-        return {};
-    }
-    const QString name =
-        QStringLiteral("demo-%1.%2")
-            .arg(toQString(releaseKey(release)),
-                 isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
-    const QString path = QDir(demoFolder->path()).filePath(name);
-    const Status written =
-        writeDemoImage(DemoImageOptions{release, false, 0}, QFile::encodeName(path).toStdString(),
-                       ExistingFile::Refuse);
-    if (!written) {
-        error = QString::fromStdString(written.message());
-        return {};
-    }
-    // The editors look for their text files in the program folder first; for the demo that is
-    // the demo's own folder, with invented place and animation names in it.
-    const std::string folder = QFile::encodeName(demoFolder->path()).toStdString();
-    if (const Status texts = writeDemoTextFiles(folder); !texts) {
-        error = QString::fromStdString(texts.message());
-        return {};
-    }
-    rom.setProgramDirectory(folder);
+    const QString path = prepareDemoImage(release, options.freshDemo, error);
+    if (!path.isEmpty())
+        rom.setProgramDirectory(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
     return path;
 }
 
@@ -70,6 +45,9 @@ int EditorApp::run() {
     if (options.demoRelease) {
         QString error;
         firstImage = writeDemo(*options.demoRelease, error);
+        // The demo image lives in a folder of the program's choosing: the title and the status
+        // bar say where, so a saved edit can be found.
+        window.setFullPathShown(true);
         if (firstImage.isEmpty()) {
             exitCode = 1;
             QTimer::singleShot(0, &window, [&window, error] {

@@ -16,6 +16,7 @@
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
+#include "rom/SaveWithBackup.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -23,11 +24,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -77,9 +80,32 @@ bool askToLoadUnnamedImage(QWidget* parent, const QString& reason, const QString
     return box.exec() == QMessageBox::Yes;
 }
 
+bool askToSwitchAgainstHeader(QWidget* parent, const QString& warning) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), warning,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setInformativeText(QStringLiteral("Switch the release anyway?"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("Switch"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
     QMessageBox::warning(parent, title, message);
 }
+
+// A path cut in the middle when it is wider than the label, so that its file name stays in view.
+class PathLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    }
+};
 
 // The single local file that a drag carries, or an empty string.
 QString droppedFile(const QMimeData* mime) {
@@ -99,7 +125,8 @@ MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
             [&settings](QWidget* parent, const QString& current) {
                 return chooseSaveFileWithDialog(parent, settings, current);
             },
-            rememberingFolders(settings, chooseFileWithDialog)};
+            rememberingFolders(settings, chooseFileWithDialog),
+            askToSwitchAgainstHeader};
 }
 
 MainDialog::MainDialog(RomImage& document, QWidget* parent,
@@ -250,26 +277,23 @@ void MainDialog::onLoad() {
 bool MainDialog::loadFile(const QString& path) {
     if (!settleUnsavedEdits())
         return false;
-    titleBox->setText(noRomText);
-    romLoaded = false;
-
+    // A load that fails or is declined changes nothing: the open image stays as it was.
     bool declined = false;
-    const auto loadAnyway = [this, &declined](const std::string& reason) {
+    const auto loadAnyway = [this, &declined](const std::string& reason, RomVariant release) {
         declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
-                                             toQString(releaseName(rom.variant())));
+                                             toQString(releaseName(release)));
         return !declined;
     };
     const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString(), loadAnyway);
-    // The image settled the release, or a failed load kept it: the check mark follows the
-    // document's flag either way.
-    setJapaneseChecked(rom.isJapanese());
-    refreshFileState();
     if (!loaded) {
+        refreshFileState();
         if (!declined)
             prompts.reportFailure(this, QStringLiteral("Load failed"),
                                   QString::fromStdString(loaded.message()));
         return false;
     }
+    // The image settled the release: the check mark follows it.
+    setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
     romLoaded = true;
     buildGlyphSheets();
@@ -296,14 +320,18 @@ void MainDialog::onSave() {
 }
 
 bool MainDialog::saveRom() {
-    if (!backUpBeforeFirstSave())
-        return false;
-    const Status written = rom.save();
+    // The first save of a file in a session keeps its previous contents as NAME.bak.
+    const std::string& path = rom.getPath();
+    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
+    const bool backUp = settings->keepBackups() && !backedUp.contains(key);
+    const Status written = backUp ? saveWithBackup(rom, path + ".bak") : rom.save();
     if (!written) {
         prompts.reportFailure(this, QStringLiteral("Save failed"),
                               QString::fromStdString(written.message()));
         return false;
     }
+    if (backUp)
+        backedUp.insert(key);
     saved();
     return true;
 }
@@ -325,22 +353,6 @@ void MainDialog::onSaveAs() {
     saved();
 }
 
-bool MainDialog::backUpBeforeFirstSave() {
-    const std::string& path = rom.getPath();
-    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
-    if (!settings->keepBackups() || backedUp.contains(key))
-        return true;
-    if (const Status copied = copyFileTo(path, path + ".bak"); !copied) {
-        prompts.reportFailure(
-            this, QStringLiteral("Save failed"),
-            QStringLiteral("Nothing was saved: the backup of \"%1\" could not be written. %2")
-                .arg(key, QString::fromStdString(copied.message())));
-        return false;
-    }
-    backedUp.insert(key);
-    return true;
-}
-
 void MainDialog::saved() {
     refreshFileState();
     statusBar->showMessage(
@@ -360,12 +372,35 @@ void MainDialog::refreshFileState() {
     if (!romLoaded) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
+        if (pathLabel != nullptr)
+            pathLabel->clear();
         return;
     }
-    const QString name =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(rom.getPath()))).fileName();
+    const QString path = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
+    const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
     setWindowModified(rom.tablesDifferFromImage());
+    if (pathLabel != nullptr) {
+        pathLabel->setText(path);
+        pathLabel->setToolTip(path);
+    }
+}
+
+void MainDialog::setFullPathShown(bool shown) {
+    if (shown == (pathLabel != nullptr))
+        return;
+    if (shown) {
+        // A normal status bar widget: a passing message covers it, and it shows again after.
+        pathLabel = new PathLabel(statusBar);
+        pathLabel->setObjectName(QStringLiteral("pathLabel"));
+        // A long path is cut off rather than widening the window.
+        pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar->addWidget(pathLabel, 1);
+    } else {
+        delete pathLabel;
+        pathLabel = nullptr;
+    }
+    refreshFileState();
 }
 
 void MainDialog::fillRecentFiles() {
@@ -399,8 +434,12 @@ bool MainDialog::settleUnsavedEdits() {
 // ---- Release -----------------------------------------------------------------------------
 
 void MainDialog::onJapaneseToggled(bool checked) {
-    // The action has already moved its check mark; put it back if the user keeps the edits.
-    if (romLoaded && !settleUnsavedEdits()) {
+    // The action has already moved its check mark; put it back if the user keeps things as
+    // they are: the image's header names the other release, or the edits are not to be lost.
+    const QString warning =
+        romLoaded ? QString::fromStdString(rom.releaseSwitchWarning(checked)) : QString();
+    const bool keep = !warning.isEmpty() && !prompts.switchAgainstHeader(this, warning);
+    if (keep || (romLoaded && !settleUnsavedEdits())) {
         setJapaneseChecked(!checked);
         return;
     }

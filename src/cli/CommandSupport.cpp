@@ -98,11 +98,11 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     rom.setJapanese(parser.isSet(japaneseOption));
     const bool anyImage = parser.isSet(anyImageOption);
     QString refusal;
-    const auto loadAnyway = [&](const std::string& reason) {
+    const auto loadAnyway = [&](const std::string& reason, RomVariant release) {
         if (!anyImage)
-            refusal =
-                fromNative(reason) + QStringLiteral(" Give --any-image to load it anyway as %1.")
-                                         .arg(asciiText(releaseName(rom.variant())));
+            refusal = fromNative(reason) +
+                      QStringLiteral(" Give --any-image to load it anyway as %1.")
+                          .arg(asciiText(releaseName(release)));
         return anyImage;
     };
     if (const Status loaded = loadRom(rom, nativePath(path), loadAnyway); !loaded) {

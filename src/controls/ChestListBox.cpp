@@ -29,10 +29,12 @@ public:
         const RomImage& rom = list.document();
         if (!index.isValid() || rom.fontSheet.isNull())
             return;
-        const QByteArray line = index.data(ChestListBox::lineRole).toByteArray();
+        const QByteArray left = index.data(ChestListBox::leftEntryRole).toByteArray();
+        const QByteArray right = index.data(ChestListBox::rightEntryRole).toByteArray();
         std::vector<GlyphBlit> blits;
         blits.reserve(32);
-        layoutChestLine(bytesOf(line), rom.variant(), rom.glyphTable, option.rect.width(), blits);
+        layoutChestLine(bytesOf(left), bytesOf(right), rom.variant(), rom.glyphTable,
+                        option.rect.width(), blits);
         painter->save();
         painter->setClipRect(option.rect, Qt::IntersectClip);
         drawSheetBlocks(*painter, option.rect.topLeft(), wrapSheet(rom.fontSheet), blits);
@@ -66,24 +68,37 @@ ChestListBox::ChestListBox(const RomImage& document, QWidget* parent)
     setPalette(colours);
 }
 
-void ChestListBox::setLines(std::span<const GameString> lines) {
+void ChestListBox::setLines(std::span<const MonsterLine> lines) {
     clear();
-    for (const GameString& text : lines)
+    for (const MonsterLine& text : lines)
         addLine(text);
 }
 
-void ChestListBox::addLine(const GameString& text) {
-    auto* row = new QListWidgetItem(this);
-    row->setFlags(Qt::ItemIsEnabled);
-    row->setData(lineRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+namespace {
+
+QByteArray entryBytes(const GameString& entry) {
+    return QByteArray(entry.data(), static_cast<qsizetype>(entry.size()));
 }
 
-GameString ChestListBox::line(int row) const {
+GameString entryOf(const QListWidgetItem& row, int role) {
+    const QByteArray bytes = row.data(role).toByteArray();
+    return GameString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+void ChestListBox::addLine(const MonsterLine& text) {
+    auto* row = new QListWidgetItem(this);
+    row->setFlags(Qt::ItemIsEnabled);
+    row->setData(leftEntryRole, entryBytes(text.left));
+    row->setData(rightEntryRole, entryBytes(text.right));
+}
+
+MonsterLine ChestListBox::line(int row) const {
     const QListWidgetItem* found = item(row);
     if (!found)
         return {};
-    const QByteArray bytes = found->data(lineRole).toByteArray();
-    return GameString(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return {entryOf(*found, leftEntryRole), entryOf(*found, rightEntryRole)};
 }
 
 } // namespace tarnwick

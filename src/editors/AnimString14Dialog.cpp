@@ -98,6 +98,12 @@ void AnimString14Dialog::connectControls() {
     for (std::size_t k = 0; k < plainFields.size(); ++k)
         connect(plainFields[k], &QLineEdit::textEdited, this,
                 [this, k] { plainByteChanged(static_cast<int>(k)); });
+    // Leaving a field or pressing Enter shows what the record holds: the byte the image gets.
+    std::vector<QLineEdit*> edits(numberFields.begin(), numberFields.end());
+    edits.insert(edits.end(), paletteFields.begin(), paletteFields.end());
+    edits.insert(edits.end(), plainFields.begin(), plainFields.end());
+    for (QLineEdit* field : edits)
+        connect(field, &QLineEdit::editingFinished, this, &AnimString14Dialog::showRecord);
 }
 
 void AnimString14Dialog::connectAnimation(int k) {
@@ -175,7 +181,8 @@ void AnimString14Dialog::paletteChanged(int k) {
     if (record == nullptr)
         return;
     const std::int32_t value = hexValue(paletteFields[at(k)]);
-    // Unmasked: only the low eight bits reach the image, and the field keeps what was typed.
+    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
+    // the edit is finished.
     slotOf(*record, anim14Animations[at(k)].paletteSlot) = value;
     paletteLists[at(k)]->setCurrentItem(value);
 }

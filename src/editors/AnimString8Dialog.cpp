@@ -61,6 +61,8 @@ void AnimString8Dialog::connectControls() {
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const auto field = static_cast<Anim8Field>(k);
         connect(fields[k], &QLineEdit::textEdited, this, [this, field] { storeField(field); });
+        // Leaving the field or pressing Enter shows the byte the image gets.
+        connect(fields[k], &QLineEdit::editingFinished, this, &AnimString8Dialog::showRecord);
         if (lists[k] != nullptr)
             connect(lists[k], &QComboBox::activated, this,
                     [this, field](int position) { storeListChoice(field, position); });
@@ -108,7 +110,8 @@ void AnimString8Dialog::storeField(Anim8Field field) {
     if (record == nullptr)
         return;
     const std::int32_t value = hexValue(fieldEdit(field));
-    // Unmasked: only the low eight bits reach the image, and the field keeps what was typed.
+    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
+    // the edit is finished.
     (*record)[static_cast<std::size_t>(anim8FieldRule(field).slot)] = value;
     if (CurrentItemComboBox* list = pairedList(field))
         list->setCurrentItem(value);

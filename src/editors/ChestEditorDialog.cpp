@@ -94,8 +94,11 @@ void ChestEditorDialog::connectHandlers() {
     connect(locationList, &QComboBox::activated, this, &ChestEditorDialog::locationChosen);
     connect(typeList, &QComboBox::activated, this, &ChestEditorDialog::typeChosen);
     connect(contentsList, &QComboBox::activated, this, &ChestEditorDialog::contentsChosen);
+    // Once the user leaves a field or presses Enter it shows the value as stored: wrapped into
+    // its range, whatever number was typed.
     const auto onValue = [this](QSpinBox* field, auto handler) {
         connect(field, &QSpinBox::valueChanged, this, handler);
+        connect(field, &QSpinBox::editingFinished, this, &ChestEditorDialog::showFields);
     };
     onValue(chestNumberField, [this] { chestNumberTyped(); });
     onValue(typeNumberField, [this] { typeNumberTyped(); });

@@ -57,6 +57,13 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
     connect(recorder, &ActionRecorder::documentRestored, this, [this] { showDocument(); });
 }
 
+EditorDialog::~EditorDialog() {
+    // Destroying the controls moves the focus, and a field losing it reports that its edit has
+    // finished; the editor part that would handle that is gone by then.
+    for (QWidget* widget : std::as_const(controls))
+        widget->disconnect(this);
+}
+
 void EditorDialog::done(int result) {
     recorder->flush();
     QDialog::done(result);

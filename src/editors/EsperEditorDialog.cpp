@@ -61,6 +61,10 @@ void EsperEditorDialog::connectControls() {
                 [this, spell](int position) { storeListChoice(spellSlot(spell), position); });
         connect(learnRateEdits[n], &QLineEdit::textEdited, this,
                 [this, spell] { storeLearnRate(spell); });
+        // Once the user leaves the field or presses Enter it shows what the record holds,
+        // which for a number past 255 is not what was typed.
+        connect(learnRateEdits[n], &QLineEdit::editingFinished, this,
+                &EsperEditorDialog::showSelectedEsper);
     }
 }
 

@@ -87,27 +87,28 @@ void layoutGameText(std::span<const std::uint8_t> text, RomVariant release,
     }
 }
 
-void layoutChestLine(std::span<const std::uint8_t> line, RomVariant release,
-                     const GlyphTable& glyphs, int rowWidth, std::vector<GlyphBlit>& blits) {
+void layoutChestLine(std::span<const std::uint8_t> left, std::span<const std::uint8_t> right,
+                     RomVariant release, const GlyphTable& glyphs, int rowWidth,
+                     std::vector<GlyphBlit>& blits) {
     constexpr int penLeft = 2;
     constexpr int penTop = 5;
     blits.clear();
     const bool composeMarks = isJapaneseVariant(release);
     const bool proportional = release == RomVariant::GbaEnglish;
     const int band = bandTop(ListScheme::Normal);
-    int x = penLeft;
-    for (std::uint8_t code : line) {
-        if (composeMarks)
-            code = composeMark(code, band, x, penTop - markHeight, blits);
-        if (code == columnMark) {
-            x = (rowWidth + 1) / 2;
-            continue;
+    const auto layEntry = [&](std::span<const std::uint8_t> entry, int x) {
+        for (std::uint8_t code : entry) {
+            if (composeMarks)
+                code = composeMark(code, band, x, penTop - markHeight, blits);
+            const int width = proportional ? glyphs[code].width : cellSize;
+            if (code != nameSpaceCode)
+                blits.push_back(clippedToSheet(
+                    {cellX(code), cellY(code, ListScheme::Normal), width, cellSize, x, penTop}));
+            x += width;
         }
-        const int width = proportional ? glyphs[code].width : cellSize;
-        blits.push_back(clippedToSheet(
-            {cellX(code), cellY(code, ListScheme::Normal), width, cellSize, x, penTop}));
-        x += width;
-    }
+    };
+    layEntry(left, penLeft);
+    layEntry(right, (rowWidth + 1) / 2);
 }
 
 } // namespace tarnwick

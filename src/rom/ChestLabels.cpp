@@ -16,9 +16,6 @@ constexpr PerRelease<char> formSeparator = {'\xC0', '\xCE', '\x42', '\xCE'};
 constexpr PerRelease<char> slotSeparator = {'\xC1', '\xCF', '\x36', '\xCF'};
 constexpr PerRelease<std::string_view> moneyUnit = {"\xFF\x86\x8F", "\xFF\x2C\xAA",
                                                     "\x67\x2A\x07\x1F", "\xFF\x2C\xAA"};
-// The monster list draws no glyph for this byte; it moves the pen to the middle column.
-constexpr char columnMark = '\xFF';
-constexpr int blankLineMarks = 10;
 
 int releaseIndex(const RomImage& rom) {
     return variantIndex(rom.variant());
@@ -131,15 +128,15 @@ std::vector<GameString> contentsEntries(const RomImage& rom, int type) {
     return entries;
 }
 
-std::array<GameString, monsterLineCount> monsterLines(const RomImage& rom, int contents) {
-    std::array<GameString, monsterLineCount> lines;
+std::array<MonsterLine, monsterLineCount> monsterLines(const RomImage& rom, int contents) {
+    std::array<MonsterLine, monsterLineCount> lines;
     const int release = releaseIndex(rom);
     const int namedMonsters = monsterNameArea[release].count;
     std::size_t line = 0;
     for (int form = 1; form <= 2; ++form) {
         const int formation = monsterBoxForm(rom, contents, form);
         for (int slot = 1; slot <= formationSlots; ++slot) {
-            GameString& text = lines[line];
+            GameString& text = slot % 2 == 1 ? lines[line].left : lines[line].right;
             text += static_cast<char>(rom.digitCodes[static_cast<std::size_t>(slot)]);
             text += slotSeparator[release];
             const int monster = formationSlotMonster(rom, formation, slot);
@@ -147,13 +144,10 @@ std::array<GameString, monsterLineCount> monsterLines(const RomImage& rom, int c
                 text += rom.monsterNames[static_cast<std::size_t>(monster)];
             else if (monster != emptyFormationSlot)
                 appendDecimal(text, rom, static_cast<std::uint32_t>(monster), 1);
-            if (slot % 2 == 1)
-                text += columnMark;
-            else
+            if (slot % 2 == 0)
                 ++line;
         }
     }
-    lines[line] = GameString(blankLineMarks, columnMark);
     return lines;
 }
 

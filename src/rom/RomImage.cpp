@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 namespace tarnwick {
 
@@ -178,15 +179,32 @@ std::optional<RomVariant> RomImage::namedRelease() const {
     return std::nullopt;
 }
 
+std::string RomImage::headerMark() const {
+    if (!gba)
+        return "title byte at 0xFFCE is " +
+               quotedBytes(std::string(1, static_cast<char>(readByte(snesLanguageByteOffset))));
+    return "game code at 0xAC is " +
+           quotedBytes(
+               readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset));
+}
+
 std::string RomImage::unnamedReleaseReason() const {
     if (!gba)
-        return "its title byte at 0xFFCE is " +
-               quotedBytes(std::string(1, static_cast<char>(readByte(snesLanguageByteOffset)))) +
+        return "its " + headerMark() +
                ", where the English release has \"3\" and the Japanese one \"6\"";
-    return "its game code at 0xAC is " +
-           quotedBytes(
-               readFixedString(static_cast<int>(gbaGameCodeArea.length), gbaGameCodeArea.offset)) +
+    return "its " + headerMark() +
            ", where the English release has \"QK4E\" and the Japanese one \"QK4J\"";
+}
+
+std::string RomImage::releaseSwitchWarning(bool japaneseWanted) const {
+    const std::optional<RomVariant> named = namedRelease();
+    if (!hasImage() || !named || isJapaneseVariant(*named) == japaneseWanted)
+        return {};
+    const std::string_view wanted = releaseName(makeVariant(gba, japaneseWanted));
+    return "The header of \"" + path + "\" names it " + std::string(releaseName(*named)) +
+           " (its " + headerMark() + "). Read as " + std::string(wanted) +
+           ", every table is read at the " + std::string(wanted) +
+           " offsets, and saving writes the tables there.";
 }
 
 Status RomImage::checkFitsRelease() const {
@@ -270,29 +288,25 @@ void RomImage::writeTable(int count, int recordSize, std::span<const Record> tab
 // ---- Loading as a whole --------------------------------------------------------------------
 
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway) {
-    // A load that fails leaves the release option as it was, so the option and the document
-    // never disagree after a refused file.
-    const bool japaneseBefore = rom.isJapanese();
-    const auto refuse = [&](Status status) {
-        rom.unload();
-        rom.setJapanese(japaneseBefore);
-        return status;
-    };
-    rom.setPath(path);
-    if (Status loaded = rom.load(); !loaded)
-        return refuse(std::move(loaded));
-    rom.settleRelease();
-    if (Status fits = rom.checkFitsRelease(); !fits)
-        return refuse(std::move(fits));
-    if (!rom.namedRelease() && loadAnyway) {
-        const std::string reason =
-            "\"" + path + "\" does not look like an image of Kavo: " + rom.unnamedReleaseReason() +
-            ".";
-        if (!loadAnyway(reason))
-            return refuse(Status::failure(reason));
+    // The new image is read into a copy, so a load that fails or is declined leaves the open
+    // document whole: its image, unsaved edits, history and release option. The copy starts
+    // from the open document because slots the new release does not fill keep what they held.
+    auto candidate = std::make_unique<RomImage>(rom);
+    candidate->setPath(path);
+    if (Status loaded = candidate->load(); !loaded)
+        return loaded;
+    candidate->settleRelease();
+    if (Status fits = candidate->checkFitsRelease(); !fits)
+        return fits;
+    if (!candidate->namedRelease() && loadAnyway) {
+        const std::string reason = "\"" + path + "\" does not look like an image of Kavo: " +
+                                   candidate->unnamedReleaseReason() + ".";
+        if (!loadAnyway(reason, candidate->variant()))
+            return Status::failure(reason);
     }
-    if (Status parsed = rom.parseTables(); !parsed)
-        return refuse(std::move(parsed));
+    if (Status parsed = candidate->parseTables(); !parsed)
+        return parsed;
+    rom = std::move(*candidate);
     return Status::success();
 }
 

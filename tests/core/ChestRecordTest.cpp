@@ -171,16 +171,20 @@ TEST(ChestLabels, MonsterLinesShowSixSlotsOfEachForm) {
         rom.writeByte(0x1B, record + 14);
         setMonsterBoxForm(rom, 9, 1, last);
         setMonsterBoxForm(rom, 9, 2, last);
+        // A two-word name keeps its space (0xFF on SNES) inside its own entry.
+        rom.monsterNames[0] = rom.monsterNames[1] + '\xFF' + rom.monsterNames[2] + "\xFF\xFF";
         auto slot = [&](int k) { return digitsOf(rom, std::to_string(k)) + c.separator; };
         const GameString monster384 = c.names384 ? rom.monsterNames[384] : digitsOf(rom, "384");
-        const GameString form[] = {slot(1) + digitsOf(rom, "510") + '\xFF' + slot(2),
-                                   slot(3) + rom.monsterNames[255] + '\xFF' + slot(4) +
-                                       rom.monsterNames[383],
-                                   slot(5) + monster384 + '\xFF' + slot(6) + rom.monsterNames[0]};
+        const MonsterLine form[] = {
+            {slot(1) + digitsOf(rom, "510"), slot(2)},
+            {slot(3) + rom.monsterNames[255], slot(4) + rom.monsterNames[383]},
+            {slot(5) + monster384, slot(6) + rom.monsterNames[0]}};
         const auto lines = monsterLines(rom, 9);
-        for (std::size_t line = 0; line < 6; ++line)
-            EXPECT_EQ(lines[line], form[line % 3]) << line;
-        EXPECT_EQ(lines[6], GameString(10, '\xFF'));
+        for (std::size_t line = 0; line < 6; ++line) {
+            EXPECT_EQ(lines[line].left, form[line % 3].left) << line;
+            EXPECT_EQ(lines[line].right, form[line % 3].right) << line;
+        }
+        EXPECT_EQ(lines[6], MonsterLine{});
     }
 }
 

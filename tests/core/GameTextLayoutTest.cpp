@@ -190,5 +190,51 @@ TEST(GameTextLayout, SchemeFollowsHighlightThenCurrentAndFieldIsAlwaysNormal) {
     }
 }
 
+// A glyph of a monster-list line: the normal band, 5 pixels down.
+GlyphBlit lineGlyph(std::uint8_t code, int x, int width = 8) {
+    return {cellX(code), cellY(code, normalScheme), width, 8, x, 5};
+}
+
+Blits chestLine(const Codes& left, const Codes& right, RomVariant release, int rowWidth = 201,
+                const GlyphTable& glyphs = {}) {
+    Blits blits = {{1, 2, 3, 4, 5, 6}}; // whatever was there before is replaced
+    layoutChestLine(left, right, release, glyphs, rowWidth, blits);
+    return blits;
+}
+
+// Two-word names on every release: the space inside a name is a blank of one glyph's width,
+// the padding after it draws nothing, and the right entry starts at the middle of the row
+// whatever the left one holds.
+TEST(ChestLineLayout, NamesKeepTheirSpacesAndTheRightEntryStartsAtTheMiddle) {
+    const Codes left = {0x80, 0xFF, 0x81, 0xFF, 0xFF};
+    const Codes right = {0x82, 0xFF, 0x83, 0xFF};
+    for (RomVariant release : {snesEn, snesJa, gbaJa}) {
+        SCOPED_TRACE(releaseName(release));
+        EXPECT_EQ(chestLine(left, right, release),
+                  (Blits{lineGlyph(0x80, 2), lineGlyph(0x81, 18), lineGlyph(0x82, 101),
+                         lineGlyph(0x83, 117)}));
+    }
+    const GlyphTable widths = gbaWidths({{0x80, 5}, {0x81, 6}, {0x82, 4}, {0x83, 3}, {0xFF, 3}});
+    EXPECT_EQ(chestLine(left, right, gbaEn, 201, widths),
+              (Blits{lineGlyph(0x80, 2, 5), lineGlyph(0x81, 10, 6), lineGlyph(0x82, 101, 4),
+                     lineGlyph(0x83, 108, 3)}));
+    // GBA English names use their own space glyph, drawn like any other.
+    EXPECT_EQ(chestLine({0x67}, {}, gbaEn, 201, gbaWidths({{0x67, 3}})),
+              (Blits{lineGlyph(0x67, 2, 3)}));
+}
+
+TEST(ChestLineLayout, LongLeftEntriesEmptyEntriesAndMarks) {
+    Blits expected;
+    for (int i = 0; i < 20; ++i)
+        expected.push_back(lineGlyph(0x80, 2 + 8 * i));
+    expected.push_back(lineGlyph(0x82, 100));
+    EXPECT_EQ(chestLine(Codes(20, 0x80), {0x82}, snesEn, 200), expected);
+    EXPECT_EQ(chestLine({}, {}, snesEn), Blits{});
+    EXPECT_EQ(chestLine({}, {0xFF, 0xFF}, snesJa), Blits{});
+    // A marked kana in the right entry carries its mark there too.
+    EXPECT_EQ(chestLine({}, {0x20}, gbaJa, 200),
+              (Blits{{8, bandTop(normalScheme) + 44, 8, 4, 100, 1}, lineGlyph(0x60, 100)}));
+}
+
 } // namespace
 } // namespace tarnwick

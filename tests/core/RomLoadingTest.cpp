@@ -3,6 +3,8 @@
 
 #include "demo/DemoImage.h"
 #include "rom/RomImage.h"
+#include "rom/SaveWithBackup.h"
+#include "rom/TableChanges.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,40 @@ TEST(RomLoading, JapaneseToggleReparsesUnderTheOtherOffsets) {
     EXPECT_EQ(rom.anim8Table[0], englishAnim8);
 }
 
+// Switching the option against the release the header names is explained first; an image
+// whose header names no release, or no image, needs no explanation.
+TEST(RomLoading, ReleaseSwitchWarningOnlyWhenTheOptionContradictsTheHeader) {
+    test::TempDir dir;
+    const std::pair<RomVariant, const char*> marks[] = {{RomVariant::SnesEnglish, "\"3\""},
+                                                        {RomVariant::SnesJapanese, "\"6\""},
+                                                        {RomVariant::GbaEnglish, "\"QK4E\""},
+                                                        {RomVariant::GbaJapanese, "\"QK4J\""}};
+    for (const auto& [release, mark] : marks) {
+        SCOPED_TRACE(releaseName(release));
+        const std::string path = writeImage(dir, {release, false, 0}, "image");
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        const bool japanese = isJapaneseVariant(release);
+        EXPECT_EQ(rom.releaseSwitchWarning(japanese), "");
+        const std::string warning = rom.releaseSwitchWarning(!japanese);
+        const std::string other(releaseName(makeVariant(isGbaVariant(release), !japanese)));
+        for (const std::string& part :
+             {path, std::string(releaseName(release)), other, std::string(mark), other + " offsets",
+              std::string("saving")})
+            EXPECT_NE(warning.find(part), std::string::npos) << part << " in " << warning;
+    }
+    Bytes unnamed = buildDemoImage({RomVariant::SnesEnglish});
+    unnamed[snesLanguageByteOffset] = 'X';
+    test::writeBytes(dir.file("unnamed.smc"), unnamed);
+    RomImage rom;
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    ASSERT_TRUE(loadRom(rom, dir.file("unnamed.smc"), [](const std::string&, RomVariant) {
+                    return true;
+                }).isOk());
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    EXPECT_EQ(rom.releaseSwitchWarning(false), "");
+}
+
 TEST(RomLoading, NamesOfAnEarlierGbaImageStayInSlotsASnesImageDoesNotFill) {
     test::TempDir dir;
     RomImage rom;
@@ -163,8 +199,46 @@ TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
     EXPECT_TRUE(test::folderEntries(dir.path()).empty());
 }
 
-// A refused load leaves the Japanese option as it was, whichever step refused it.
-TEST(RomLoading, RefusedLoadKeepsTheReleaseOption) {
+// The backup holds the file as it was before the save; a save that fails keeps no backup it
+// made itself, but never removes one that was there before.
+TEST(SaveWithBackup, BacksUpFirstAndLeavesNoNewBackupWhenTheSaveFails) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::SnesEnglish, false, 0}, "a.smc");
+    const std::string backup = path + ".bak";
+    const Bytes original = test::readBytes(path);
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    rom.shopTable[1][2] ^= 0x01;
+    ASSERT_TRUE(saveWithBackup(rom, backup).isOk());
+    EXPECT_TRUE(test::readBytes(backup) == original);
+    EXPECT_FALSE(test::readBytes(path) == original);
+
+    const Bytes saved = test::readBytes(path);
+    fs::permissions(path, fs::perms::owner_read);
+    rom.shopTable[1][2] ^= 0x02;
+    Status failed = saveWithBackup(rom, dir.file("b.bak"));
+    EXPECT_FALSE(failed.isOk());
+    EXPECT_NE(failed.message().find("read-only"), std::string::npos) << failed.message();
+    EXPECT_FALSE(fs::exists(dir.file("b.bak")));
+    failed = saveWithBackup(rom, backup);
+    EXPECT_FALSE(failed.isOk());
+    EXPECT_TRUE(fs::exists(backup));
+    EXPECT_TRUE(test::readBytes(path) == saved);
+    EXPECT_TRUE(rom.tablesDifferFromImage());
+
+    // A backup that cannot be written stops the save before it starts.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory(dir.file("c.bak"));
+    failed = saveWithBackup(rom, dir.file("c.bak"));
+    EXPECT_FALSE(failed.isOk());
+    EXPECT_NE(failed.message().find("backup"), std::string::npos) << failed.message();
+    EXPECT_TRUE(test::readBytes(path) == saved);
+}
+
+// A load that fails or is declined, whichever step refuses it, leaves the open document as it
+// was: its image, path, unsaved edits, undo history and release option. On an empty document
+// it leaves the option alone too.
+TEST(RomLoading, RefusedLoadLeavesTheOpenDocumentWhole) {
     test::TempDir dir;
     Bytes shortJapanese(0x20000);
     shortJapanese[snesLanguageByteOffset] = snesJapaneseMark;
@@ -172,16 +246,48 @@ TEST(RomLoading, RefusedLoadKeepsTheReleaseOption) {
     Bytes unnamed = buildDemoImage({RomVariant::SnesEnglish});
     unnamed[snesLanguageByteOffset] = 'X';
     test::writeBytes(dir.file("unnamed.smc"), unnamed);
+    const auto decline = [](const std::string&, RomVariant) { return false; };
+    struct Refusal {
+        const char* name;
+        std::string path;
+        UnnamedReleaseCheck check;
+    };
+    const Refusal refusals[] = {{"missing", dir.file("missing.smc"), {}},
+                                {"too short", dir.file("short.smc"), {}},
+                                {"declined", dir.file("unnamed.smc"), decline}};
 
     for (bool option : {false, true}) {
-        RomImage rom;
-        rom.setJapanese(option);
-        EXPECT_FALSE(loadRom(rom, dir.file("short.smc")).isOk());
-        EXPECT_EQ(rom.isJapanese(), option);
-        EXPECT_FALSE(loadRom(rom, dir.file("unnamed.smc"), [](auto&) { return false; }).isOk());
-        EXPECT_EQ(rom.isJapanese(), option);
-        EXPECT_FALSE(rom.hasImage());
+        RomImage empty;
+        empty.setJapanese(option);
+        for (const Refusal& refusal : refusals) {
+            SCOPED_TRACE(refusal.name);
+            EXPECT_FALSE(loadRom(empty, refusal.path, refusal.check).isOk());
+            EXPECT_EQ(empty.isJapanese(), option);
+            EXPECT_FALSE(empty.hasImage());
+        }
     }
+
+    const std::string open = writeImage(dir, {RomVariant::GbaJapanese, false, 0}, "open.gba");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, open).isOk());
+    const TableSnapshot before = takeSnapshot(rom);
+    rom.shopTable[2][1] ^= 0x10;
+    ASSERT_TRUE(rom.history.record(changesSince(before, rom)));
+    const std::vector<std::uint8_t> image = rom.imageWithTables();
+    const auto edited = rom.shopTable;
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        EXPECT_FALSE(loadRom(rom, refusal.path, refusal.check).isOk());
+        EXPECT_EQ(rom.getPath(), open);
+        EXPECT_EQ(rom.variant(), RomVariant::GbaJapanese);
+        EXPECT_EQ(rom.shopTable, edited);
+        EXPECT_TRUE(rom.tablesDifferFromImage());
+        EXPECT_TRUE(rom.imageWithTables() == image);
+        EXPECT_TRUE(rom.history.canUndo());
+    }
+    // The history still undoes the edit in the document it was made in.
+    ASSERT_TRUE(rom.history.undo(rom));
+    EXPECT_FALSE(rom.tablesDifferFromImage());
 }
 
 // Only an image whose header names no release raises the question; the answer decides.
@@ -195,10 +301,12 @@ TEST(RomLoading, ImagesNamingNoReleaseLoadOnlyWhenConfirmed) {
     for (bool answer : {false, true}) {
         std::vector<std::string> asked;
         RomImage rom;
-        const Status status = loadRom(rom, dir.file("noise.gba"), [&](const std::string& reason) {
-            asked.push_back(reason);
-            return answer;
-        });
+        const Status status =
+            loadRom(rom, dir.file("noise.gba"), [&](const std::string& reason, RomVariant release) {
+                EXPECT_EQ(release, RomVariant::GbaEnglish);
+                asked.push_back(reason);
+                return answer;
+            });
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_NE(asked[0].find(dir.file("noise.gba")), std::string::npos);
         EXPECT_NE(asked[0].find("game code at 0xAC"), std::string::npos) << asked[0];
@@ -207,7 +315,7 @@ TEST(RomLoading, ImagesNamingNoReleaseLoadOnlyWhenConfirmed) {
     }
     for (const ImageCase& c : everyShape) {
         RomImage rom;
-        EXPECT_TRUE(loadRom(rom, writeImage(dir, c, "named"), [](auto&) {
+        EXPECT_TRUE(loadRom(rom, writeImage(dir, c, "named"), [](const std::string&, RomVariant) {
                         ADD_FAILURE() << "asked about an image that names its release";
                         return false;
                     }).isOk());

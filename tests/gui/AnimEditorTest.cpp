@@ -291,6 +291,31 @@ private slots:
         forEachRow(rows, checkField);
     }
 
+    // Once the user presses Enter or leaves a field, it shows the byte the image gets rather
+    // than the text typed.
+    void fieldsShowTheStoredByteOnceLeft() {
+        struct Row {
+            int bytes, field;
+            const char* typed;
+            const char* shown;
+        };
+        const Row rows[] = {{8, 1031, "", "0"},       {8, 1031, "1g", "20"},  {8, 1038, "ZZ", "53"},
+                            {14, 1025, "1G", "20"},   {14, 1037, "ZZ", "53"}, {14, 1019, "05", "5"},
+                            {14, soundField, "", "0"}};
+        for (const Row& row : rows) {
+            AnimFixture f(RomVariant::GbaEnglish);
+            f.open(row.bytes);
+            f.type(row.field, QString::fromLatin1(row.typed));
+            QTest::keyClick(f.field(row.field), Qt::Key_Return);
+            QCOMPARE(f.field(row.field)->text(), QString::fromLatin1(row.shown));
+        }
+        AnimFixture f(RomVariant::SnesEnglish);
+        f.open(8);
+        f.type(1038, QStringLiteral("g"));
+        f.field(soundField)->setFocus();
+        QCOMPARE(f.field(1038)->text(), QStringLiteral("10"));
+    }
+
     void highBitBoxes() {
         const std::array<HighBitRow, 4> rows = {{
             {"34 81", 0x34, 0x81, "134", true, true, "", 0x34, 0x01},

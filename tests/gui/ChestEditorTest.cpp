@@ -126,6 +126,32 @@ private slots:
         QCOMPARE(chest[3] & 0x02, (kept[3] & 0x02) ^ 0x02);
     }
 
+    // A typed number past a field's range is stored wrapped; the field shows the stored value
+    // once the user presses Enter or leaves it.
+    void fieldsShowTheStoredValueOnceLeft() {
+        ChestFixture f(RomVariant::SnesEnglish);
+        f.open();
+        f.showChest(3);
+        const std::pair<int, int> typedAndShown[] = {{c::x, 44},
+                                                     {c::y, 44},
+                                                     {c::memoryByte, 44},
+                                                     {c::memoryBit, 4},
+                                                     {c::gpMultiplier, 44},
+                                                     {c::form1, 300},
+                                                     {c::contentsNumber, 44},
+                                                     {c::chestNumber, 300}};
+        for (const auto& [id, shown] : typedAndShown) {
+            f.type(id, QStringLiteral("300"));
+            QTest::keyClick(f.field(id), Qt::Key_Return);
+            QCOMPARE(f.field(id)->text(), QString::number(shown));
+        }
+        QCOMPARE(chestX(f.chest(3)), 44);
+        f.type(c::y, QStringLiteral("1000"));
+        f.field(c::x)->setFocus();
+        QCOMPARE(f.field(c::y)->text(), QStringLiteral("232"));
+        QCOMPARE(chestY(f.chest(300)), 232);
+    }
+
     // A new type replaces the type bits and keeps bits 0, 1, 2 and 4 of byte 3.
     void typeChangesKeepTheOtherBits() {
         ChestFixture f(RomVariant::SnesJapanese);

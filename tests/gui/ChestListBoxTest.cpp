@@ -41,48 +41,39 @@ class ChestListBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The row paints its two entries as the core lays them out: the right one at the middle.
     void line_data() {
         QTest::addColumn<RomVariant>("release");
-        QTest::addColumn<GameString>("line");
+        QTest::addColumn<GameString>("left");
+        QTest::addColumn<GameString>("right");
         QTest::addColumn<int>("width");
         QTest::addColumn<std::vector<Copy>>("copies");
         const auto snes = RomVariant::SnesEnglish;
-        QTest::newRow("ten column marks")
-            << snes << GameString(10, '\xFF') << 200 << std::vector<Copy>{};
-        // However long the first name, the second pair starts at the middle column.
-        std::vector<Copy> overlap;
-        for (int i = 0; i < 20; ++i)
-            overlap.push_back(glyph(0x80, 2 + 8 * i));
-        overlap.push_back(glyph(0x82, 101));
-        QTest::newRow("second pair at the middle, over a long first name")
-            << snes << GameString(20, '\x80') + "\xFF\xFF\x82" << 201 << overlap;
+        QTest::newRow("blank line")
+            << snes << GameString() << GameString() << 200 << std::vector<Copy>{};
+        QTest::newRow("two-word names")
+            << snes << GameString("\x80\xFF\x81\xFF\xFF") << GameString("\x82\xFF\x83") << 201
+            << std::vector<Copy>{glyph(0x80, 2), glyph(0x81, 18), glyph(0x82, 101),
+                                 glyph(0x83, 117)};
         for (RomVariant release : {RomVariant::SnesJapanese, RomVariant::GbaJapanese})
-            QTest::newRow(releaseKey(release).data()) << release << GameString("\x4A\x20") << 200
-                                                      << std::vector<Copy>{{16, 300, 8, 4, 2, 1},
-                                                                           glyph(0x61, 2),
-                                                                           {8, 300, 8, 4, 10, 1},
-                                                                           glyph(0x60, 10)};
-        const GlyphTable& widths = test::sharedDemoDocument(RomVariant::GbaEnglish).glyphTable;
-        // Code 6 has no glyph there, so width 0: nothing is drawn and the pen stays.
-        const GameString word = *encodeDemoText(RomVariant::GbaEnglish, "MI") + "\x06" +
-                                *encodeDemoText(RomVariant::GbaEnglish, "X");
-        std::vector<Copy> copies;
-        for (std::size_t i = 0, x = 2; i < word.size(); x += widths[std::uint8_t(word[i++])].width)
-            copies.push_back(
-                glyph(std::uint8_t(word[i]), int(x), widths[std::uint8_t(word[i])].width));
-        QTest::newRow("GBA English advances by the width")
-            << RomVariant::GbaEnglish << word << 200 << copies;
+            QTest::newRow(releaseKey(release).data())
+                << release << GameString("\x4A\x20") << GameString() << 200
+                << std::vector<Copy>{{16, 300, 8, 4, 2, 1},
+                                     glyph(0x61, 2),
+                                     {8, 300, 8, 4, 10, 1},
+                                     glyph(0x60, 10)};
     }
 
     void line() {
         QFETCH(RomVariant, release);
-        QFETCH(GameString, line);
+        QFETCH(GameString, left);
+        QFETCH(GameString, right);
         QFETCH(int, width);
         QFETCH(std::vector<Copy>, copies);
         const RomImage& rom = test::sharedDemoDocument(release);
         ChestListBox list(rom);
-        list.addLine(line);
-        QCOMPARE(list.line(0), line);
+        list.addLine({left, right});
+        QVERIFY(list.line(0) == (MonsterLine{left, right}));
         QImage row(width, ChestListBox::rowHeight, QImage::Format_RGB32);
         QPainter painter(&row);
         QStyleOptionViewItem option;
@@ -94,7 +85,7 @@ private slots:
 
     void clickingSelectsNothing() {
         ChestListBox list(test::sharedDemoDocument(RomVariant::SnesEnglish));
-        list.setLines(std::vector<GameString>{"\x80", "\x81", "\x82"});
+        list.setLines(std::vector<MonsterLine>{{"\x80", {}}, {"\x81", {}}, {"\x82", {}}});
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         QCOMPARE(list.sizeHintForRow(0), ChestListBox::rowHeight);
@@ -116,7 +107,7 @@ private slots:
                 return *encodeDemoText(release, std::to_string(n) + ":") + rom.monsterNames[n];
             };
             for (int n = 1; n < 14; n += 2)
-                list.addLine(entry(n) + "\xFF" + entry(n + 1));
+                list.addLine({entry(n), entry(n + 1)});
             list.resize(260, 7 * ChestListBox::rowHeight + 2 * list.frameWidth());
             QVERIFY(list.grab().save(QStringLiteral(TARNWICK_SCREENSHOT_DIR "/chest-list-%1.png")
                                          .arg(QString::fromUtf8(releaseKey(release)))));

@@ -123,16 +123,20 @@ private slots:
         EsperFixture f(RomVariant::GbaEnglish);
         f.open();
         f.chooseEsper(4);
+        // The field keeps the typed number while the user types, and shows the stored one once
+        // the user presses Enter or leaves it.
         f.typeRate(2, QStringLiteral("300"));
         QCOMPARE(f.rom.esperTable[4][2], 0x2C);
         QCOMPARE(f.rateEdit(2)->text(), QStringLiteral("300"));
-        // A list choice afterwards leaves the typed number as it is.
-        chooseWithMouse(f.spellList(2), 3);
-        QCOMPARE(f.rateEdit(2)->text(), QStringLiteral("300"));
-        f.typeRate(5, QStringLiteral("256"));
-        QCOMPARE(f.rom.esperTable[4][8], 0x00);
-        f.chooseEsper(4);
+        QTest::keyClick(f.rateEdit(2), Qt::Key_Return);
         QCOMPARE(f.rateEdit(2)->text(), QStringLiteral("44"));
+        f.typeRate(5, QStringLiteral("999"));
+        QCOMPARE(f.rom.esperTable[4][8], 231);
+        QTest::keyClick(f.rateEdit(5), Qt::Key_Enter);
+        QCOMPARE(f.rateEdit(5)->text(), QStringLiteral("231"));
+        chooseWithMouse(f.spellList(2), 3);
+        QCOMPARE(f.rateEdit(2)->text(), QStringLiteral("44"));
+        QCOMPARE(f.rom.esperTable[4][2], 0x2C);
         QCOMPARE(f.invalidReports, 0);
     }
 

@@ -4,15 +4,18 @@
 
 #include "app/ChangesDialog.h"
 #include "app/CommandLine.h"
+#include "app/DemoFolder.h"
 #include "app/RomFileDialog.h"
 #include "editors/DataFiles.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
+#include "rom/TableChanges.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -71,6 +74,17 @@ RomImage parsedAs(const QString& path, bool japanese) {
     return reference;
 }
 
+// A SNES English demo image whose title byte names no release.
+QString writeUnnamedImage(const QTemporaryDir& folder) {
+    const QString path = writeDemoFile(folder, RomVariant::SnesEnglish, false);
+    QByteArray bytes = fileBytes(path);
+    bytes[static_cast<qsizetype>(snesLanguageByteOffset)] = 'X';
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
 bool titleSelectedWhole(const QLineEdit* box) {
     return box->window()->focusWidget() == box && box->selectedText() == box->text();
 }
@@ -80,7 +94,17 @@ bool titleSelectedWhole(const QLineEdit* box) {
 class MainDialogTest : public QObject {
     Q_OBJECT
 
+    // The user's folders, so nothing the window or the demo writes lands in the real home.
+    QTemporaryDir home;
+
 private slots:
+    void initTestCase() {
+        QVERIFY(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    }
+
     void startsWithoutImageAndTemplateControls() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Tarnwick"));
@@ -164,9 +188,10 @@ private slots:
         QVERIFY(f.window->isRomLoaded());
         QCOMPARE(f.titleBox()->text(), title);
 
+        // A file that cannot be loaded leaves the open image in the window.
         const QString missing = QDir(f.folder.path()).filePath(QStringLiteral("gone.smc"));
-        QVERIFY(!f.loadThroughMenu(missing));
-        QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QVERIFY(f.loadThroughMenu(missing));
+        QCOMPARE(f.titleBox()->text(), title);
         QCOMPARE(f.user.failures.size(), 1);
         QVERIFY(f.user.failures[0].contains(missing));
         QVERIFY(f.user.failures[0].contains(QStringLiteral("does not exist")));
@@ -177,12 +202,37 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(0x8000, '\0'));
         file.close();
-        QVERIFY(!f.loadThroughMenu(stub));
+        QVERIFY(f.loadThroughMenu(stub));
         QCOMPARE(f.user.failures.size(), 2);
         QVERIFY(f.user.failures[1].contains(stub));
+        QCOMPARE(f.window->appSettings().recentFiles().size(), 1);
 
-        QTest::mouseClick(f.button(mainControl::shops), Qt::LeftButton);
-        QVERIFY(titleSelectedWhole(f.titleBox()));
+        // Without an open image a refused file leaves the window empty.
+        Fixture empty;
+        QVERIFY(!empty.loadThroughMenu(stub));
+        QCOMPARE(empty.titleBox()->text(), QStringLiteral("No ROM Loaded"));
+        QTest::mouseClick(empty.button(mainControl::shops), Qt::LeftButton);
+        QVERIFY(titleSelectedWhole(empty.titleBox()));
+    }
+
+    // Declining "Load it anyway?" is like cancelling the file dialog: the window goes on showing
+    // the open image with its unsaved edits, and the declined file is not a recent one.
+    void decliningAnUnnamedImageKeepsTheOpenOne() {
+        Fixture f;
+        const QString open = f.demo(RomVariant::GbaJapanese);
+        QVERIFY(f.loadThroughMenu(open));
+        const QString title = f.titleBox()->text();
+        f.editShopTable();
+        f.user.unsavedAnswer = UnsavedChoice::Discard;
+
+        QVERIFY(f.loadThroughMenu(writeUnnamedImage(f.folder)));
+        QCOMPARE(f.user.unnamedImageQuestions.size(), 1);
+        QVERIFY(f.user.unnamedImageQuestions[0].endsWith(QStringLiteral("As SNES Japanese")));
+        QVERIFY(f.user.failures.isEmpty());
+        QCOMPARE(f.titleBox()->text(), title);
+        QVERIFY(f.japaneseChecked());
+        QVERIFY(f.window->isWindowModified());
+        QCOMPARE(f.window->appSettings().recentFiles(), QStringList{open});
     }
 
     // A refused file leaves the release option alone, and the check mark always shows the
@@ -200,12 +250,7 @@ private slots:
         QVERIFY(!f.rom.isJapanese());
         QVERIFY(!f.action(command::japanese)->isChecked());
 
-        const QString unnamed = f.demo(RomVariant::SnesEnglish);
-        QByteArray bytes = fileBytes(unnamed);
-        bytes[static_cast<qsizetype>(snesLanguageByteOffset)] = 'X';
-        QFile rewrite(unnamed);
-        QVERIFY(rewrite.open(QIODevice::WriteOnly) && rewrite.write(bytes) == bytes.size());
-        rewrite.close();
+        const QString unnamed = writeUnnamedImage(f.folder);
         const qsizetype failuresBefore = f.user.failures.size();
         QVERIFY(!f.loadThroughMenu(unnamed)); // the user declines
         QCOMPARE(f.user.unnamedImageQuestions.size(), 1);
@@ -232,7 +277,9 @@ private slots:
         const QString title = f.titleBox()->text();
         const Image englishFont = f.rom.fontSheet;
 
+        f.user.switchAgainstHeaderAnswer = true;
         f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
         QVERIFY(f.japaneseChecked());
         QVERIFY(f.rom.isJapanese());
         QVERIFY(f.rom.esperTable == parsedAs(path, true).esperTable);
@@ -243,11 +290,43 @@ private slots:
         QCOMPARE(f.rom.characterTable[0x60], "\xE3\x83\x8F");
         QCOMPARE(f.rom.characterTable[0x53], "0");
 
-        f.trigger(command::japanese);
+        f.trigger(command::japanese); // back to the release the header names: nothing to ask
         QVERIFY(!f.japaneseChecked());
         QVERIFY(f.rom.esperTable == parsedAs(path, false).esperTable);
         QVERIFY(f.rom.fontSheet == englishFont);
         QCOMPARE(f.user.unsavedQuestions, 0);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+    }
+
+    // Switching against the release the image's header names asks first; cancelling leaves the
+    // check mark, the tables, the edits and their history as they were. An image whose header
+    // names no release switches without the question.
+    void switchingAgainstTheHeaderAsksFirst() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish);
+        QVERIFY(f.loadThroughMenu(path));
+        const TableSnapshot before = takeSnapshot(f.rom);
+        f.editShopTable();
+        QVERIFY(f.rom.history.record(changesSince(before, f.rom)));
+        const auto edited = f.rom.shopTable;
+
+        f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+        QVERIFY(f.user.switchWarnings[0].contains(path));
+        QVERIFY(f.user.switchWarnings[0].contains(QStringLiteral("SNES Japanese offsets")));
+        QCOMPARE(f.user.unsavedQuestions, 0);
+        QVERIFY(!f.japaneseChecked());
+        QCOMPARE(f.rom.variant(), RomVariant::SnesEnglish);
+        QVERIFY(f.rom.shopTable == edited);
+        QVERIFY(f.rom.history.canUndo());
+
+        f.user.loadUnnamedImages = true;
+        f.user.unsavedAnswer = UnsavedChoice::Discard;
+        QVERIFY(f.loadThroughMenu(writeUnnamedImage(f.folder)));
+        f.trigger(command::japanese);
+        QCOMPARE(f.user.switchWarnings.size(), 1);
+        QVERIFY(f.japaneseChecked());
+        QCOMPARE(f.rom.variant(), RomVariant::SnesJapanese);
     }
 
     void japaneseToggleWithoutImageOnlyFlips() {
@@ -275,6 +354,7 @@ private slots:
             f.editShopTable();
             const auto edited = f.rom.shopTable;
             f.user.unsavedAnswer = answer;
+            f.user.switchAgainstHeaderAnswer = true;
 
             if (route == QLatin1String("exit"))
                 f.trigger(command::exit);
@@ -349,6 +429,22 @@ private slots:
         f.trigger(command::exit);
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.user.failures.size(), 2);
+    }
+
+    // A save that fails leaves no backup of a file it did not change.
+    void failedSaveLeavesNoBackup() {
+        Fixture f;
+        const QString path = f.demo(RomVariant::SnesEnglish);
+        QVERIFY(f.loadThroughMenu(path));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        f.editShopTable();
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        f.trigger(command::save);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY(QFile::exists(path + QStringLiteral(".bak")));
     }
 
     // The first save of a session keeps the previous file as NAME.bak and refuses to go on when
@@ -473,6 +569,44 @@ private slots:
         QCOMPARE(locateDataFile(rom, name), QFileInfo(inProgram).absoluteFilePath());
         QFile::remove(inUser);
         QCOMPARE(dataFileFolders(rom).constFirst(), programFolder.path());
+    }
+
+    // The demo image is kept in the user's data folder and opened again as it was saved; a
+    // fresh copy replaces it only when asked. The window names it by its whole path.
+    void demoImageIsKeptBetweenRuns() {
+        QString error;
+        const QString path = prepareDemoImage(RomVariant::SnesJapanese, false, error);
+        QVERIFY2(!path.isEmpty(), qPrintable(error));
+        QVERIFY(path.startsWith(home.path()));
+        QCOMPARE(QFileInfo(path).absolutePath(), demoFolderPath());
+        QVERIFY(QFile::exists(QDir(demoFolderPath()).filePath(QStringLiteral("chestloc.txt"))));
+        const QByteArray generated = fileBytes(path);
+        QByteArray edited = generated;
+        edited[0x100] = static_cast<char>(edited[0x100] ^ 0x5A);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(edited) == edited.size());
+        file.close();
+        QCOMPARE(prepareDemoImage(RomVariant::SnesJapanese, false, error), path);
+        QCOMPARE(fileBytes(path), edited);
+        QCOMPARE(prepareDemoImage(RomVariant::SnesJapanese, true, error), path);
+        QCOMPARE(fileBytes(path), generated);
+
+        Fixture f;
+        f.window->setFullPathShown(true);
+        QVERIFY(f.window->loadFile(path));
+        QCOMPARE(f.window->windowTitle(), path + QStringLiteral("[*] - Tarnwick"));
+        auto* shown = f.window->findChild<QLabel*>(QStringLiteral("pathLabel"));
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->text(), path);
+
+        const StartOptions fresh = parseStartOptions(
+            {QStringLiteral("tarnwick"), QStringLiteral("--demo"), QStringLiteral("--fresh")});
+        QVERIFY(fresh.freshDemo && fresh.demoRelease);
+        QVERIFY(
+            !parseStartOptions({QStringLiteral("tarnwick"), QStringLiteral("--demo")}).freshDemo);
+        QCOMPARE(
+            int(parseStartOptions({QStringLiteral("tarnwick"), QStringLiteral("--fresh")}).action),
+            int(StartOptions::Action::Fail));
     }
 
     void commandLine_data() {

@@ -17,7 +17,9 @@
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 #include <QtTest>
 
 namespace tarnwick::testing {
@@ -113,6 +115,23 @@ private slots:
                                                 QStringLiteral("anim8-editor-%1").arg(key));
         shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
                                                  QStringLiteral("anim14-editor-%1").arg(key));
+    }
+
+    // The question asked before an image is read as the release its header does not name.
+    void switchAgainstHeaderQuestion() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        AppSettings settings(QDir(f.folder.path()).filePath(QStringLiteral("shot.ini")));
+        const auto ask = MainDialog::standardPrompts(settings).switchAgainstHeader;
+        bool saved = false;
+        QTimer::singleShot(0, [&saved] {
+            QWidget* box = QApplication::activeModalWidget();
+            saved = box != nullptr && saveScreenshot(box, QStringLiteral("switch-release.png"));
+            if (box != nullptr)
+                box->close();
+        });
+        f.rom.setPath("/home/user/games/kavo.smc"); // the same picture in every build folder
+        QVERIFY(!ask(&f.window, QString::fromStdString(f.rom.releaseSwitchWarning(true))));
+        QVERIFY(saved);
     }
 
     void fontEditor() {

@@ -168,6 +168,7 @@ private slots:
         QVERIFY(f.window.isWindowModified());
         // A release switch reads the tables anew and forgets the steps.
         f.user.unsavedAnswer = UnsavedChoice::Discard;
+        f.user.switchAgainstHeaderAnswer = true;
         f.window.commandAction(command::japanese)->trigger();
         QVERIFY(!undo->isEnabled());
         QVERIFY(!redo->isEnabled());

@@ -23,6 +23,8 @@ struct ScriptedUser {
     QStringList unnamedImageQuestions;
     QStringList failures;
     QStringList fileQuestions; // "title [purpose]" of the other file dialogs, in turn
+    bool switchAgainstHeaderAnswer = false;
+    QStringList switchWarnings;
 
     MainDialog::Prompts prompts() {
         return {[this](QWidget*) {
@@ -49,6 +51,10 @@ struct ScriptedUser {
                     fileQuestions << QStringLiteral("%1 [%2]").arg(question.title,
                                                                    question.purpose);
                     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+                },
+                [this](QWidget*, const QString& warning) {
+                    switchWarnings << warning;
+                    return switchAgainstHeaderAnswer;
                 }};
     }
 };

@@ -14,14 +14,15 @@ struct StartOptions {
     enum class Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Action::Run;
     QString imagePath;                     // an image to open at once
-    std::optional<RomVariant> demoRelease; // open a generated demo image of this release
+    std::optional<RomVariant> demoRelease; // open the kept demo image of this release
+    bool freshDemo = false;                // replace the kept demo image with a new one first
     QString screenshotPath;                // save a picture of the window here, then quit
     QString text;                          // help, version or the reason the line was refused
 };
 
 // Reads the editor's command line (the program name first):
 //   tarnwick [IMAGE]
-//   tarnwick --demo [snes-en|snes-ja|gba-en|gba-ja]
+//   tarnwick --demo [--fresh] [snes-en|snes-ja|gba-en|gba-ja]
 // either followed by --screenshot FILE to save a picture of the window and quit.
 StartOptions parseStartOptions(const QStringList& arguments);
 

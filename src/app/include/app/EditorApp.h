@@ -4,9 +4,8 @@
 #include "rom/RomImage.h"
 
 #include <QString>
-#include <QTemporaryDir>
 
-#include <memory>
+class QWidget;
 
 namespace tarnwick {
 
@@ -18,14 +17,14 @@ public:
     int run();
 
 private:
-    // Writes a demo image of the release into a temporary folder; empty on failure.
+    // The kept (or a fresh) demo image of the release, whose folder then holds the text files;
+    // empty on failure.
     QString writeDemo(RomVariant release, QString& error);
     // Saves a picture of the window and closes it; the exit code says whether both worked.
     void takeScreenshot(QWidget& window);
 
     RomImage rom;
     StartOptions options;
-    std::unique_ptr<QTemporaryDir> demoFolder;
     int exitCode = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QStatusBar;
 class QLineEdit;
@@ -47,6 +48,9 @@ public:
         std::function<QString(QWidget* parent, const QString& current)> chooseSaveFile;
         // Files other than the image: tables exports, patches and a patch's original image.
         FileChooser chooseFile;
+        // Whether to read the image as the other release although its header names this one:
+        // warning says what that does. False keeps everything as it is.
+        std::function<bool(QWidget* parent, const QString& warning)> switchAgainstHeader;
     };
     // The questions asked with the standard dialogs; the file dialogs remember their folder and
     // filter in settings.
@@ -63,6 +67,9 @@ public:
     // Returns true when the image was loaded.
     bool loadFile(const QString& path);
     bool isRomLoaded() const { return romLoaded; }
+    // Names the open file by its whole path in the title and in the status bar, for a file kept
+    // in a folder the user did not choose (the demo image).
+    void setFullPathShown(bool shown);
     QAction* commandAction(int commandId) const { return actions.value(commandId); }
 
     // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
@@ -100,10 +107,9 @@ private:
 
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
     bool settleUnsavedEdits();
+    // Saves into the image file, the first time in a session keeping its previous contents as
+    // NAME.bak unless the user turned that off; false (with the reason reported) on failure.
     bool saveRom();
-    // The first save of a file in a session keeps its previous contents as NAME.bak, unless the
-    // user turned that off; false (with the reason reported) when the copy failed.
-    bool backUpBeforeFirstSave();
     void saved();
     // The title names the file and marks unsaved edits; Save needs an image.
     void refreshFileState();
@@ -117,6 +123,7 @@ private:
     QSet<QString> backedUp;
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
+    QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
     QHash<int, QAction*> actions;
     QHash<int, QWidget*> controls;
     QLineEdit* titleBox = nullptr;

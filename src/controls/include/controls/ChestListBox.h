@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/GameString.h"
+#include "rom/ChestLabels.h"
 
 #include <QListWidget>
 
@@ -17,17 +17,19 @@ class ChestListBox : public QListWidget {
     Q_OBJECT
 
 public:
-    // Each row holds its line's game bytes under this role and no display text.
-    static constexpr int lineRole = Qt::UserRole + 1;
+    // Each row holds the game bytes of its line's two entries under these roles and no display
+    // text.
+    static constexpr int leftEntryRole = Qt::UserRole + 1;
+    static constexpr int rightEntryRole = Qt::UserRole + 2;
     static constexpr int rowHeight = 15;
     // The font sheet and release are read from rom whenever something is painted.
     explicit ChestListBox(const RomImage& rom, QWidget* parent = nullptr);
 
     // Replaces the lines; clear() empties the list.
-    void setLines(std::span<const GameString> lines);
-    void addLine(const GameString& line);
-    // The bytes of a line; empty for a row outside the list.
-    GameString line(int row) const;
+    void setLines(std::span<const MonsterLine> lines);
+    void addLine(const MonsterLine& line);
+    // The entries of a line; empty ones for a row outside the list.
+    MonsterLine line(int row) const;
     const RomImage& document() const { return rom; }
 
 private:

@@ -20,6 +20,7 @@ class EditorDialog : public QDialog {
     Q_OBJECT
 
 public:
+    ~EditorDialog() override;
     // Escape and the close box end the editor as OK does.
     void reject() override;
     // Every edit made in the editor is in the document's history when it closes.

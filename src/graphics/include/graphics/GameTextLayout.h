@@ -58,14 +58,16 @@ void layoutGameText(std::span<const std::uint8_t> text, RomVariant release,
                     const GlyphTable& glyphs, ListScheme scheme, TextPlace place,
                     std::vector<GlyphBlit>& blits);
 
-// The byte that moves the pen of a monster-list line to the middle of its row; never drawn.
-inline constexpr std::uint8_t columnMark = 0xFF;
+// The space between the words of a name in the SNES and Japanese fonts; drawn as a blank.
+inline constexpr std::uint8_t nameSpaceCode = 0xFF;
 
 // Lays out a line of the chest editor's monster list, relative to the top-left corner of a row
-// this wide, from the normal band only: the glyph row starts 5 pixels down with Japanese marks
-// in the four rows above it, the column mark moves the pen to the middle of the row, and GBA
-// English glyphs advance by their width alone. There is no plain-text marker.
-void layoutChestLine(std::span<const std::uint8_t> line, RomVariant release,
-                     const GlyphTable& glyphs, int rowWidth, std::vector<GlyphBlit>& blits);
+// this wide, from the normal band only: the left entry from 2 pixels in, the right entry from
+// the middle of the row, however long the left one is. The glyph row starts 5 pixels down with
+// Japanese marks in the four rows above it; GBA English glyphs advance by their width alone;
+// a space code is a blank of one glyph's width. There is no plain-text marker.
+void layoutChestLine(std::span<const std::uint8_t> left, std::span<const std::uint8_t> right,
+                     RomVariant release, const GlyphTable& glyphs, int rowWidth,
+                     std::vector<GlyphBlit>& blits);
 
 } // namespace tarnwick

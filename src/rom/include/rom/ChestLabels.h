@@ -16,8 +16,8 @@
 // Values the release has no name for (GBA items past 270 through byte 3 bit 2, monsters at or
 // past the release's name count) show as their decimal number in the game's digit codes. In a
 // label of its own such a number starts with plainTextMarker, so a Japanese list draws it
-// without marks; inside a monster line the digits stand bare, as the monster list draws every
-// byte but its 0xFF column mark and the digit codes never take marks.
+// without marks; inside a monster line the digits stand bare, as the monster list has no
+// plain-text marker and the digit codes never take marks.
 namespace tarnwick {
 
 class RomImage;
@@ -46,9 +46,18 @@ GameString chestLabel(const RomImage& rom, const Record& chest);
 std::vector<GameString> chestLabels(const RomImage& rom);
 // The choices of the Contents list for a chest type: 256 entries, or 271 for GBA item chests.
 std::vector<GameString> contentsEntries(const RomImage& rom, int type);
+// A line of the monster list: the entries of two formation slots, "1:name" and "2:name", which
+// the list draws in its left and right column. A name's own bytes (its spaces, its padding)
+// stay inside its entry. The blank last line has two empty entries.
+struct MonsterLine {
+    GameString left;
+    GameString right;
+
+    friend bool operator==(const MonsterLine&, const MonsterLine&) = default;
+};
+
 // The monsters of both formations of the monster-in-a-box entry a contents number names, two
-// slots a line: "1:name", the column mark 0xFF, "2:name". Contents without an entry read both
-// formations as 0.
-std::array<GameString, monsterLineCount> monsterLines(const RomImage& rom, int contents);
+// slots a line. Contents without an entry read both formations as 0.
+std::array<MonsterLine, monsterLineCount> monsterLines(const RomImage& rom, int contents);
 
 } // namespace tarnwick

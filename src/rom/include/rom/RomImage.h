@@ -69,6 +69,12 @@ public:
     std::optional<RomVariant> namedRelease() const;
     // Why the header names no release: the byte or code it holds instead.
     std::string unnamedReleaseReason() const;
+    // The header's byte or code that names a release, as the user would look for it.
+    std::string headerMark() const;
+    // What switching the Japanese option to japaneseWanted would do to an image whose header
+    // names the other language's release: a sentence for the user to confirm. Empty when no
+    // image is loaded, the header names no release, or it names the wanted one.
+    std::string releaseSwitchWarning(bool japaneseWanted) const;
     // Success when the image holds every area that the current release reads and writes.
     Status checkFitsRelease() const;
     // The internal title: 20 bytes of the SNES header or the GBA title with its game code.
@@ -158,13 +164,13 @@ private:
 };
 
 // Asked when an image's header names none of the four releases, with a sentence that names the
-// file and says so; true loads the image as the release settled so far. Without a check such
+// file and says so and the release it would be read as; true loads it so. Without a check such
 // an image loads as before.
-using UnnamedReleaseCheck = std::function<bool(const std::string& reason)>;
+using UnnamedReleaseCheck = std::function<bool(const std::string& reason, RomVariant release)>;
 
 // Load, settle the header and release, check the image is long enough and parse it: what
-// File > Load does to the document. On failure the document holds no image and the Japanese
-// option is as it was before.
+// File > Load does to the document. The document changes only when all of it succeeds; a load
+// that fails or is declined leaves it exactly as it was.
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
 
 } // namespace tarnwick
