@@ -100,9 +100,9 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     QString refusal;
     const auto loadAnyway = [&](const std::string& reason, RomVariant release) {
         if (!anyImage)
-            refusal = fromNative(reason) +
-                      QStringLiteral(" Give --any-image to load it anyway as %1.")
-                          .arg(asciiText(releaseName(release)));
+            refusal =
+                fromNative(reason) + QStringLiteral(" Give --any-image to load it anyway as %1.")
+                                         .arg(asciiText(releaseName(release)));
         return anyImage;
     };
     if (const Status loaded = loadRom(rom, nativePath(path), loadAnyway); !loaded) {
