@@ -367,8 +367,16 @@ void MainDialog::refreshFileState() {
     actions.value(command::changes)->setEnabled(romLoaded);
     for (const int id : {command::exportTables, command::importTables, command::createPatch})
         actions.value(id)->setEnabled(romLoaded);
-    actions.value(command::undo)->setEnabled(romLoaded && rom.history.canUndo());
-    actions.value(command::redo)->setEnabled(romLoaded && rom.history.canRedo());
+    // The commands name the step they take back or bring again: "Undo Chest 12: X".
+    const auto nameStep = [this](int id, const QString& verb, const std::string& step) {
+        QAction* action = actions.value(id);
+        action->setEnabled(romLoaded && !step.empty());
+        action->setText(romLoaded && !step.empty()
+                            ? verb + QLatin1Char(' ') + QString::fromStdString(step)
+                            : verb);
+    };
+    nameStep(command::undo, QStringLiteral("&Undo"), rom.history.nextUndoName());
+    nameStep(command::redo, QStringLiteral("&Redo"), rom.history.nextRedoName());
     if (!romLoaded) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
@@ -379,7 +387,8 @@ void MainDialog::refreshFileState() {
     const QString path = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
     const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
-    setWindowModified(rom.tablesDifferFromImage());
+    // The history knows whether the document is as it was last loaded or saved.
+    setWindowModified(!rom.history.isClean());
     if (pathLabel != nullptr) {
         pathLabel->setText(path);
         pathLabel->setToolTip(path);
@@ -418,7 +427,7 @@ void MainDialog::fillRecentFiles() {
 }
 
 bool MainDialog::settleUnsavedEdits() {
-    if (!romLoaded || !rom.tablesDifferFromImage())
+    if (!romLoaded || rom.history.isClean())
         return true;
     switch (prompts.askAboutUnsavedEdits(this)) {
     case UnsavedChoice::Save:

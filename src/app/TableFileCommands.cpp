@@ -5,7 +5,7 @@
 #include "patch/FilePatch.h"
 #include "qtio/QtFiles.h"
 #include "rom/RomImage.h"
-#include "rom/TableChanges.h"
+#include "rom/TableEdit.h"
 #include "tables/TablesJson.h"
 
 #include <QDir>
@@ -122,9 +122,9 @@ QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& c
         reportFailure(parent, QStringLiteral("Import failed"), error);
         return {};
     }
-    const TableSnapshot before = takeSnapshot(rom);
+    TableEdit step(rom, "Import tables");
+    step.changeEverything();
     storeImportedTables(*tables, rom);
-    rom.history.record(changesSince(before, rom));
     return QStringLiteral("Imported the tables from %1; Save writes them into the image.")
         .arg(QFileInfo(path).fileName());
 }

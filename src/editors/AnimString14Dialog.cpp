@@ -6,6 +6,7 @@
 #include "rom/AnimationNames.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -26,13 +27,11 @@ std::int32_t hexValue(const QLineEdit* edit) {
     return parseHex(edit->text().toStdString());
 }
 
-std::int32_t& slotOf(Record& record, int slot) {
-    return record[static_cast<std::size_t>(slot)];
-}
-
-std::int32_t slotOf(const Record& record, int slot) {
-    return record[static_cast<std::size_t>(slot)];
-}
+// Merge keys of the fields, by kind; each kind's fields follow its first.
+constexpr int numberFieldId = 1;
+constexpr int highBitFieldId = 10;
+constexpr int paletteFieldId = 20;
+constexpr int plainFieldId = 30;
 
 } // namespace
 
@@ -144,12 +143,12 @@ void AnimString14Dialog::showRecord() {
         showNumber(record, k);
     for (int k = 0; k < paletteCount; ++k) {
         QLineEdit* field = paletteFields[at(k)];
-        field->setText(
-            hexText(slotOf(record, anim14Animations[at(k)].paletteSlot), animByteDigits));
+        field->setText(hexText(anim14Palette(record, k), animByteDigits));
         paletteLists[at(k)]->setCurrentItem(hexValue(field));
     }
     for (std::size_t k = 0; k < plainFields.size(); ++k)
-        plainFields[k]->setText(hexText(slotOf(record, anim14PlainSlots[k]), animByteDigits));
+        plainFields[k]->setText(
+            hexText(anim14PlainByte(record, anim14PlainSlots[k]), animByteDigits));
 }
 
 void AnimString14Dialog::showNumber(const Record& record, int k) {
@@ -161,37 +160,51 @@ void AnimString14Dialog::showNumber(const Record& record, int k) {
     highBitBoxes[at(k)]->setChecked(shown.highBit);
 }
 
-void AnimString14Dialog::numberChanged(int k) {
+void AnimString14Dialog::editRecord(int fieldId, const QString& what,
+                                    const std::function<void(Record&)>& change) {
     Record* record = currentRecord();
     if (record == nullptr)
         return;
-    tarnwick::storeAnimationNumber(*record, anim14Animations[at(k)], hexValue(numberFields[at(k)]),
-                                   highBitBoxes[at(k)]->isChecked());
+    const QString recordName = rom.isGba() ? QStringLiteral("15-Byte") : QStringLiteral("14-Byte");
+    edit(QStringLiteral("%1 %2: %3").arg(recordName).arg(selectedRecord()).arg(what), fieldId,
+         selectedRecord(), [&](TableEdit& step) { change(step.change(*record)); });
+}
+
+void AnimString14Dialog::numberChanged(int k) {
+    if (currentRecord() == nullptr)
+        return;
+    const std::int32_t number = hexValue(numberFields[at(k)]);
+    const bool highBit = highBitBoxes[at(k)]->isChecked();
+    editRecord(numberFieldId + k, QStringLiteral("animation %1").arg(k + 1), [&](Record& record) {
+        storeAnimationNumber(record, anim14Animations[at(k)], number, highBit);
+    });
     // Shown again at once: a typed leading zero goes, and any number past 2FF shows as 300.
     showRecord();
 }
 
 void AnimString14Dialog::highBitChanged(int k) {
-    if (Record* record = currentRecord())
-        tarnwick::storeHighBit(*record, anim14Animations[at(k)], highBitBoxes[at(k)]->isChecked());
+    const bool highBit = highBitBoxes[at(k)]->isChecked();
+    editRecord(highBitFieldId + k, QStringLiteral("high bit %1").arg(k + 1),
+               [&](Record& record) { storeHighBit(record, anim14Animations[at(k)], highBit); });
 }
 
 void AnimString14Dialog::paletteChanged(int k) {
-    Record* record = currentRecord();
-    if (record == nullptr)
+    if (currentRecord() == nullptr)
         return;
     const std::int32_t value = hexValue(paletteFields[at(k)]);
-    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
-    // the edit is finished.
-    slotOf(*record, anim14Animations[at(k)].paletteSlot) = value;
+    // The field keeps what was typed until the edit is finished.
+    editRecord(paletteFieldId + k, QStringLiteral("palette %1").arg(k + 1),
+               [&](Record& record) { setAnim14Palette(record, k, value); });
     paletteLists[at(k)]->setCurrentItem(value);
 }
 
 void AnimString14Dialog::plainByteChanged(int k) {
-    Record* record = currentRecord();
     const int slot = anim14PlainSlots[at(k)];
-    if (record != nullptr && anim14SlotWritable(rom.variant(), slot))
-        slotOf(*record, slot) = hexValue(plainFields[at(k)]);
+    const std::int32_t value = hexValue(plainFields[at(k)]);
+    if (anim14SlotWritable(rom.variant(), slot))
+        editRecord(plainFieldId + k, QStringLiteral("byte %1").arg(slot), [&](Record& record) {
+            (void)setAnim14PlainByte(record, rom.variant(), slot, value);
+        });
 }
 
 } // namespace tarnwick

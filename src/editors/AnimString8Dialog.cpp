@@ -6,6 +6,7 @@
 #include "rom/AnimationNames.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
 #include <QLineEdit>
 
@@ -23,6 +24,18 @@ QString hexText(std::int32_t value) {
 std::int32_t hexValue(const QLineEdit* edit) {
     return parseHex(edit->text().toStdString());
 }
+
+// What an undo step says it changed, by Anim8Field.
+const char* const fieldNames[anim8FieldCount] = {
+    "right-hand animation",
+    "left-hand animation",
+    "right-hand palette",
+    "hit animation",
+    "hit palette",
+    "Byte6",
+    "sound",
+    "Byte8",
+};
 
 } // namespace
 
@@ -96,9 +109,8 @@ void AnimString8Dialog::showRecord() {
     if (record == nullptr)
         return;
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        const AnimFieldRule& rule = anim8FieldRules[k];
         // setText does not count as an edit, so nothing is written back.
-        fields[k]->setText(hexText((*record)[static_cast<std::size_t>(rule.slot)]));
+        fields[k]->setText(hexText(anim8Field(*record, static_cast<Anim8Field>(k))));
         // The list shows what the field shows: only the low digits of a larger value.
         if (lists[k] != nullptr)
             lists[k]->setCurrentItem(hexValue(fields[k]));
@@ -110,9 +122,11 @@ void AnimString8Dialog::storeField(Anim8Field field) {
     if (record == nullptr)
         return;
     const std::int32_t value = hexValue(fieldEdit(field));
-    // Unmasked: only the low eight bits reach the image. The field keeps what was typed until
-    // the edit is finished.
-    (*record)[static_cast<std::size_t>(anim8FieldRule(field).slot)] = value;
+    // The field keeps what was typed until the edit is finished.
+    const int index = selectedRecord();
+    edit(QStringLiteral("8-Byte %1: %2").arg(index).arg(QLatin1String(fieldNames[at(field)])),
+         static_cast<int>(at(field)), index,
+         [&](TableEdit& step) { setAnim8Field(step.change(*record), field, value); });
     if (CurrentItemComboBox* list = pairedList(field))
         list->setCurrentItem(value);
 }

@@ -9,6 +9,7 @@
 #include "rom/ChestRecord.h"
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -19,15 +20,6 @@
 #include <algorithm>
 
 namespace tarnwick {
-namespace {
-
-// Typing below 0 reaches the end of the list: 255, or 270 for a GBA item chest.
-int contentsFromBelowZero(int value, bool gbaItemChest) {
-    return value < 0 ? value + byteContentsLimit + (gbaItemChest ? 15 : 0) : value;
-}
-
-} // namespace
-
 ChestEditorDialog::ChestEditorDialog(RomImage& document, QWidget* parent)
     : EditorDialog(chestEditorTemplate(), QStringLiteral(":/icons/chest.svg"), document, parent),
       rom(document) {
@@ -146,9 +138,17 @@ void ChestEditorDialog::chestNumberTyped() {
     loadChest();
 }
 
+void ChestEditorDialog::editChest(int fieldId, const QString& what,
+                                  const std::function<void(Record&)>& change) {
+    edit(QStringLiteral("Chest %1: %2").arg(chest).arg(what), fieldId, chest,
+         [&](TableEdit& step) { change(step.change(record())); });
+}
+
 void ChestEditorDialog::typeChosen() {
     const int type = std::clamp(typeList->currentIndex(), 0, chestTypeCount - 1);
-    contents = chooseChestType(record(), rom.variant(), type, contents);
+    editChest(chestControl::type, QStringLiteral("type"), [&](Record& chestRecord) {
+        contents = chooseChestType(chestRecord, rom.variant(), type, contents);
+    });
     typeNumber = type;
     showFields();
     rebuildChestList();
@@ -160,9 +160,12 @@ void ChestEditorDialog::typeNumberTyped() {
     typeChosen();
 }
 
-void ChestEditorDialog::contentsChosen() {
-    const int chosen = contentsFromBelowZero(contentsList->currentIndex(), gbaItemChest());
-    contents = storeChosenContents(record(), rom.variant(), chosen);
+void ChestEditorDialog::storeListedContents(Record& chestRecord) {
+    const int chosen = wrapContents(contentsList->currentIndex(), rom.variant(), typeNumber);
+    contents = storeChosenContents(chestRecord, rom.variant(), chosen);
+}
+
+void ChestEditorDialog::showContents() {
     contentsList->setCurrentItem(contents);
     showFields();
     rebuildChestList();
@@ -170,16 +173,23 @@ void ChestEditorDialog::contentsChosen() {
     rebuildMonsterList();
 }
 
+void ChestEditorDialog::contentsChosen() {
+    editChest(chestControl::contents, QStringLiteral("contents"),
+              [this](Record& chestRecord) { storeListedContents(chestRecord); });
+    showContents();
+}
+
 void ChestEditorDialog::contentsNumberTyped() {
     // A number is wrapped into the chest's own range, so every typed number has a list entry.
-    const int limit = gbaItemChest() ? contentsLimit(rom.variant()) : byteContentsLimit;
-    const int typed = contentsFromBelowZero(contentsNumberField->value(), gbaItemChest());
-    contentsList->setCurrentItem(wrapInto(typed, limit));
+    contentsList->setCurrentItem(
+        wrapContents(contentsNumberField->value(), rom.variant(), typeNumber));
     contentsChosen();
 }
 
 void ChestEditorDialog::gpMultiplierChanged() {
-    rom.gpMultiplier = wrapInto(gpField->value(), gpMultiplierLimit);
+    const int typed = gpField->value();
+    edit(QStringLiteral("GP multiplier"), chestControl::gpMultiplier, 0,
+         [typed](TableEdit& step) { setGpMultiplier(step.changeGpMultiplier(), typed); });
     showFields();
     rebuildChestList();
     typeList->setCurrentItem(typeNumber);
@@ -187,26 +197,37 @@ void ChestEditorDialog::gpMultiplierChanged() {
 }
 
 void ChestEditorDialog::memoryBitChanged() {
-    setMemoryBit(record(), memoryBitField->value());
+    const int typed = memoryBitField->value();
+    editChest(chestControl::memoryBit, QStringLiteral("memory bit"),
+              [typed](Record& chestRecord) { setMemoryBit(chestRecord, typed); });
     showFields();
 }
 
 void ChestEditorDialog::memoryByteChanged() {
-    setMemoryByte(record(), memoryByteField->value());
+    const int typed = memoryByteField->value();
+    editChest(chestControl::memoryByte, QStringLiteral("memory byte"),
+              [typed](Record& chestRecord) { setMemoryByte(chestRecord, typed); });
     showFields();
 }
 
 void ChestEditorDialog::positionChanged(int controlId) {
-    if (controlId == chestControl::x)
-        setChestX(record(), xField->value());
-    else
-        setChestY(record(), yField->value());
+    const bool x = controlId == chestControl::x;
+    const int typed = (x ? xField : yField)->value();
+    editChest(controlId, x ? QStringLiteral("X") : QStringLiteral("Y"),
+              [x, typed](Record& c) { x ? setChestX(c, typed) : setChestY(c, typed); });
     showFields();
 }
 
 void ChestEditorDialog::formChanged(int form) {
+    const int typed = (form == 1 ? form1Field : form2Field)->value();
+    const int entry = contents;
     // Every chest naming this monster-in-a-box entry changes with it.
-    setMonsterBoxForm(rom, contents, form, (form == 1 ? form1Field : form2Field)->value());
+    edit(QStringLiteral("Monster-in-a-box %1: form %2").arg(entry).arg(form),
+         form == 1 ? chestControl::form1 : chestControl::form2, entry, [&](TableEdit& step) {
+             if (entry >= 0 && entry < monsterBoxCount)
+                 step.change(rom.monsterBoxTable[static_cast<std::size_t>(entry)]);
+             setMonsterBoxForm(rom, entry, form, typed);
+         });
     showFields();
     rebuildChestList();
     rebuildContentsList();
@@ -214,23 +235,28 @@ void ChestEditorDialog::formChanged(int form) {
 }
 
 void ChestEditorDialog::flagClicked(int bit) {
-    setChestFlag(record(), bit, (bit == 1 ? bit1Box : bit4Box)->isChecked());
+    const bool ticked = (bit == 1 ? bit1Box : bit4Box)->isChecked();
+    editChest(bit == 1 ? chestControl::bit1 : chestControl::bit4, QStringLiteral("bit %1").arg(bit),
+              [bit, ticked](Record& chestRecord) { setChestFlag(chestRecord, bit, ticked); });
     showFields();
 }
 
 void ChestEditorDialog::bit2Clicked() {
     const bool ticked = bit2Box->isChecked();
-    setChestFlag(record(), 2, ticked);
-    if (!rom.isGba()) {
-        showFields();
-        return;
-    }
-    // On GBA images the bit moves an item chest's contents by 256, and choosing the contents
-    // again writes bit and byte 4 together.
+    // On GBA images the bit moves an item chest's contents by 256, and the contents are stored
+    // again with it, bit and byte 4 together: one step.
+    const bool movesContents = rom.isGba();
     if (gbaItemChest())
         contentsList->setCurrentItem(contentsAfterBit2(contents, ticked));
-    showFields();
-    contentsChosen();
+    editChest(chestControl::bit2, QStringLiteral("bit 2"), [&](Record& chestRecord) {
+        setChestFlag(chestRecord, 2, ticked);
+        if (movesContents)
+            storeListedContents(chestRecord);
+    });
+    if (movesContents)
+        showContents();
+    else
+        showFields();
 }
 
 // ---- Showing -------------------------------------------------------------------------------

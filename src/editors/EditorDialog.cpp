@@ -3,12 +3,17 @@
 #include "controls/ChestListBox.h"
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
-#include "editors/ActionRecorder.h"
+#include "editors/HistoryKeys.h"
 #include "resources/AppResources.h"
 #include "resources/EditorTemplates.h"
+#include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
+#include <QAbstractSpinBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace tarnwick {
 namespace {
@@ -37,7 +42,7 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
 
 EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
                            QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), editedRom(rom) {
     registerAppResources();
     setWindowIcon(QIcon(iconPath));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -53,8 +58,32 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
         if (auto* list = qobject_cast<QComboBox*>(widget))
             list->setMaxVisibleItems(visibleListRows);
     connect(control<QPushButton>(okButtonId), &QPushButton::clicked, this, &QDialog::accept);
-    recorder = new ActionRecorder(rom, this);
-    connect(recorder, &ActionRecorder::documentRestored, this, [this] { showDocument(); });
+    // Typing into a field builds one step until the field is left or Enter is pressed.
+    for (QWidget* widget : std::as_const(controls)) {
+        if (auto* field = qobject_cast<QLineEdit*>(widget))
+            connect(field, &QLineEdit::editingFinished, this, [this] { closeTyping(); });
+        else if (auto* spinBox = qobject_cast<QAbstractSpinBox*>(widget))
+            connect(spinBox, &QAbstractSpinBox::editingFinished, this, [this] { closeTyping(); });
+    }
+    historyKeys = new HistoryKeys(rom, this);
+    connect(historyKeys, &HistoryKeys::documentRestored, this, [this](const QString& done) {
+        showDocument();
+        // The editors have no Edit menu: a tip at the focused field names what was undone.
+        QWidget* where = focusWidget() != nullptr ? focusWidget() : this;
+        QToolTip::showText(where->mapToGlobal(QPoint(0, where->height())), done, where);
+    });
+}
+
+void EditorDialog::closeTyping() {
+    editedRom.history.closeMerge();
+}
+
+void EditorDialog::edit(const QString& name, int fieldId, int record,
+                        const std::function<void(TableEdit&)>& change) {
+    const auto mergeKey =
+        static_cast<EditHistory::MergeKey>(fieldId) << 32 | static_cast<std::uint32_t>(record + 1);
+    TableEdit step(editedRom, name.toStdString(), mergeKey);
+    change(step);
 }
 
 EditorDialog::~EditorDialog() {
@@ -62,11 +91,6 @@ EditorDialog::~EditorDialog() {
     // finished; the editor part that would handle that is gone by then.
     for (QWidget* widget : std::as_const(controls))
         widget->disconnect(this);
-}
-
-void EditorDialog::done(int result) {
-    recorder->flush();
-    QDialog::done(result);
 }
 
 void EditorDialog::reject() {

@@ -2,7 +2,9 @@
 
 #include "controls/NameComboBox.h"
 #include "resources/EditorTemplates.h"
+#include "rom/EsperRecord.h"
 #include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -53,12 +55,17 @@ void EsperEditorDialog::fillLists() {
 void EsperEditorDialog::connectControls() {
     // activated and textEdited come from the user only, never from showing a record.
     connect(esperList, &QComboBox::activated, this, &EsperEditorDialog::showSelectedEsper);
-    connect(bonusList, &QComboBox::activated, this,
-            [this](int position) { storeListChoice(esperBonusSlot, position); });
+    connect(bonusList, &QComboBox::activated, this, [this](int position) {
+        storeListChoice(esperControl::bonus, QStringLiteral("bonus"),
+                        [position](Record& esper) { setEsperBonus(esper, position); });
+    });
     for (int spell = 1; spell <= esperSpellCount; ++spell) {
         const auto n = static_cast<std::size_t>(spell - 1);
-        connect(spellLists[n], &QComboBox::activated, this,
-                [this, spell](int position) { storeListChoice(spellSlot(spell), position); });
+        connect(spellLists[n], &QComboBox::activated, this, [this, spell, n](int position) {
+            storeListChoice(
+                esperControl::spells[n], QStringLiteral("spell #%1").arg(spell),
+                [spell, position](Record& esper) { setEsperSpell(esper, spell, position); });
+        });
         connect(learnRateEdits[n], &QLineEdit::textEdited, this,
                 [this, spell] { storeLearnRate(spell); });
         // Once the user leaves the field or presses Enter it shows what the record holds,
@@ -115,23 +122,33 @@ void EsperEditorDialog::showLearnRates() {
     }
 }
 
-void EsperEditorDialog::storeListChoice(int slot, int position) {
+void EsperEditorDialog::editEsper(int fieldId, const QString& what,
+                                  const std::function<void(Record&)>& change) {
     Record* esper = selectedRecord();
     if (esper == nullptr)
         return;
+    edit(QStringLiteral("Esper %1: %2").arg(selectedEsper()).arg(what), fieldId, selectedEsper(),
+         [&](TableEdit& step) { change(step.change(*esper)); });
+}
+
+void EsperEditorDialog::storeListChoice(int fieldId, const QString& what,
+                                        const std::function<void(Record&)>& change) {
+    if (selectedRecord() == nullptr)
+        return;
     (void)readLearnRates();
-    (*esper)[static_cast<std::size_t>(slot)] = valueOfListPosition(position);
+    editEsper(fieldId, what, change);
     showLearnRates();
 }
 
 void EsperEditorDialog::storeLearnRate(int spell) {
-    Record* esper = selectedRecord();
-    if (esper == nullptr)
+    if (selectedRecord() == nullptr)
         return;
     // A refused number keeps the previous one, which is written back all the same.
     (void)readLearnRates();
-    (*esper)[static_cast<std::size_t>(learnRateSlot(spell))] =
-        storedLearnRate(learnRates[static_cast<std::size_t>(spell - 1)]);
+    const auto n = static_cast<std::size_t>(spell - 1);
+    const std::uint32_t typed = learnRates[n];
+    editEsper(esperControl::learnRates[n], QStringLiteral("learn rate #%1").arg(spell),
+              [spell, typed](Record& esper) { setLearnRate(esper, spell, typed); });
     showLearnRates();
 }
 

@@ -4,6 +4,7 @@
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
+#include "rom/TableEdit.h"
 
 #include <QSignalBlocker>
 
@@ -39,20 +40,29 @@ void ShopEditorDialog::connectLists() {
     // activated comes from the user only (mouse or keys), never from showing a record.
     connect(shopList, &QComboBox::activated, this, &ShopEditorDialog::showSelectedShop);
     connect(typeList, &QComboBox::activated, this, [this](int type) {
-        if (Record* shop = selectedRecord())
-            setShopType(*shop, type);
+        editShop(shopControl::type, QStringLiteral("type"),
+                 [type](Record& shop) { setShopType(shop, type); });
     });
     connect(modifierList, &QComboBox::activated, this, [this](int modifier) {
-        if (Record* shop = selectedRecord())
-            setPriceModifier(*shop, modifier);
+        editShop(shopControl::priceModifier, QStringLiteral("price modifier"),
+                 [modifier](Record& shop) { setPriceModifier(shop, modifier); });
     });
     for (std::size_t k = 0; k < slotLists.size(); ++k) {
         const int slot = static_cast<int>(k) + 1;
         connect(slotLists[k], &QComboBox::activated, this, [this, slot](int item) {
-            if (Record* shop = selectedRecord())
-                setShopItem(*shop, slot, item);
+            editShop(shopControl::firstSlot + slot - 1, QStringLiteral("item #%1").arg(slot),
+                     [slot, item](Record& shop) { setShopItem(shop, slot, item); });
         });
     }
+}
+
+void ShopEditorDialog::editShop(int fieldId, const QString& what,
+                                const std::function<void(Record&)>& change) {
+    Record* shop = selectedRecord();
+    if (shop == nullptr)
+        return;
+    edit(QStringLiteral("Shop %1: %2").arg(selectedShop()).arg(what), fieldId, selectedShop(),
+         [&](TableEdit& step) { change(step.change(*shop)); });
 }
 
 int ShopEditorDialog::selectedShop() const {

@@ -8,6 +8,10 @@ void setEsperSpell(Record& esper, int spell, int listPosition) {
     esper[static_cast<std::size_t>(spellSlot(spell))] = valueOfListPosition(listPosition);
 }
 
+void setEsperBonus(Record& esper, int listPosition) {
+    esper[esperBonusSlot] = valueOfListPosition(listPosition);
+}
+
 void setLearnRate(Record& esper, int spell, std::uint32_t typed) {
     esper[static_cast<std::size_t>(learnRateSlot(spell))] = storedLearnRate(typed);
 }

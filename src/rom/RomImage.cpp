@@ -98,6 +98,8 @@ Status RomImage::save() {
     Status written = replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
     if (!written)
         data = std::move(previous);
+    else
+        history.setClean();
     return written;
 }
 
@@ -130,6 +132,7 @@ Status RomImage::saveAs(const std::string& newPath) {
     // The new file holds the tables now, as the image bytes do after a save.
     writeTablesToImage();
     path = newPath;
+    history.setClean();
     return Status::success();
 }
 

@@ -26,7 +26,16 @@ std::int32_t& TableEdit::changeGpMultiplier() {
     return rom.gpMultiplier;
 }
 
+void TableEdit::changeEverything() {
+    if (!everything)
+        everything = takeSnapshot(rom);
+}
+
 TableEdit::~TableEdit() {
+    if (everything) {
+        rom.history.record(changesSince(*everything, rom), mergeKey, std::move(name));
+        return;
+    }
     // Changes in table, record and slot order, as a comparison of whole tables lists them.
     std::vector<TableChange> changes;
     const std::span<const TableBinding> tables = recordTables();

@@ -65,6 +65,8 @@ TEST(EsperRecord, SpellsAndLearnRatesStoreWhatTheListsAndFieldsGive) {
     Record esper{};
     setEsperSpell(esper, 1, 0); // the list's first entry: no spell
     setEsperSpell(esper, 5, 38);
+    setEsperBonus(esper, 3);
+    EXPECT_EQ(esper[10], 2);
     EXPECT_EQ(esper[1], 0xFF);
     EXPECT_EQ(esper[9], 37);
     setLearnRate(esper, 3, 999); // kept modulo 256

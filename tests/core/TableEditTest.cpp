@@ -30,6 +30,16 @@ TEST(TableEdit, RecordsTheSlotsItChangedAsOneNamedStep) {
     EXPECT_TRUE(changesSince(loaded, rom).empty());
     EXPECT_EQ(rom.history.nextRedoName(), "Chest 12: X and shop 3");
     EXPECT_EQ(rom.history.nextUndoName(), "");
+
+    // An edit that may change anything compares the whole tables.
+    {
+        TableEdit import(rom, "Import tables");
+        import.changeEverything();
+        rom.esperTable[2][4] = rom.esperTable[2][4] + 1;
+        rom.gpMultiplier = rom.gpMultiplier + 1;
+    }
+    EXPECT_EQ(rom.history.nextUndoName(), "Import tables");
+    EXPECT_EQ(rom.history.nextUndo().size(), 2u);
 }
 
 TEST(TableEdit, RecordsNothingWhenNothingChangedAndMergesTypingIntoOneField) {

@@ -12,6 +12,7 @@
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
 #include "rom/TableChanges.h"
+#include "rom/TableEdit.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -59,7 +60,12 @@ struct Fixture {
         return window->isRomLoaded();
     }
     // Changes one byte of the shop table so the tables differ from the image.
-    void editShopTable() { rom.shopTable[3][2] = (rom.shopTable[3][2] + 1) & 0xFF; }
+    // An edit as the editors make one: through the document's edit path.
+    void editShopTable() {
+        TableEdit edit(rom, "Shop 3: item #2");
+        Record& shop = edit.change(rom.shopTable[3]);
+        shop[2] = (shop[2] + 1) & 0xFF;
+    }
 };
 
 // The record tables a fresh document reads from a file under a release.

@@ -143,6 +143,21 @@ private slots:
         QCOMPARE(sound->text(), QString::number(before[9], 16).toUpper());
     }
 
+    // An edit is recorded where the document changes, not where the user's input arrives: a
+    // handler run without any key or click is one named step all the same.
+    void aChangeWithoutInputIsUndoableWithItsName() {
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {RomVariant::SnesEnglish}).isOk());
+        const Record before = rom.shopTable[0];
+        auto editor = openEditor<ShopEditorDialog>(rom);
+        auto* list = findControl<QComboBox>(editor.get(), shopControl::firstSlot + 2);
+        emit list->activated(before[3] == 7 ? 8 : 7);
+        QVERIFY(rom.shopTable[0] != before);
+        QCOMPARE(rom.history.nextUndoName(), std::string("Shop 0: item #3"));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(rom.shopTable[0] == before);
+    }
+
     // Edit > Undo in the main window, back to the file's state: clean, nothing to ask on exit.
     void undoingBackToTheFileMakesTheWindowClean() {
         WindowOnDemoFile f(RomVariant::SnesEnglish);
@@ -158,7 +173,9 @@ private slots:
         QCOMPARE(f.rom.shopTable[0][1], 9);
         QVERIFY(f.window.isWindowModified());
         QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Shop 0: item #1"));
         undo->trigger();
+        QCOMPARE(redo->text(), QStringLiteral("&Redo Shop 0: item #1"));
         QVERIFY(!f.window.isWindowModified());
         QVERIFY(redo->isEnabled());
         f.window.close();

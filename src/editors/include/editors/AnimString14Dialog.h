@@ -49,6 +49,8 @@ private:
     void paletteChanged(int k);
     void plainByteChanged(int k);
     Record* currentRecord();
+    // Changes the selected record as one undo step, "14-Byte 33: <what>".
+    void editRecord(int fieldId, const QString& what, const std::function<void(Record&)>& change);
 
     RomImage& rom;
     // The categories' first records and entries, fixed for the release at construction.

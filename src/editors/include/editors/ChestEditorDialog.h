@@ -39,6 +39,11 @@ private:
     void typeChosen();
     void typeNumberTyped();
     void contentsChosen();
+    // Changes the chest as one undo step, "Chest 12: <what>".
+    void editChest(int fieldId, const QString& what, const std::function<void(Record&)>& change);
+    // Stores the contents the contents list shows; shows them and what depends on them.
+    void storeListedContents(Record& chestRecord);
+    void showContents();
     void contentsNumberTyped();
     void gpMultiplierChanged();
     void memoryBitChanged();

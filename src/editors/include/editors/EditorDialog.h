@@ -6,12 +6,14 @@
 #include <QHash>
 
 #include <cstddef>
+#include <functional>
 
 namespace tarnwick {
 
-class ActionRecorder;
+class HistoryKeys;
 class NameComboBox;
 class RomImage;
+class TableEdit;
 
 // The frame every data editor shares: a modal dialog built from its template, with lists of
 // game names for the template's Custom controls. Every change lands in the document as it is
@@ -23,8 +25,6 @@ public:
     ~EditorDialog() override;
     // Escape and the close box end the editor as OK does.
     void reject() override;
-    // Every edit made in the editor is in the document's history when it closes.
-    void done(int result) override;
 
 protected:
     // iconPath names an icon among the program's resources.
@@ -33,6 +33,11 @@ protected:
 
     // Shows the document's values again after an undo or redo changed them.
     virtual void showDocument() = 0;
+
+    // Runs change as one undo step named "<record>: <what>" ("Chest 12: X"). Edits of one field
+    // of one record in a row form one step while the user types into the field.
+    void edit(const QString& name, int fieldId, int record,
+              const std::function<void(TableEdit&)>& change);
 
     // The record at index of a table, or nullptr when no record is selected (index -1).
     template <typename Table> static auto* recordAt(Table& table, int index) {
@@ -46,8 +51,11 @@ protected:
     }
 
 private:
+    void closeTyping();
+
+    RomImage& editedRom;
     QHash<int, QWidget*> controls;
-    ActionRecorder* recorder = nullptr;
+    HistoryKeys* historyKeys = nullptr;
 };
 
 } // namespace tarnwick

@@ -39,7 +39,10 @@ private:
     // Shows the learn-rate numbers in their edits, leaving an edit that already shows its
     // number as the user typed it.
     void showLearnRates();
-    void storeListChoice(int slot, int position);
+    // Changes the selected esper as one undo step, "Esper 4: <what>".
+    void editEsper(int fieldId, const QString& what, const std::function<void(Record&)>& change);
+    void storeListChoice(int fieldId, const QString& what,
+                         const std::function<void(Record&)>& change);
     void storeLearnRate(int spell);
     Record* selectedRecord();
 

@@ -29,6 +29,8 @@ private:
     void showSelectedShop();
     // The selected shop's record; nullptr while no shop is selected.
     Record* selectedRecord();
+    // Changes the selected shop as one undo step, "Shop 5: <what>".
+    void editShop(int fieldId, const QString& what, const std::function<void(Record&)>& change);
 
     RomImage& rom;
     QComboBox* shopList = nullptr;

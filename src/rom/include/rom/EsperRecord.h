@@ -45,6 +45,7 @@ constexpr std::int32_t storedLearnRate(std::uint32_t typed) {
 }
 // The spell (1-5) a list position names, and the learn rate a typed number stores.
 void setEsperSpell(Record& esper, int spell, int listPosition);
+void setEsperBonus(Record& esper, int listPosition);
 void setLearnRate(Record& esper, int spell, std::uint32_t typed);
 std::int32_t learnRate(const Record& esper, int spell);
 

@@ -2,8 +2,10 @@
 
 #include "rom/EditHistory.h"
 #include "rom/Record.h"
+#include "rom/TableChanges.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +35,9 @@ public:
     // The record, to be changed: a record of one of the document's tables.
     Record& change(Record& record);
     std::int32_t& changeGpMultiplier();
+    // Every record of every table and the GP multiplier, for an edit that may change any of
+    // them (an import).
+    void changeEverything();
 
 private:
     struct Taken {
@@ -46,6 +51,7 @@ private:
     std::vector<Taken> taken;
     bool gpMultiplierTaken = false;
     std::int32_t gpMultiplierBefore = 0;
+    std::optional<TableSnapshot> everything;
 };
 
 // Runs change on an edit of that name, so that what it changes is one undo step.
