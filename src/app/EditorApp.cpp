@@ -13,17 +13,7 @@
 
 namespace tarnwick {
 
-EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {
-    rom.setProgramDirectory(
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-}
-
-QString EditorApp::writeDemo(RomVariant release, QString& error) {
-    const QString path = prepareDemoImage(release, options.freshDemo, error);
-    if (!path.isEmpty())
-        rom.setProgramDirectory(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
-    return path;
-}
+EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {}
 
 int EditorApp::run() {
     MainDialog window(rom);
@@ -44,7 +34,10 @@ int EditorApp::run() {
     QString firstImage = options.imagePath;
     if (options.demoRelease) {
         QString error;
-        firstImage = writeDemo(*options.demoRelease, error);
+        firstImage = prepareDemoImage(*options.demoRelease, options.freshDemo, error);
+        // The demo's own folder holds its text files, looked for before any other.
+        if (!firstImage.isEmpty())
+            window.setProgramFolder(QFileInfo(firstImage).absolutePath());
         // The demo image lives in a folder of the program's choosing: the title and the status
         // bar say where, so a saved edit can be found.
         window.setFullPathShown(true);

@@ -3,11 +3,11 @@
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/ChangesDialog.h"
+#include "app/DataFiles.h"
 #include "app/RomFileDialog.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
-#include "editors/DataFiles.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/FontEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
@@ -19,6 +19,7 @@
 #include "rom/SaveWithBackup.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -134,7 +135,8 @@ MainDialog::MainDialog(RomImage& document, QWidget* parent,
     : QDialog(parent), rom(document),
       settings(givenSettings ? std::move(givenSettings) : std::make_unique<AppSettings>()),
       prompts(standardPrompts(*settings)),
-      icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))) {
+      icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))),
+      programFolder(QCoreApplication::applicationDirPath()) {
     rom.setPath({});
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -480,7 +482,7 @@ void MainDialog::buildGlyphSheets() {
 }
 
 void MainDialog::readCharacterTable() {
-    rom.characterTable = characterTableFor(rom);
+    readings = characterTableFor(rom.variant(), programFolder);
 }
 
 // ---- Other commands ----------------------------------------------------------------------

@@ -130,10 +130,18 @@ NameComboBox::NameComboBox(const RomImage& document, QWidget* parent)
 void NameComboBox::addGameItem(const GameString& text) {
     // The reading is the row's display text: typing finds rows by it, and accessibility tools
     // read it out. Only the game font's glyphs are painted.
-    const std::string reading = readGameText(codesOf(text), rom.variant(), rom.characterTable);
+    const std::string reading = readGameText(codesOf(text), rom.variant(), readingsFor());
     addItem(QString::fromUtf8(reading).normalized(QString::NormalizationForm_C));
     setItemData(count() - 1, QByteArray(text.data(), static_cast<qsizetype>(text.size())),
                 gameTextRole);
+}
+
+const CharacterTable& NameComboBox::readingsFor() const {
+    if (readings != nullptr)
+        return *readings;
+    if (!builtInReadings)
+        builtInReadings = builtInCharacterTable(rom.variant());
+    return *builtInReadings;
 }
 
 void NameComboBox::addGameItems(std::span<const GameString> texts) {

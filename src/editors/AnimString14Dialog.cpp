@@ -35,8 +35,9 @@ constexpr int plainFieldId = 30;
 
 } // namespace
 
-AnimString14Dialog::AnimString14Dialog(RomImage& document, QWidget* parent)
-    : EditorDialog(anim14EditorTemplate(), QStringLiteral(":/icons/anim14.svg"), document, parent),
+AnimString14Dialog::AnimString14Dialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
+    : EditorDialog(anim14EditorTemplate(), QStringLiteral(":/icons/anim14.svg"), document, parent,
+                   std::move(userFiles)),
       rom(document), categories(anim14Categories(document.variant())) {
     findControls();
     if (rom.isGba())
@@ -75,7 +76,7 @@ void AnimString14Dialog::findControls() {
 void AnimString14Dialog::fillLists() {
     fillPaletteLists(std::vector<QComboBox*>(paletteLists.begin(), paletteLists.end()), this);
     fillAnimationLists(std::vector<QComboBox*>(animationLists.begin(), animationLists.end()),
-                       anim14AnimationNames(animationNameFile(rom)), this);
+                       anim14AnimationNames(userTexts().animationNames), this);
     for (const AnimCategory& category : categories)
         categoryList->addItem(toQString(category.label));
 }

@@ -39,8 +39,9 @@ const char* const fieldNames[anim8FieldCount] = {
 
 } // namespace
 
-AnimString8Dialog::AnimString8Dialog(RomImage& document, QWidget* parent)
-    : EditorDialog(anim8EditorTemplate(), QStringLiteral(":/icons/anim8.svg"), document, parent),
+AnimString8Dialog::AnimString8Dialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
+    : EditorDialog(anim8EditorTemplate(), QStringLiteral(":/icons/anim8.svg"), document, parent,
+                   std::move(userFiles)),
       rom(document), categories(anim8Categories(document.variant())) {
     categoryList = control<QComboBox>(anim8Control::category);
     entryList = control<NameComboBox>(anim8Control::entry);
@@ -62,7 +63,7 @@ void AnimString8Dialog::fillLists() {
     const std::array<QComboBox*, 3> animations = {lists[at(Anim8Field::RightHandAnimation)],
                                                   lists[at(Anim8Field::LeftHandAnimation)],
                                                   lists[at(Anim8Field::HitAnimation)]};
-    fillAnimationLists(animations, anim8AnimationNames(animationNameFile(rom)), this);
+    fillAnimationLists(animations, anim8AnimationNames(userTexts().animationNames), this);
     for (const AnimCategory& category : categories)
         categoryList->addItem(toQString(category.label));
 }

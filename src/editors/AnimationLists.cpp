@@ -1,11 +1,9 @@
 #include "editors/AnimationLists.h"
 
-#include "editors/DataFiles.h"
 #include "rom/AnimRecord.h"
 #include "rom/HexText.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QStringListModel>
 
 namespace tarnwick {
@@ -18,10 +16,6 @@ void shareRows(std::span<QComboBox* const> lists, const QStringList& rows, QObje
 }
 
 } // namespace
-
-std::string animationNameFile(const RomImage& rom) {
-    return QFile::encodeName(locateDataFile(rom, QStringLiteral("animdata.txt"))).toStdString();
-}
 
 void fillPaletteLists(std::span<QComboBox* const> lists, QObject* owner) {
     QStringList rows;

@@ -3,7 +3,6 @@
 #include "controls/ChestListBox.h"
 #include "controls/CurrentItemComboBox.h"
 #include "controls/NameComboBox.h"
-#include "editors/DataFiles.h"
 #include "resources/ChestTemplate.h"
 #include "rom/ChestLabels.h"
 #include "rom/ChestRecord.h"
@@ -12,7 +11,6 @@
 #include "rom/TableEdit.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -20,8 +18,9 @@
 #include <algorithm>
 
 namespace tarnwick {
-ChestEditorDialog::ChestEditorDialog(RomImage& document, QWidget* parent)
-    : EditorDialog(chestEditorTemplate(), QStringLiteral(":/icons/chest.svg"), document, parent),
+ChestEditorDialog::ChestEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
+    : EditorDialog(chestEditorTemplate(), QStringLiteral(":/icons/chest.svg"), document, parent,
+                   std::move(userFiles)),
       rom(document) {
     findControls();
     setRanges();
@@ -73,9 +72,7 @@ void ChestEditorDialog::setRanges() {
 }
 
 void ChestEditorDialog::fillLocations() {
-    const QString path = locateDataFile(
-        rom, QString::fromUtf8(chestLocationFileName.data(), chestLocationFileName.size()));
-    for (const std::string& label : chestLocationLabels(QFile::encodeName(path).toStdString()))
+    for (const std::string& label : chestLocationLabels(userTexts().chestLocations))
         locationList->addItem(QString::fromLocal8Bit(label));
 }
 

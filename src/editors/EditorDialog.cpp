@@ -22,10 +22,12 @@ namespace {
 constexpr int visibleListRows = 16;
 
 // The lists that paint from the document's sheets; nullptr for the template's standard kinds.
-QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom, QWidget* owner) {
+QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom,
+                             const CharacterTable* readings, QWidget* owner) {
     switch (control.kind) {
     case ControlKind::Custom: {
         auto* list = new NameComboBox(rom, owner);
+        list->setReadings(readings);
         list->setPlainTextMode((control.style & plainTextStyle) != 0);
         return list;
     }
@@ -41,8 +43,8 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
 } // namespace
 
 EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
-                           QWidget* parent)
-    : QDialog(parent), editedRom(rom) {
+                           QWidget* parent, EditorTexts givenTexts)
+    : QDialog(parent), editedRom(rom), fileTexts(std::move(givenTexts)) {
     registerAppResources();
     setWindowIcon(QIcon(iconPath));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -50,9 +52,11 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
     QWidget* surface = addTemplateSurface(*this, resource);
     // After the font: a style sheet set first would keep the controls in the default font.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    const CharacterTable* readings =
+        fileTexts.characterTable ? &*fileTexts.characterTable : nullptr;
     controls = buildFromTemplate(resource, surface,
-                                 [&rom](const ControlTemplate& control, QWidget* owner) {
-                                     return makeDocumentControl(control, rom, owner);
+                                 [&rom, readings](const ControlTemplate& control, QWidget* owner) {
+                                     return makeDocumentControl(control, rom, readings, owner);
                                  });
     for (QWidget* widget : std::as_const(controls))
         if (auto* list = qobject_cast<QComboBox*>(widget))

@@ -23,8 +23,9 @@ QString numberText(std::uint32_t number) {
 
 } // namespace
 
-EsperEditorDialog::EsperEditorDialog(RomImage& document, QWidget* parent)
-    : EditorDialog(esperEditorTemplate(), QStringLiteral(":/icons/esper.svg"), document, parent),
+EsperEditorDialog::EsperEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
+    : EditorDialog(esperEditorTemplate(), QStringLiteral(":/icons/esper.svg"), document, parent,
+                   std::move(userFiles)),
       rom(document), reportInvalid(reportWithMessageBox) {
     esperList = control<NameComboBox>(esperControl::esper);
     bonusList = control<NameComboBox>(esperControl::bonus);

@@ -67,7 +67,7 @@ private:
 
 } // namespace
 
-FontEditorDialog::FontEditorDialog(RomImage&, QWidget* parent) : QDialog(parent) {
+FontEditorDialog::FontEditorDialog(RomImage&, QWidget* parent, EditorTexts) : QDialog(parent) {
     registerAppResources();
     const DialogTemplate& resource = fontEditorTemplate();
     setWindowIcon(QIcon(QStringLiteral(":/icons/font.svg")));

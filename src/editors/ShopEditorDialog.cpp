@@ -10,8 +10,9 @@
 
 namespace tarnwick {
 
-ShopEditorDialog::ShopEditorDialog(RomImage& document, QWidget* parent)
-    : EditorDialog(shopEditorTemplate(), QStringLiteral(":/icons/shop.svg"), document, parent),
+ShopEditorDialog::ShopEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
+    : EditorDialog(shopEditorTemplate(), QStringLiteral(":/icons/shop.svg"), document, parent,
+                   std::move(userFiles)),
       rom(document) {
     shopList = control<QComboBox>(shopControl::shop);
     typeList = control<NameComboBox>(shopControl::type);

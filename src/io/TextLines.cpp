@@ -20,13 +20,13 @@ std::vector<std::string> textLines(std::span<const std::uint8_t> text, int count
     return lines;
 }
 
-std::optional<std::vector<std::string>> readTextLines(const std::string& path, int count) {
+TextFile readTextFile(const std::string& path) {
     ReadRequest request;
     request.largest = 0x800000;
     FileContents contents;
     if (!readFileBytes(path, "read", request, contents))
         return std::nullopt;
-    return textLines(contents.bytes, count);
+    return std::move(contents.bytes);
 }
 
 } // namespace tarnwick

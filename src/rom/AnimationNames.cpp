@@ -8,10 +8,10 @@ namespace {
 
 // The file's first count lines, or the numbers 0 to count - 2 in digits-wide hexadecimal
 // followed by lastNumber.
-std::vector<std::string> namesOrNumbers(const std::string& path, int count, int digits,
+std::vector<std::string> namesOrNumbers(const TextFile& file, int count, int digits,
                                         const std::string& lastNumber) {
-    if (auto lines = readTextLines(path, count))
-        return std::move(*lines);
+    if (file)
+        return textLines(*file, count);
     std::vector<std::string> numbers;
     numbers.reserve(static_cast<std::size_t>(count));
     for (int n = 0; n + 1 < count; ++n)
@@ -22,12 +22,12 @@ std::vector<std::string> namesOrNumbers(const std::string& path, int count, int 
 
 } // namespace
 
-std::vector<std::string> anim8AnimationNames(const std::string& path) {
-    return namesOrNumbers(path, anim8AnimationEntries, 2, "FF");
+std::vector<std::string> anim8AnimationNames(const TextFile& file) {
+    return namesOrNumbers(file, anim8AnimationEntries, 2, "FF");
 }
 
-std::vector<std::string> anim14AnimationNames(const std::string& path) {
-    return namesOrNumbers(path, anim14AnimationEntries, 3, "FFF");
+std::vector<std::string> anim14AnimationNames(const TextFile& file) {
+    return namesOrNumbers(file, anim14AnimationEntries, 3, "FFF");
 }
 
 } // namespace tarnwick

@@ -52,8 +52,8 @@ std::string locationLabel(int chest, std::optional<std::string_view> description
     return label;
 }
 
-std::vector<std::string> chestLocationLabels(const std::string& path) {
-    const auto lines = readTextLines(path, chestCount);
+std::vector<std::string> chestLocationLabels(const TextFile& file) {
+    const auto lines = file ? std::optional(textLines(*file, chestCount)) : std::nullopt;
     std::vector<std::string> labels;
     labels.reserve(chestCount);
     for (int chest = 0; chest < chestCount; ++chest)

@@ -42,7 +42,6 @@ Status RomImage::parseTables() {
         return fits;
     const int i = variantIndex(variant());
     digitCodes = digitCodeTable[i];
-    characterTable = builtInCharacterTable(variant());
     if (gpMultiplierOffset[i])
         gpMultiplier = readByte(*gpMultiplierOffset[i]);
     for (const TableBinding& binding : recordTables()) {

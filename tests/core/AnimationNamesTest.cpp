@@ -9,8 +9,9 @@ namespace {
 
 TEST(AnimationNames, ListsKeepTheirLengthWhateverTheFileHolds) {
     test::TempDir dir;
-    const auto short8 = anim8AnimationNames(dir.file("animdata.txt")); // absent: numbers
-    const auto long14 = anim14AnimationNames(dir.path().string());     // a folder: numbers
+    // No file to read (absent, or a folder): numbers.
+    const auto short8 = anim8AnimationNames(readTextFile(dir.file("animdata.txt")));
+    const auto long14 = anim14AnimationNames(readTextFile(dir.path().string()));
     ASSERT_EQ(short8.size(), 256u);
     ASSERT_EQ(long14.size(), 769u);
     EXPECT_EQ(short8[0] + "," + short8[254] + "," + short8[255], "0,FE,FF");
@@ -24,7 +25,8 @@ TEST(AnimationNames, ListsKeepTheirLengthWhateverTheFileHolds) {
     const std::string path = dir.file("animdata.txt");
     for (const auto& [bytes, firstNames] : cases) {
         test::writeBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-        for (const auto& names : {anim8AnimationNames(path), anim14AnimationNames(path)}) {
+        const TextFile file = readTextFile(path);
+        for (const auto& names : {anim8AnimationNames(file), anim14AnimationNames(file)}) {
             ASSERT_TRUE(names.size() == 256u || names.size() == 769u) << names.size();
             for (std::size_t i = 0; i < firstNames.size(); ++i)
                 EXPECT_EQ(names[i], firstNames[i]);

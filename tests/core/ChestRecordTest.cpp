@@ -196,13 +196,13 @@ TEST(ChestLabels, LocationsComeFromCrLfLinesOrBareNumbers) {
     test::writeBytes(dir.file("ten.txt"), {tenLines.begin(), tenLines.end()});
     test::writeBytes(dir.file("lf.txt"), {'A', '\n', 'B', '\n'});
 
-    const auto ten = chestLocationLabels(dir.file("ten.txt"));
+    const auto ten = chestLocationLabels(readTextFile(dir.file("ten.txt")));
     ASSERT_EQ(ten.size(), 312u);
     EXPECT_EQ(ten[9], "009 Cave 9");
     EXPECT_EQ(ten[10], "010 ");
     EXPECT_EQ(ten[311], "311 ");
-    EXPECT_EQ(chestLocationLabels(dir.file("lf.txt"))[0], "000 A\nB\n");
-    EXPECT_EQ(chestLocationLabels(dir.file("missing.txt"))[311], "311");
+    EXPECT_EQ(chestLocationLabels(readTextFile(dir.file("lf.txt")))[0], "000 A\nB\n");
+    EXPECT_EQ(chestLocationLabels(readTextFile(dir.file("missing.txt")))[311], "311");
 }
 
 TEST(ChestRecord, TypedContentsAndGpMultiplierWrapIntoTheirLists) {

@@ -1,7 +1,7 @@
 // The two animation string editors driven as a user drives them: fields typed into, lists
 // chosen with the mouse and keys, all found by their resource numbers, and the document's
 // records checked afterwards.
-#include "GuiTestSupport.h"
+#include "EditorFixture.h"
 
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
@@ -24,26 +24,16 @@
 namespace tarnwick::testing {
 namespace {
 
-// An editor of either kind open on a demo document, with its own program folder for
+// An editor of either kind open on a demo document; texts.animationNames stands for
 // "animdata.txt".
-struct AnimFixture {
-    QTemporaryDir programFolder;
-    RomImage rom;
-    std::unique_ptr<QDialog> editor;
-
-    explicit AnimFixture(RomVariant release) {
-        if (!openDemoImage(rom, {release}).isOk())
-            qFatal("demo image does not open");
-        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
-    }
+struct AnimFixture : EditorFixture<QDialog> {
+    using EditorFixture::EditorFixture;
     QDialog& open(int bytes) {
         if (bytes == 8)
-            editor = std::make_unique<AnimString8Dialog>(rom);
+            editor = std::make_unique<AnimString8Dialog>(rom, nullptr, texts);
         else
-            editor = std::make_unique<AnimString14Dialog>(rom);
-        editor->show();
-        editor->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor.get());
+            editor = std::make_unique<AnimString14Dialog>(rom, nullptr, texts);
+        showAndWait(*editor);
         return *editor;
     }
     int selectedRecord() const {
@@ -64,14 +54,7 @@ struct AnimFixture {
         QTest::keyClicks(edit, text);
     }
     void choose(int id, int row) { chooseWithMouse(at(id), row); }
-    void writeNameFile(const QByteArray& bytes, bool readOnly = false) {
-        QFile file(QDir(programFolder.path()).filePath(QStringLiteral("animdata.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        if (readOnly)
-            QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
-    }
+    void writeNameFile(const QByteArray& bytes) { texts.animationNames = textFile(bytes); }
 };
 
 QList<int> slotList(const Record& record) {
@@ -203,14 +186,13 @@ class AnimEditorTest : public QObject {
         const char* name;
         int bytes;
         QByteArray file;
-        bool readOnly;
         QList<int> rows;
         QStringList names;
     };
     static void checkNames(const NamesRow& row) {
         AnimFixture f(RomVariant::SnesJapanese);
         if (!row.file.isNull())
-            f.writeNameFile(row.file, row.readOnly);
+            f.writeNameFile(row.file);
         f.open(row.bytes);
         const int lists = row.bytes == 8 ? 3 : 4;
         for (int id = 1009; id < 1009 + lists; ++id) {
@@ -335,13 +317,12 @@ private slots:
         using L = QList<int>;
         using S = QStringList;
         const std::array<NamesRow, 5> rows = {{
-            {"8 absent", 8, {}, false, L{0, 1, 254, 255}, S{"0", "1", "FE", "FF"}},
-            {"14 absent", 14, {}, false, L{0, 10, 767, 768}, S{"0", "A", "2FF", "FFF"}},
-            {"8 short", 8, "Slash\r\nFeu\xE9\r\n", false, L{0, 1, 2, 255},
+            {"8 absent", 8, {}, L{0, 1, 254, 255}, S{"0", "1", "FE", "FF"}},
+            {"14 absent", 14, {}, L{0, 10, 767, 768}, S{"0", "A", "2FF", "FFF"}},
+            {"8 short", 8, "Slash\r\nFeu\xE9\r\n", L{0, 1, 2, 255},
              S{"Slash", "Feu\u00E9", "", ""}},
-            {"14 LF only", 14, "Slash\nStab\n", false, L{0, 1, 768}, S{"Slash\nStab\n", "", ""}},
-            // Reading needs no write access.
-            {"14 read-only", 14, "Fire\r\nIce", true, L{0, 1, 2, 768}, S{"Fire", "Ice", "", ""}},
+            {"14 LF only", 14, "Slash\nStab\n", L{0, 1, 768}, S{"Slash\nStab\n", "", ""}},
+            {"14 no last line end", 14, "Fire\r\nIce", L{0, 1, 2, 768}, S{"Fire", "Ice", "", ""}},
         }};
         forEachRow(rows, checkNames);
     }

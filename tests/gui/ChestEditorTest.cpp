@@ -2,7 +2,7 @@
 // into and chosen with the mouse and the keys, and the document's records checked afterwards.
 // The record rules themselves are tested in the core; these check that each control reaches
 // the right rule and that the dialog shows what the record then holds.
-#include "GuiTestSupport.h"
+#include "EditorFixture.h"
 
 #include "controls/ChestListBox.h"
 #include "controls/CurrentItemComboBox.h"
@@ -25,25 +25,10 @@ namespace {
 
 namespace c = chestControl;
 
-// An editor open on a demo document of the release, with a program folder of its own for
+// A chest editor open on a demo document of the release; texts.chestLocations stands for
 // chestloc.txt.
-struct ChestFixture {
-    QTemporaryDir programFolder;
-    RomImage rom;
-    std::unique_ptr<ChestEditorDialog> editor;
-
-    explicit ChestFixture(RomVariant release) {
-        if (!openDemoImage(rom, {release}).isOk())
-            qFatal("demo image does not open");
-        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
-    }
-    ChestEditorDialog& open() {
-        editor = std::make_unique<ChestEditorDialog>(rom);
-        editor->show();
-        editor->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor.get());
-        return *editor;
-    }
+struct ChestFixture : EditorFixture<ChestEditorDialog> {
+    using EditorFixture::EditorFixture;
     QSpinBox* field(int id) const { return findControl<QSpinBox>(editor.get(), id); }
     NameComboBox* list(int id) const { return findControl<NameComboBox>(editor.get(), id); }
     QCheckBox* box(int id) const { return findControl<QCheckBox>(editor.get(), id); }
@@ -259,10 +244,8 @@ private slots:
         QFETCH(QString, chest9);
         QFETCH(QString, chest10);
         ChestFixture f(RomVariant::SnesEnglish);
-        if (!file.isEmpty()) {
-            QFile text(QDir(f.programFolder.path()).filePath(QStringLiteral("chestloc.txt")));
-            QVERIFY(text.open(QIODevice::WriteOnly) && text.write(file) == file.size());
-        }
+        if (!file.isEmpty())
+            f.texts.chestLocations = textFile(file);
         f.open();
         NameComboBox* locations = f.list(c::location);
         QCOMPARE(locations->itemText(0), chest0);

@@ -1,6 +1,6 @@
 // The esper editor driven as a user drives it: lists and learn-rate edits found by their
 // resource numbers, and the document's esper records checked afterwards.
-#include "GuiTestSupport.h"
+#include "EditorFixture.h"
 
 #include "controls/NameComboBox.h"
 #include "editors/EsperEditorDialog.h"
@@ -16,21 +16,14 @@ namespace tarnwick::testing {
 namespace {
 
 // An editor open on a demo document of the release; invalid-number reports are counted.
-struct EsperFixture {
-    RomImage rom;
-    std::unique_ptr<EsperEditorDialog> editor;
+struct EsperFixture : EditorFixture<EsperEditorDialog> {
     int invalidReports = 0;
 
-    explicit EsperFixture(RomVariant release) {
-        if (!openDemoImage(rom, {release}).isOk())
-            qFatal("demo image does not open");
-    }
+    using EditorFixture::EditorFixture;
     EsperEditorDialog& open() {
         editor = std::make_unique<EsperEditorDialog>(rom);
         editor->setInvalidNumberReport([this](QWidget*) { ++invalidReports; });
-        editor->show();
-        editor->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor.get());
+        showAndWait(*editor);
         return *editor;
     }
     NameComboBox* list(int id) const { return findControl<NameComboBox>(editor.get(), id); }

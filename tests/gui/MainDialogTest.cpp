@@ -4,9 +4,9 @@
 
 #include "app/ChangesDialog.h"
 #include "app/CommandLine.h"
+#include "app/DataFiles.h"
 #include "app/DemoFolder.h"
 #include "app/RomFileDialog.h"
-#include "editors/DataFiles.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
@@ -272,14 +272,14 @@ private slots:
     void japaneseToggleRereadsTables() {
         Fixture f;
         // The release's table file, where there is one, comes with the sheets.
-        f.rom.setProgramDirectory(QFile::encodeName(f.folder.path()).toStdString());
+        f.window->setProgramFolder(f.folder.path());
         QFile table(f.folder.filePath(QStringLiteral("charset-gba-ja.tbl")));
         QVERIFY(table.open(QIODevice::WriteOnly));
         table.write("60=\xE3\x83\x8F\n");
         table.close();
         const QString path = f.demo(RomVariant::GbaEnglish);
         QVERIFY(f.loadThroughMenu(path));
-        QVERIFY(f.rom.characterTable == builtInCharacterTable(RomVariant::GbaEnglish));
+        QVERIFY(f.window->characterTable() == builtInCharacterTable(RomVariant::GbaEnglish));
         const QString title = f.titleBox()->text();
         const Image englishFont = f.rom.fontSheet;
 
@@ -293,8 +293,8 @@ private slots:
         QVERIFY(!(f.rom.fontSheet == englishFont));
         QCOMPARE(f.titleBox()->text(), title);
         QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
-        QCOMPARE(f.rom.characterTable[0x60], "\xE3\x83\x8F");
-        QCOMPARE(f.rom.characterTable[0x53], "0");
+        QCOMPARE(f.window->characterTable()[0x60], "\xE3\x83\x8F");
+        QCOMPARE(f.window->characterTable()[0x53], "0");
 
         f.trigger(command::japanese); // back to the release the header names: nothing to ask
         QVERIFY(!f.japaneseChecked());
@@ -560,21 +560,20 @@ private slots:
         const QString userFolder =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(QDir().mkpath(userFolder));
-        QTemporaryDir programFolder;
-        RomImage rom;
-        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
+        QTemporaryDir programDir;
+        const QString programFolder = programDir.path();
         const QString name =
             QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
         const QString inUser = QDir(userFolder).filePath(name);
-        const QString inProgram = QDir(programFolder.path()).filePath(name);
+        const QString inProgram = QDir(programFolder).filePath(name);
 
-        QVERIFY(locateDataFile(rom, name).isEmpty());
+        QVERIFY(locateDataFile(programFolder, name).isEmpty());
         QFile(inUser).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(rom, name), QFileInfo(inUser).absoluteFilePath());
+        QCOMPARE(locateDataFile(programFolder, name), QFileInfo(inUser).absoluteFilePath());
         QFile(inProgram).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(rom, name), QFileInfo(inProgram).absoluteFilePath());
+        QCOMPARE(locateDataFile(programFolder, name), QFileInfo(inProgram).absoluteFilePath());
         QFile::remove(inUser);
-        QCOMPARE(dataFileFolders(rom).constFirst(), programFolder.path());
+        QCOMPARE(dataFileFolders(programFolder).constFirst(), programFolder);
     }
 
     // The demo image is kept in the user's data folder and opened again as it was saved; a

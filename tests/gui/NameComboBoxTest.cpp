@@ -426,9 +426,10 @@ private slots:
     // typed letters or with the romaji of its kana; symbols in front of a name do not count.
     void typingFindsNames() {
         RomImage& rom = demoRom(RomVariant::SnesJapanese);
-        rom.characterTable = {};
-        readCharacterTable(demoCharacterTable(RomVariant::SnesJapanese), rom.characterTable);
+        CharacterTable readings{};
+        readCharacterTable(demoCharacterTable(RomVariant::SnesJapanese), readings);
         NameComboBox combo(rom);
+        combo.setReadings(&readings);
         const auto latin = [](std::string_view text) {
             return "\xFE" + *encodeDemoText(RomVariant::SnesJapanese, text);
         };

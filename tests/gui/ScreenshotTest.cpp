@@ -3,6 +3,7 @@
 #include "WindowTestSupport.h"
 
 #include "app/AboutDialog.h"
+#include "app/DataFiles.h"
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
 #include "demo/DemoTextFiles.h"
@@ -27,8 +28,9 @@ namespace {
 
 // An editor shown closed, then with a palette list open on the record's palette.
 template <typename Editor>
-void shootAnimationEditor(RomImage& rom, int paletteList, const QString& name) {
-    Editor editor(rom);
+void shootAnimationEditor(RomImage& rom, const EditorTexts& texts, int paletteList,
+                          const QString& name) {
+    Editor editor(rom, nullptr, texts);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     QVERIFY(saveScreenshot(&editor, name + QStringLiteral(".png")));
@@ -100,10 +102,12 @@ private slots:
         QTemporaryDir programFolder;
         RomImage rom;
         QVERIFY(openDemoImage(rom, {variant}).isOk());
-        rom.setProgramDirectory(QFile::encodeName(programFolder.path()).toStdString());
-        QVERIFY(writeDemoTextFiles(rom.getProgramDirectory()).isOk());
+        QVERIFY(writeDemoTextFiles(QFile::encodeName(programFolder.path()).toStdString()).isOk());
+        // The text files as the application reads them when it opens an editor.
+        const EditorTexts texts =
+            readEditorTexts(programFolder.path(), builtInCharacterTable(variant));
 
-        ChestEditorDialog chests(rom);
+        ChestEditorDialog chests(rom, nullptr, texts);
         chests.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chests));
         QVERIFY(saveScreenshot(&chests, QStringLiteral("chest-editor-%1.png").arg(key)));
@@ -111,9 +115,9 @@ private slots:
         QVERIFY(saveScreenshotWithOpenList(&chests, contents,
                                            QStringLiteral("chest-editor-%1-open.png").arg(key)));
 
-        shootAnimationEditor<AnimString8Dialog>(rom, anim8Control::rightHandPaletteList,
+        shootAnimationEditor<AnimString8Dialog>(rom, texts, anim8Control::rightHandPaletteList,
                                                 QStringLiteral("anim8-editor-%1").arg(key));
-        shootAnimationEditor<AnimString14Dialog>(rom, anim14Control::paletteLists[1],
+        shootAnimationEditor<AnimString14Dialog>(rom, texts, anim14Control::paletteLists[1],
                                                  QStringLiteral("anim14-editor-%1").arg(key));
     }
 

@@ -1,6 +1,6 @@
 // The shop editor driven as a user drives it: lists found by their resource numbers, chosen
 // with the mouse and the keys, and the document's shop records checked afterwards.
-#include "GuiTestSupport.h"
+#include "EditorFixture.h"
 
 #include "controls/NameComboBox.h"
 #include "editors/ShopEditorDialog.h"
@@ -15,23 +15,10 @@
 namespace tarnwick::testing {
 namespace {
 
-// An editor open on a demo document of the release.
-struct ShopFixture {
-    RomImage rom;
-    std::unique_ptr<ShopEditorDialog> editor;
-
-    explicit ShopFixture(RomVariant release) {
-        if (!openDemoImage(rom, {release}).isOk())
-            qFatal("demo image does not open");
-    }
-    ShopEditorDialog& open() {
-        editor = std::make_unique<ShopEditorDialog>(rom);
-        editor->show();
-        editor->activateWindow();
-        (void)QTest::qWaitForWindowActive(editor.get());
-        return *editor;
-    }
-    QComboBox* list(int id) const { return findControl<QComboBox>(editor.get(), id); }
+// A shop editor open on a demo document of the release.
+struct ShopFixture : EditorFixture<ShopEditorDialog> {
+    using EditorFixture::EditorFixture;
+    QComboBox* list(int id) const { return control(id); }
     NameComboBox* slot(int k) const {
         return findControl<NameComboBox>(editor.get(), shopControl::firstSlot + k - 1);
     }

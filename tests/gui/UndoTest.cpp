@@ -1,6 +1,7 @@
 // Undo and redo as the user meets them: Ctrl+Z and Ctrl+Shift+Z (or Ctrl+Y) inside the editors,
 // Edit > Undo and Redo in the main window, one step per action, typing in a field merged, and
 // the document clean again once undone back to its file.
+#include "EditorFixture.h"
 #include "WindowTestSupport.h"
 
 #include "controls/CurrentItemComboBox.h"
@@ -26,14 +27,6 @@
 
 namespace tarnwick::testing {
 namespace {
-
-template <typename Editor> std::unique_ptr<Editor> openEditor(RomImage& rom) {
-    auto editor = std::make_unique<Editor>(rom);
-    editor->show();
-    editor->activateWindow();
-    (void)QTest::qWaitForWindowActive(editor.get());
-    return editor;
-}
 
 void typeOver(QWidget* field, const QString& text) {
     field->setFocus();

@@ -17,9 +17,6 @@ public:
     int run();
 
 private:
-    // The kept (or a fresh) demo image of the release, whose folder then holds the text files;
-    // empty on failure.
-    QString writeDemo(RomVariant release, QString& error);
     // Saves a picture of the window and closes it; the exit code says whether both worked.
     void takeScreenshot(QWidget& window);
 

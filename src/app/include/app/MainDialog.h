@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/DataFiles.h"
 #include "app/TableFileCommands.h"
 
 #include <QDialog>
@@ -74,8 +75,12 @@ public:
 
     // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
     void buildGlyphSheets();
-    // Adds the user's table file of the release, if any, to the readings parseTables set.
+    // Reads the release's readings again: the built-in ones and the user's table file, if any.
     void readCharacterTable();
+    const CharacterTable& characterTable() const { return readings; }
+    // The folder searched first for the user's text files: the program's own, or the demo's.
+    void setProgramFolder(const QString& folder) { programFolder = folder; }
+    const QString& getProgramFolder() const { return programFolder; }
 
 public slots:
     void done(int result) override;
@@ -100,8 +105,9 @@ private:
     void onAbout();
     void onEditorButton(int controlId);
     // Runs one editor on the document as a modal dialog of this window.
+    // The text files are read at every opening, so an edited one is picked up.
     template <typename Editor> void runEditor() {
-        Editor editor(rom, this);
+        Editor editor(rom, this, readEditorTexts(programFolder, readings));
         editor.exec();
     }
 
@@ -129,6 +135,8 @@ private:
     QLineEdit* titleBox = nullptr;
     QPushButton* animButton = nullptr;
     QIcon icon;
+    QString programFolder;
+    CharacterTable readings;
     bool romLoaded = false;
 };
 

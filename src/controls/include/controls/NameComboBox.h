@@ -1,10 +1,12 @@
 #pragma once
 
 #include "controls/CurrentItemComboBox.h"
+#include "rom/CharacterTable.h"
 #include "rom/GameString.h"
 
 #include <QImage>
 
+#include <optional>
 #include <span>
 
 class QPainter;
@@ -31,6 +33,10 @@ public:
     explicit NameComboBox(const RomImage& rom, QWidget* parent = nullptr);
 
     // ---- Game text ----
+    // What each code reads as, for finding rows by typing: the application's table for the
+    // release (with the user's table file), kept by the caller while the control lives. Without
+    // one the release's built-in readings serve. Set it before adding rows.
+    void setReadings(const CharacterTable* table) { readings = table; }
     void addGameItem(const GameString& text);
     void addGameItems(std::span<const GameString> texts);
     // The bytes of a game-text row; empty for a plain row or an index outside the list.
@@ -67,7 +73,11 @@ private:
     // Row sizes or drawing changed: the control and its list lay themselves out again.
     void rowsChanged();
 
+    const CharacterTable& readingsFor() const;
+
     const RomImage& rom;
+    const CharacterTable* readings = nullptr;
+    mutable std::optional<CharacterTable> builtInReadings;
     int zoom = 1;
     bool plainText = false;
 };

@@ -22,7 +22,7 @@ class AnimString14Dialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit AnimString14Dialog(RomImage& rom, QWidget* parent = nullptr);
+    explicit AnimString14Dialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
 
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;

@@ -9,12 +9,6 @@ class QObject;
 
 namespace tarnwick {
 
-class RomImage;
-
-// Path of "animdata.txt" among the editors' data folders, in the file system's encoding; empty
-// when there is none, which the name readers answer with numbers.
-std::string animationNameFile(const RomImage& rom);
-
 // Gives every list the same rows: the palette numbers 0 to EF, or the animation names (the
 // file's 8-bit bytes as Latin-1 text). The lists share one model, owned by owner, so the rows
 // are made once however many lists show them.

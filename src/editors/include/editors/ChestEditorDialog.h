@@ -19,7 +19,7 @@ class ChestEditorDialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit ChestEditorDialog(RomImage& rom, QWidget* parent = nullptr);
+    explicit ChestEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
 
     int currentChest() const { return chest; }
 

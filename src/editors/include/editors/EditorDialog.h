@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/DialogTemplate.h"
+#include "editors/EditorTexts.h"
 
 #include <QDialog>
 #include <QHash>
@@ -29,7 +30,10 @@ public:
 protected:
     // iconPath names an icon among the program's resources.
     EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
-                 QWidget* parent);
+                 QWidget* parent, EditorTexts texts);
+
+    // The texts of the user's files the application handed in.
+    const EditorTexts& userTexts() const { return fileTexts; }
 
     // Shows the document's values again after an undo or redo changed them.
     virtual void showDocument() = 0;
@@ -54,6 +58,7 @@ private:
     void closeTyping();
 
     RomImage& editedRom;
+    EditorTexts fileTexts;
     QHash<int, QWidget*> controls;
     HistoryKeys* historyKeys = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editors/EditorTexts.h"
+
 #include <QDialog>
 
 namespace tarnwick {
@@ -13,7 +15,7 @@ class FontEditorDialog : public QDialog {
 
 public:
     // The document is not used; the editor takes it like every other editor.
-    explicit FontEditorDialog(RomImage& rom, QWidget* parent = nullptr);
+    explicit FontEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
 };
 
 } // namespace tarnwick

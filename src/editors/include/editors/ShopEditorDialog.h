@@ -15,7 +15,7 @@ class ShopEditorDialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit ShopEditorDialog(RomImage& rom, QWidget* parent = nullptr);
+    explicit ShopEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
 
     int selectedShop() const;
 

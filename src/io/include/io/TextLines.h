@@ -12,9 +12,11 @@ namespace tarnwick {
 // it), and lines the text does not have come back empty, so the result always holds count lines.
 [[nodiscard]] std::vector<std::string> textLines(std::span<const std::uint8_t> text, int count);
 
-// The first count lines of the text file at path, read whole. Nothing when the file cannot be
-// read or is far longer than any such file (8 MiB).
-[[nodiscard]] std::optional<std::vector<std::string>> readTextLines(const std::string& path,
-                                                                    int count);
+// The bytes of a user's text file, or nothing when there is none to read.
+using TextFile = std::optional<std::vector<std::uint8_t>>;
+
+// The text file at path, read whole. Nothing when the file cannot be read or is far longer than
+// any such file (8 MiB).
+[[nodiscard]] TextFile readTextFile(const std::string& path);
 
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/TextLines.h"
+
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ inline constexpr int anim14AnimationEntries = 769;
 // length: lines the file lacks are empty and further lines are ignored. A file that cannot be
 // read gives the numbers instead: "0" to "FE", then "FF" (8-byte), or "0" to "2FF", then "FFF"
 // (14/15-byte). The names are the file's bytes, in the system's 8-bit code page.
-std::vector<std::string> anim8AnimationNames(const std::string& path);
-std::vector<std::string> anim14AnimationNames(const std::string& path);
+std::vector<std::string> anim8AnimationNames(const TextFile& file);
+std::vector<std::string> anim14AnimationNames(const TextFile& file);
 
 } // namespace tarnwick

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/TextLines.h"
 #include "rom/GameString.h"
 #include "rom/Record.h"
 
@@ -30,7 +31,7 @@ inline constexpr int monsterLineCount = 7;
 std::string locationLabel(int chest, std::optional<std::string_view> description);
 // The location label of every chest, line i of the file describing chest i. A file that cannot
 // be read gives the bare numbers; a chest past the file's last line gets the number and a space.
-std::vector<std::string> chestLocationLabels(const std::string& path);
+std::vector<std::string> chestLocationLabels(const TextFile& file);
 
 // An amount of money in digit codes without leading zeros, and the game's money unit.
 GameString moneyText(const RomImage& rom, std::uint32_t amount);

@@ -51,8 +51,6 @@ public:
     std::uint32_t getSize() const { return size; }
     // The file's length on disk when it was loaded (larger than getSize for a long GBA file).
     std::uint64_t getFileLength() const { return fileLength; }
-    const std::string& getProgramDirectory() const { return programDirectory; }
-    void setProgramDirectory(std::string directory) { programDirectory = std::move(directory); }
 
     // ---- Release ----
     bool isGba() const { return gba; }
@@ -140,9 +138,6 @@ public:
     Image fontSheet;
     Image paletteSheet;
     GlyphTable glyphTable{};
-    // What each code reads as, for finding names by typing: the release's built-in readings from
-    // parseTables, to which the program adds the user's table file with the sheets.
-    CharacterTable characterTable{};
 
 private:
     // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.
@@ -154,7 +149,6 @@ private:
 
     std::vector<std::uint8_t> data;
     std::string path;
-    std::string programDirectory;
     std::uint64_t cursor = 0;
     bool gba = false;
     bool japanese = false;

@@ -1,0 +1,67 @@
+#include "app/DataFiles.h"
+
+#include "io/FileReading.h"
+#include "rom/ChestLabels.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tarnwick {
+namespace {
+
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+TextFile readDataFile(const QString& programFolder, std::string_view fileName) {
+    const QString path = locateDataFile(
+        programFolder, QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
+    return path.isEmpty() ? std::nullopt : readTextFile(nativePath(path));
+}
+
+} // namespace
+
+QStringList dataFileFolders(const QString& programFolder) {
+    QStringList folders;
+    if (!programFolder.isEmpty())
+        folders << programFolder;
+    folders += QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    return folders;
+}
+
+QString locateDataFile(const QString& programFolder, const QString& fileName) {
+    for (const QString& folder : dataFileFolders(programFolder)) {
+        const QFileInfo candidate(QDir(folder), fileName);
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return {};
+}
+
+CharacterTable characterTableFor(RomVariant release, const QString& programFolder) {
+    // A table has 256 short lines; anything far larger is not one.
+    ReadRequest request;
+    request.largest = 1 << 20;
+    CharacterTable table = builtInCharacterTable(release);
+    const QString path =
+        locateDataFile(programFolder, QString::fromStdString(characterTableFileName(release)));
+    FileContents text;
+    if (path.isEmpty() || !readFileBytes(nativePath(path), "read", request, text))
+        return table;
+    readCharacterTable(
+        std::string_view(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size()),
+        table);
+    return table;
+}
+
+EditorTexts readEditorTexts(const QString& programFolder, CharacterTable characterTable) {
+    EditorTexts texts;
+    texts.chestLocations = readDataFile(programFolder, chestLocationFileName);
+    texts.animationNames = readDataFile(programFolder, "animdata.txt");
+    texts.characterTable = std::move(characterTable);
+    return texts;
+}
+
+} // namespace tarnwick
