@@ -1,13 +1,58 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for its share of the given number of
-# seconds (30 by default, split evenly), keeping each one's corpus under build/fuzz.
+# seconds (30 by default, split evenly among them), one after the other, keeping each one's
+# corpus under build/fuzz. An empty corpus is first given a few small seeds written here, so
+# that the fuzzer starts from inputs of the shape its target reads.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 scripts/install-deps.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-fuzzers=(load_fuzzer patch_fuzzer)
+
+# Writes a seed: the selector byte given as a number, then the bytes (\xHH escapes allowed).
+seed() {
+    { printf "\\x$(printf %02x "$2")"; printf %b "$3"; } >"$1"
+}
+
+# load_fuzzer: a selector byte (release 0-3), then one edit: area, offset (two bytes), length,
+# and that many bytes. One seed per release and demo area, with bytes that end or shift game
+# strings, blank glyphs and fill records.
+seed_load_corpus() {
+    local release area
+    for release in 0 1 2 3; do
+        for area in $(seq 0 23); do
+            seed "$1/seed-$release-$area" "$release" \
+                "\\x$(printf %02x "$area")\\x10\\x00\\x08\\x04\\xC2\\x00\\xFF\\x67\\x36\\x01\\x80"
+        done
+    done
+}
+
+# tables_json_fuzzer: a selector byte (release 0-3, plus 4 to lay the object over the demo
+# image's export), then JSON: a header with one table, the export unchanged, one changed record
+# in every table, and values of the wrong kind.
+seed_tables_json_corpus() {
+    local release wrong n
+    local keys=(snes-en snes-ja gba-en gba-ja)
+    local records='"chestTable":[[1,2,3,4,5]],"monsterBoxTable":[[],[1,2,3,4]],
+        "shopTable":[[0,1,2,3,4,5,6,7,8]],"esperTable":[[0,1,2,3,4,5,6,7,8,9,10]],
+        "anim8Table":[[255,0,1,2,3,4,5,6]],"anim14Table":[[0,1,2,3,4,5,6,7,8,9,10,11,12,13,14]]'
+    for release in 0 1 2 3; do
+        seed "$1/seed-header-$release" "$release" \
+            "{\"format\":\"tarnwick-tables\",\"version\":1,\"release\":\"${keys[$release]}\",
+             \"gpMultiplier\":100,\"tables\":{\"shopTable\":[[0,1,2,3,4,5,6,7,8]]}}"
+        seed "$1/seed-export-$release" $((release + 4)) '{}'
+        seed "$1/seed-records-$release" $((release + 4)) \
+            "{\"gpMultiplier\":7,\"tables\":{$records}}"
+        n=0
+        for wrong in '"x"' 'null' '[[256]]' '[[-1]]' '[[0.5]]' '{}' '[[1e300]]'; do
+            seed "$1/seed-wrong-$release-$n" $((release + 4)) "{\"tables\":{\"shopTable\":$wrong}}"
+            n=$((n + 1))
+        done
+    done
+}
+
+fuzzers=(load_fuzzer patch_fuzzer tables_json_fuzzer)
 share=$(( seconds / ${#fuzzers[@]} ))
 [ "$share" -ge 1 ] || share=1
 for fuzzer in "${fuzzers[@]}"; do
@@ -15,7 +60,15 @@ for fuzzer in "${fuzzers[@]}"; do
     corpus=build/fuzz/corpus
     [ "$fuzzer" = load_fuzzer ] || corpus="build/fuzz/corpus-$fuzzer"
     mkdir -p "$corpus"
+    options=()
+    case "$fuzzer" in
+    load_fuzzer)
+        [ -n "$(ls -A "$corpus")" ] || seed_load_corpus "$corpus" ;;
+    tables_json_fuzzer)
+        [ -n "$(ls -A "$corpus")" ] || seed_tables_json_corpus "$corpus"
+        options=(-dict=fuzz/tables_json.dict) ;;
+    esac
     echo "== $fuzzer for $share s"
     "build/fuzz/fuzz/$fuzzer" -max_total_time="$share" -max_len=4096 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus"
+        -print_final_stats=1 "${options[@]}" "$corpus"
 done

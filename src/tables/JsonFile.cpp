@@ -25,7 +25,11 @@ std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
     const std::optional<QByteArray> read = readFile(path, error);
     if (!read)
         return std::nullopt;
-    const QByteArray& text = *read;
+    return parseJsonObject(*read, path, error);
+}
+
+std::optional<QJsonObject> parseJsonObject(const QByteArray& text, const QString& path,
+                                           QString& error) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
