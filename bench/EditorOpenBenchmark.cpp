@@ -10,6 +10,7 @@
 #include "editors/EsperEditorDialog.h"
 #include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
+#include "rom/EditHistory.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -26,8 +27,9 @@ template <typename Editor> void openEditor(benchmark::State& state) {
     const auto release = static_cast<RomVariant>(state.range(0));
     const bool draw = state.range(1) != 0;
     RomImage& rom = test::sharedDemoDocument(release);
+    EditHistory history;
     for (auto _ : state) {
-        Editor editor(rom);
+        Editor editor(rom, history);
         if (draw)
             benchmark::DoNotOptimize(editor.grab());
         benchmark::DoNotOptimize(&editor);
@@ -55,7 +57,8 @@ void changeAnimationNumber(benchmark::State& state) {
     const auto release = static_cast<RomVariant>(state.range(0));
     RomImage& rom = test::sharedDemoDocument(release);
     const Record saved = rom.anim14Table[0];
-    AnimString14Dialog editor(rom);
+    EditHistory history;
+    AnimString14Dialog editor(rom, history);
     editor.show();
     QLineEdit* field = nullptr;
     for (QLineEdit* edit : editor.findChildren<QLineEdit*>())

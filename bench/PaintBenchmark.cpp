@@ -68,9 +68,10 @@ BENCHMARK(paintNameList)
 void findByTyping(benchmark::State& state) {
     const bool firstKey = state.range(0) == 0;
     RomImage& rom = demoRom(RomVariant::GbaJapanese);
-    rom.characterTable = {};
-    readCharacterTable(demoCharacterTable(RomVariant::GbaJapanese), rom.characterTable);
+    CharacterTable readings{};
+    readCharacterTable(demoCharacterTable(RomVariant::GbaJapanese), readings);
     NameComboBox filled(rom);
+    filled.setReadings(&readings);
     for (int i = 0; i < listLength; ++i)
         filled.addGameItem(rom.itemNames[static_cast<std::size_t>(i) % rom.itemNames.size()]);
     QAbstractItemModel& model = *filled.model();

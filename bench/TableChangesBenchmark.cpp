@@ -52,15 +52,17 @@ void typicalAction(RomImage& rom, int field, int value) {
 // One edit as the editors make it: through a named transaction that records the record it took.
 void editThroughTransaction(benchmark::State& state) {
     RomImage rom = openDocument();
+    EditHistory history;
     int n = 0;
     for (auto _ : state) {
         ++n;
         const auto shop = static_cast<std::size_t>(n) % shopCapacity;
         const int slot = 1 + n % shopItemSlots;
-        TableEdit edit(rom, "Shop " + std::to_string(shop) + ": item #" + std::to_string(slot));
+        TableEdit edit(rom, history,
+                       "Shop " + std::to_string(shop) + ": item #" + std::to_string(slot));
         setShopItem(edit.change(rom.shopTable[shop]), slot, n & 0xFF);
     }
-    state.counters["steps"] = static_cast<double>(rom.history.stepCount());
+    state.counters["steps"] = static_cast<double>(history.stepCount());
 }
 BENCHMARK(editThroughTransaction)->Unit(benchmark::kMicrosecond);
 

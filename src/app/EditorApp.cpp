@@ -16,7 +16,7 @@ namespace tarnwick {
 EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {}
 
 int EditorApp::run() {
-    MainDialog window(rom);
+    MainDialog window(rom, history);
     if (!options.screenshotPath.isEmpty()) {
         // Nobody is there to answer a message box: report to the terminal instead.
         MainDialog::Prompts unattended = MainDialog::standardPrompts(window.appSettings());

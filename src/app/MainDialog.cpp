@@ -4,7 +4,7 @@
 #include "app/AppSettings.h"
 #include "app/ChangesDialog.h"
 #include "app/DataFiles.h"
-#include "app/RomFileDialog.h"
+#include "app/FileDialogs.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
@@ -15,6 +15,7 @@
 #include "io/AtomicFile.h"
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
+#include "rom/EditHistory.h"
 #include "rom/RomImage.h"
 #include "rom/SaveWithBackup.h"
 
@@ -130,9 +131,9 @@ MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
             askToSwitchAgainstHeader};
 }
 
-MainDialog::MainDialog(RomImage& document, QWidget* parent,
+MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
                        std::unique_ptr<AppSettings> givenSettings)
-    : QDialog(parent), rom(document),
+    : QDialog(parent), rom(document), history(steps),
       settings(givenSettings ? std::move(givenSettings) : std::make_unique<AppSettings>()),
       prompts(standardPrompts(*settings)),
       icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))),
@@ -197,24 +198,28 @@ void MainDialog::buildMenu() {
     // The tables file commands report success in the status bar; an import is an edit.
     const auto connectFileCommand = [this](int id, auto run) {
         connect(actions.value(id), &QAction::triggered, this, [this, run] {
-            const QString done = run(rom, this, prompts.chooseFile, prompts.reportFailure);
+            const QString done = run(this, prompts.chooseFile, prompts.reportFailure);
             refreshFileState();
             if (!done.isEmpty())
                 statusBar->showMessage(done, 5000);
         });
     };
-    connectFileCommand(command::exportTables, &exportTablesCommand);
-    connectFileCommand(command::importTables, &importTablesCommand);
-    connectFileCommand(command::createPatch, &createPatchCommand);
+    connectFileCommand(command::exportTables,
+                       [this](auto&&... args) { return exportTablesCommand(rom, args...); });
+    connectFileCommand(command::importTables, [this](auto&&... args) {
+        return importTablesCommand(rom, history, args...);
+    });
+    connectFileCommand(command::createPatch,
+                       [this](auto&&... args) { return createPatchCommand(rom, args...); });
     actions.value(command::redo)
         ->setShortcuts(
             {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(actions.value(command::undo), &QAction::triggered, this, [this] {
-        rom.history.undo(rom);
+        history.undo(rom);
         refreshFileState();
     });
     connect(actions.value(command::redo), &QAction::triggered, this, [this] {
-        rom.history.redo(rom);
+        history.redo(rom);
         refreshFileState();
     });
     QAction* backups = actions.value(command::keepBackups);
@@ -298,6 +303,8 @@ bool MainDialog::loadFile(const QString& path) {
     setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
     romLoaded = true;
+    // The steps of the image before do not apply to this one.
+    history.clear();
     buildGlyphSheets();
     readCharacterTable();
     settings->addRecentFile(path);
@@ -356,6 +363,8 @@ void MainDialog::onSaveAs() {
 }
 
 void MainDialog::saved() {
+    // The document matches its file now: undoing back to here makes it clean again.
+    history.setClean();
     refreshFileState();
     statusBar->showMessage(
         QStringLiteral("Saved %1.")
@@ -377,8 +386,8 @@ void MainDialog::refreshFileState() {
                             ? verb + QLatin1Char(' ') + QString::fromStdString(step)
                             : verb);
     };
-    nameStep(command::undo, QStringLiteral("&Undo"), rom.history.nextUndoName());
-    nameStep(command::redo, QStringLiteral("&Redo"), rom.history.nextRedoName());
+    nameStep(command::undo, QStringLiteral("&Undo"), history.nextUndoName());
+    nameStep(command::redo, QStringLiteral("&Redo"), history.nextRedoName());
     if (!romLoaded) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
@@ -390,7 +399,7 @@ void MainDialog::refreshFileState() {
     const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
     // The history knows whether the document is as it was last loaded or saved.
-    setWindowModified(!rom.history.isClean());
+    setWindowModified(!history.isClean());
     if (pathLabel != nullptr) {
         pathLabel->setText(path);
         pathLabel->setToolTip(path);
@@ -429,7 +438,7 @@ void MainDialog::fillRecentFiles() {
 }
 
 bool MainDialog::settleUnsavedEdits() {
-    if (!romLoaded || rom.history.isClean())
+    if (!romLoaded || history.isClean())
         return true;
     switch (prompts.askAboutUnsavedEdits(this)) {
     case UnsavedChoice::Save:
@@ -459,6 +468,8 @@ void MainDialog::onJapaneseToggled(bool checked) {
         return;
     buildGlyphSheets();
     const Status parsed = rom.parseTables();
+    if (parsed)
+        history.clear(); // the tables are read afresh: no earlier step applies to them
     if (!parsed) {
         // The image is too short for the other release: stay with the one that worked.
         prompts.reportFailure(this, QStringLiteral("Cannot switch release"),

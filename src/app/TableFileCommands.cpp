@@ -1,7 +1,7 @@
 #include "app/TableFileCommands.h"
 
 #include "app/AppSettings.h"
-#include "app/RomFileDialog.h"
+#include "app/FileDialogs.h"
 #include "patch/FilePatch.h"
 #include "qtio/QtFiles.h"
 #include "rom/RomImage.h"
@@ -10,10 +10,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QRegularExpression>
 
 #include <optional>
 #include <span>
@@ -38,55 +36,7 @@ QString besideImage(const RomImage& rom, const QString& suffix) {
     return image.dir().filePath(image.completeBaseName() + QLatin1Char('.') + suffix);
 }
 
-// The extension a name filter such as "BPS Patches (*.bps)" offers; empty for "*".
-QString suffixOfFilter(const QString& filter) {
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
 } // namespace
-
-QString chooseFileWithDialog(QWidget* parent, const FileQuestion& question) {
-    QFileDialog dialog(parent, question.title, question.start);
-    dialog.setNameFilter(question.filter);
-    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (question.save) {
-        // The start's extension picks the filter; a name typed without one gets the filter's.
-        const QString startSuffix = QFileInfo(question.start).suffix();
-        for (const QString& filter : dialog.nameFilters())
-            if (!startSuffix.isEmpty() && suffixOfFilter(filter) == startSuffix) {
-                dialog.selectNameFilter(filter);
-                break;
-            }
-        dialog.setDefaultSuffix(suffixOfFilter(dialog.selectedNameFilter()));
-        QObject::connect(
-            &dialog, &QFileDialog::filterSelected, &dialog,
-            [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixOfFilter(filter)); });
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-FileChooser rememberingFolders(AppSettings& settings, FileChooser ask) {
-    return [&settings, ask = std::move(ask)](QWidget* parent, const FileQuestion& question) {
-        FileQuestion asked = question;
-        const QString folder =
-            question.purpose.isEmpty() ? QString() : settings.folderFor(question.purpose);
-        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
-            const QFileInfo start(question.start);
-            asked.start = question.start.isEmpty() || start.isDir()
-                              ? folder
-                              : QDir(folder).filePath(start.fileName());
-        }
-        const QString chosen = ask(parent, asked);
-        if (!chosen.isEmpty() && !question.purpose.isEmpty())
-            settings.setFolderFor(question.purpose, QFileInfo(chosen).absolutePath());
-        return chosen;
-    };
-}
 
 QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
                             const FailureReport& reportFailure) {
@@ -106,8 +56,8 @@ QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChoo
     return QStringLiteral("Exported the tables to %1.").arg(QFileInfo(path).fileName());
 }
 
-QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
-                            const FailureReport& reportFailure) {
+QString importTablesCommand(RomImage& rom, EditHistory& history, QWidget* parent,
+                            const FileChooser& chooseFile, const FailureReport& reportFailure) {
     if (!rom.hasImage())
         return {};
     const QString path = chooseFile(parent, {QStringLiteral("Import Tables"), jsonFilter,
@@ -122,7 +72,7 @@ QString importTablesCommand(RomImage& rom, QWidget* parent, const FileChooser& c
         reportFailure(parent, QStringLiteral("Import failed"), error);
         return {};
     }
-    TableEdit step(rom, "Import tables");
+    TableEdit step(rom, history, "Import tables");
     step.changeEverything();
     storeImportedTables(*tables, rom);
     return QStringLiteral("Imported the tables from %1; Save writes them into the image.")

@@ -35,9 +35,10 @@ constexpr int plainFieldId = 30;
 
 } // namespace
 
-AnimString14Dialog::AnimString14Dialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
-    : EditorDialog(anim14EditorTemplate(), QStringLiteral(":/icons/anim14.svg"), document, parent,
-                   std::move(userFiles)),
+AnimString14Dialog::AnimString14Dialog(RomImage& document, EditHistory& steps, QWidget* parent,
+                                       EditorTexts userFiles)
+    : EditorDialog(anim14EditorTemplate(), QStringLiteral(":/icons/anim14.svg"), document, steps,
+                   parent, std::move(userFiles)),
       rom(document), categories(anim14Categories(document.variant())) {
     findControls();
     if (rom.isGba())

@@ -39,9 +39,10 @@ const char* const fieldNames[anim8FieldCount] = {
 
 } // namespace
 
-AnimString8Dialog::AnimString8Dialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
-    : EditorDialog(anim8EditorTemplate(), QStringLiteral(":/icons/anim8.svg"), document, parent,
-                   std::move(userFiles)),
+AnimString8Dialog::AnimString8Dialog(RomImage& document, EditHistory& steps, QWidget* parent,
+                                     EditorTexts userFiles)
+    : EditorDialog(anim8EditorTemplate(), QStringLiteral(":/icons/anim8.svg"), document, steps,
+                   parent, std::move(userFiles)),
       rom(document), categories(anim8Categories(document.variant())) {
     categoryList = control<QComboBox>(anim8Control::category);
     entryList = control<NameComboBox>(anim8Control::entry);

@@ -18,9 +18,10 @@
 #include <algorithm>
 
 namespace tarnwick {
-ChestEditorDialog::ChestEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
-    : EditorDialog(chestEditorTemplate(), QStringLiteral(":/icons/chest.svg"), document, parent,
-                   std::move(userFiles)),
+ChestEditorDialog::ChestEditorDialog(RomImage& document, EditHistory& steps, QWidget* parent,
+                                     EditorTexts userFiles)
+    : EditorDialog(chestEditorTemplate(), QStringLiteral(":/icons/chest.svg"), document, steps,
+                   parent, std::move(userFiles)),
       rom(document) {
     findControls();
     setRanges();

@@ -43,8 +43,8 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
 } // namespace
 
 EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
-                           QWidget* parent, EditorTexts givenTexts)
-    : QDialog(parent), editedRom(rom), fileTexts(std::move(givenTexts)) {
+                           EditHistory& steps, QWidget* parent, EditorTexts givenTexts)
+    : QDialog(parent), editedRom(rom), history(steps), fileTexts(std::move(givenTexts)) {
     registerAppResources();
     setWindowIcon(QIcon(iconPath));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -69,7 +69,7 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
         else if (auto* spinBox = qobject_cast<QAbstractSpinBox*>(widget))
             connect(spinBox, &QAbstractSpinBox::editingFinished, this, [this] { closeTyping(); });
     }
-    historyKeys = new HistoryKeys(rom, this);
+    historyKeys = new HistoryKeys(rom, history, this);
     connect(historyKeys, &HistoryKeys::documentRestored, this, [this](const QString& done) {
         showDocument();
         // The editors have no Edit menu: a tip at the focused field names what was undone.
@@ -79,14 +79,14 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
 }
 
 void EditorDialog::closeTyping() {
-    editedRom.history.closeMerge();
+    history.closeMerge();
 }
 
 void EditorDialog::edit(const QString& name, int fieldId, int record,
                         const std::function<void(TableEdit&)>& change) {
     const auto mergeKey =
         static_cast<EditHistory::MergeKey>(fieldId) << 32 | static_cast<std::uint32_t>(record + 1);
-    TableEdit step(editedRom, name.toStdString(), mergeKey);
+    TableEdit step(editedRom, history, name.toStdString(), mergeKey);
     change(step);
 }
 

@@ -23,9 +23,10 @@ QString numberText(std::uint32_t number) {
 
 } // namespace
 
-EsperEditorDialog::EsperEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
-    : EditorDialog(esperEditorTemplate(), QStringLiteral(":/icons/esper.svg"), document, parent,
-                   std::move(userFiles)),
+EsperEditorDialog::EsperEditorDialog(RomImage& document, EditHistory& steps, QWidget* parent,
+                                     EditorTexts userFiles)
+    : EditorDialog(esperEditorTemplate(), QStringLiteral(":/icons/esper.svg"), document, steps,
+                   parent, std::move(userFiles)),
       rom(document), reportInvalid(reportWithMessageBox) {
     esperList = control<NameComboBox>(esperControl::esper);
     bonusList = control<NameComboBox>(esperControl::bonus);

@@ -67,7 +67,8 @@ private:
 
 } // namespace
 
-FontEditorDialog::FontEditorDialog(RomImage&, QWidget* parent, EditorTexts) : QDialog(parent) {
+FontEditorDialog::FontEditorDialog(RomImage&, EditHistory&, QWidget* parent, EditorTexts)
+    : QDialog(parent) {
     registerAppResources();
     const DialogTemplate& resource = fontEditorTemplate();
     setWindowIcon(QIcon(QStringLiteral(":/icons/font.svg")));

@@ -1,5 +1,6 @@
 #include "editors/HistoryKeys.h"
 
+#include "rom/EditHistory.h"
 #include "rom/RomImage.h"
 
 #include <QKeyEvent>
@@ -26,9 +27,10 @@ bool typesACharacter(const QKeyEvent& key) {
 
 } // namespace
 
-HistoryKeys::HistoryKeys(RomImage& document, QWidget* window) : QObject(window), rom(document) {
+HistoryKeys::HistoryKeys(RomImage& document, EditHistory& steps, QWidget* window)
+    : QObject(window), rom(document), history(steps) {
     // Whatever was typed before the window opened is a step of its own.
-    rom.history.closeMerge();
+    history.closeMerge();
     window->installEventFilter(this);
     for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(this);
@@ -42,7 +44,7 @@ bool HistoryKeys::eventFilter(QObject*, QEvent* event) {
         const HistoryKey historyKey = historyKeyOf(key);
         if (historyKey == HistoryKey::None) {
             if (event->type() == QEvent::KeyPress && !typesACharacter(key))
-                rom.history.closeMerge();
+                history.closeMerge();
             return false;
         }
         // Taken before a text field's own undo, which would only change its text.
@@ -53,7 +55,7 @@ bool HistoryKeys::eventFilter(QObject*, QEvent* event) {
     }
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
-        rom.history.closeMerge();
+        history.closeMerge();
         return false;
     default:
         return false;
@@ -61,16 +63,16 @@ bool HistoryKeys::eventFilter(QObject*, QEvent* event) {
 }
 
 bool HistoryKeys::undo() {
-    const QString name = QString::fromStdString(rom.history.nextUndoName());
-    if (!rom.history.undo(rom))
+    const QString name = QString::fromStdString(history.nextUndoName());
+    if (!history.undo(rom))
         return false;
     emit documentRestored(QStringLiteral("Undo %1").arg(name));
     return true;
 }
 
 bool HistoryKeys::redo() {
-    const QString name = QString::fromStdString(rom.history.nextRedoName());
-    if (!rom.history.redo(rom))
+    const QString name = QString::fromStdString(history.nextRedoName());
+    if (!history.redo(rom))
         return false;
     emit documentRestored(QStringLiteral("Redo %1").arg(name));
     return true;

@@ -10,9 +10,10 @@
 
 namespace tarnwick {
 
-ShopEditorDialog::ShopEditorDialog(RomImage& document, QWidget* parent, EditorTexts userFiles)
-    : EditorDialog(shopEditorTemplate(), QStringLiteral(":/icons/shop.svg"), document, parent,
-                   std::move(userFiles)),
+ShopEditorDialog::ShopEditorDialog(RomImage& document, EditHistory& steps, QWidget* parent,
+                                   EditorTexts userFiles)
+    : EditorDialog(shopEditorTemplate(), QStringLiteral(":/icons/shop.svg"), document, steps,
+                   parent, std::move(userFiles)),
       rom(document) {
     shopList = control<QComboBox>(shopControl::shop);
     typeList = control<NameComboBox>(shopControl::type);

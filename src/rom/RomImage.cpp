@@ -50,7 +50,6 @@ void RomImage::unload() {
     cursor = 0;
     fileLength = 0;
     gpMultiplier = defaultGpMultiplier;
-    history.clear();
 }
 
 Status RomImage::load() {
@@ -98,8 +97,6 @@ Status RomImage::save() {
     Status written = replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
     if (!written)
         data = std::move(previous);
-    else
-        history.setClean();
     return written;
 }
 
@@ -132,7 +129,6 @@ Status RomImage::saveAs(const std::string& newPath) {
     // The new file holds the tables now, as the image bytes do after a save.
     writeTablesToImage();
     path = newPath;
-    history.setClean();
     return Status::success();
 }
 
@@ -292,7 +288,7 @@ void RomImage::writeTable(int count, int recordSize, std::span<const Record> tab
 
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway) {
     // The new image is read into a copy, so a load that fails or is declined leaves the open
-    // document whole: its image, unsaved edits, history and release option. The copy starts
+    // document whole: its image, unsaved edits and release option. The copy starts
     // from the open document because slots the new release does not fill keep what they held.
     auto candidate = std::make_unique<RomImage>(rom);
     candidate->setPath(path);

@@ -49,8 +49,6 @@ Status RomImage::parseTables() {
         readTable(where.count, where.recordSize, binding.records(*this), where.offset);
     }
     parseNames();
-    // The tables are read afresh: no earlier step applies to them any more.
-    history.clear();
     return Status::success();
 }
 

@@ -7,8 +7,9 @@
 
 namespace tarnwick {
 
-TableEdit::TableEdit(RomImage& document, std::string stepName, EditHistory::MergeKey key)
-    : rom(document), name(std::move(stepName)), mergeKey(key) {}
+TableEdit::TableEdit(RomImage& document, EditHistory& steps, std::string stepName,
+                     EditHistory::MergeKey key)
+    : rom(document), history(steps), name(std::move(stepName)), mergeKey(key) {}
 
 Record& TableEdit::change(Record& record) {
     const bool known = std::any_of(taken.begin(), taken.end(),
@@ -33,7 +34,7 @@ void TableEdit::changeEverything() {
 
 TableEdit::~TableEdit() {
     if (everything) {
-        rom.history.record(changesSince(*everything, rom), mergeKey, std::move(name));
+        history.record(changesSince(*everything, rom), mergeKey, std::move(name));
         return;
     }
     // Changes in table, record and slot order, as a comparison of whole tables lists them.
@@ -57,7 +58,7 @@ TableEdit::~TableEdit() {
     });
     if (gpMultiplierTaken && rom.gpMultiplier != gpMultiplierBefore)
         changes.push_back({gpMultiplierBefore, rom.gpMultiplier, 0, gpMultiplierTable, 0});
-    rom.history.record(changes, mergeKey, std::move(name));
+    history.record(changes, mergeKey, std::move(name));
 }
 
 } // namespace tarnwick

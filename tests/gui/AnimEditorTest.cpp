@@ -30,9 +30,9 @@ struct AnimFixture : EditorFixture<QDialog> {
     using EditorFixture::EditorFixture;
     QDialog& open(int bytes) {
         if (bytes == 8)
-            editor = std::make_unique<AnimString8Dialog>(rom, nullptr, texts);
+            editor = std::make_unique<AnimString8Dialog>(rom, history, nullptr, texts);
         else
-            editor = std::make_unique<AnimString14Dialog>(rom, nullptr, texts);
+            editor = std::make_unique<AnimString14Dialog>(rom, history, nullptr, texts);
         showAndWait(*editor);
         return *editor;
     }

@@ -2,6 +2,7 @@
 
 #include "GuiTestSupport.h"
 #include "editors/EditorTexts.h"
+#include "rom/EditHistory.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -21,6 +22,7 @@ inline void showAndWait(QWidget& window) {
 // in as the application hands them (texts), so a test sets them without any file.
 template <typename Editor> struct EditorFixture {
     RomImage rom;
+    EditHistory history;
     EditorTexts texts;
     std::unique_ptr<Editor> editor;
 
@@ -29,7 +31,7 @@ template <typename Editor> struct EditorFixture {
             qFatal("demo image does not open");
     }
     Editor& open() {
-        editor = std::make_unique<Editor>(rom, nullptr, texts);
+        editor = std::make_unique<Editor>(rom, history, nullptr, texts);
         showAndWait(*editor);
         return *editor;
     }
@@ -45,8 +47,8 @@ inline TextFile textFile(const QByteArray& bytes) {
 
 // An editor open on a document, without any of the user's text files.
 template <typename Editor>
-std::unique_ptr<Editor> openEditor(RomImage& rom, EditorTexts texts = {}) {
-    auto editor = std::make_unique<Editor>(rom, nullptr, std::move(texts));
+std::unique_ptr<Editor> openEditor(RomImage& rom, EditHistory& history, EditorTexts texts = {}) {
+    auto editor = std::make_unique<Editor>(rom, history, nullptr, std::move(texts));
     showAndWait(*editor);
     return editor;
 }

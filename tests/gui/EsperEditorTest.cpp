@@ -21,7 +21,7 @@ struct EsperFixture : EditorFixture<EsperEditorDialog> {
 
     using EditorFixture::EditorFixture;
     EsperEditorDialog& open() {
-        editor = std::make_unique<EsperEditorDialog>(rom);
+        editor = std::make_unique<EsperEditorDialog>(rom, history);
         editor->setInvalidNumberReport([this](QWidget*) { ++invalidReports; });
         showAndWait(*editor);
         return *editor;

@@ -6,7 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DataFiles.h"
 #include "app/DemoFolder.h"
-#include "app/RomFileDialog.h"
+#include "app/FileDialogs.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
@@ -34,11 +34,12 @@ namespace {
 struct Fixture {
     QTemporaryDir folder;
     RomImage rom;
+    EditHistory history;
     ScriptedUser user;
     std::unique_ptr<MainDialog> window;
 
     Fixture() {
-        window = std::make_unique<MainDialog>(rom, nullptr, testSettings(folder));
+        window = std::make_unique<MainDialog>(rom, history, nullptr, testSettings(folder));
         window->setPrompts(user.prompts());
         window->show();
         window->activateWindow();
@@ -62,7 +63,7 @@ struct Fixture {
     // Changes one byte of the shop table so the tables differ from the image.
     // An edit as the editors make one: through the document's edit path.
     void editShopTable() {
-        TableEdit edit(rom, "Shop 3: item #2");
+        TableEdit edit(rom, history, "Shop 3: item #2");
         Record& shop = edit.change(rom.shopTable[3]);
         shop[2] = (shop[2] + 1) & 0xFF;
     }
@@ -313,7 +314,7 @@ private slots:
         QVERIFY(f.loadThroughMenu(path));
         const TableSnapshot before = takeSnapshot(f.rom);
         f.editShopTable();
-        QVERIFY(f.rom.history.record(changesSince(before, f.rom)));
+        QVERIFY(f.history.record(changesSince(before, f.rom)));
         const auto edited = f.rom.shopTable;
 
         f.trigger(command::japanese);
@@ -324,7 +325,7 @@ private slots:
         QVERIFY(!f.japaneseChecked());
         QCOMPARE(f.rom.variant(), RomVariant::SnesEnglish);
         QVERIFY(f.rom.shopTable == edited);
-        QVERIFY(f.rom.history.canUndo());
+        QVERIFY(f.history.canUndo());
 
         f.user.loadUnnamedImages = true;
         f.user.unsavedAnswer = UnsavedChoice::Discard;

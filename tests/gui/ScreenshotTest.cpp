@@ -30,7 +30,8 @@ namespace {
 template <typename Editor>
 void shootAnimationEditor(RomImage& rom, const EditorTexts& texts, int paletteList,
                           const QString& name) {
-    Editor editor(rom, nullptr, texts);
+    EditHistory history;
+    Editor editor(rom, history, nullptr, texts);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     QVERIFY(saveScreenshot(&editor, name + QStringLiteral(".png")));
@@ -46,7 +47,8 @@ class ScreenshotTest : public QObject {
 private slots:
     void mainWindowWithoutImage() {
         RomImage rom;
-        MainDialog window(rom);
+        EditHistory history;
+        MainDialog window(rom, history);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(saveScreenshot(&window, QStringLiteral("main-window-empty.png")));
@@ -73,8 +75,9 @@ private slots:
         const QString key = toQString(releaseKey(variant));
         RomImage rom;
         QVERIFY(openDemoImage(rom, {variant}).isOk());
+        EditHistory history;
 
-        ShopEditorDialog shops(rom);
+        ShopEditorDialog shops(rom, history);
         shops.show();
         QVERIFY(QTest::qWaitForWindowExposed(&shops));
         QVERIFY(saveScreenshot(&shops, QStringLiteral("shop-editor-%1.png").arg(key)));
@@ -82,7 +85,7 @@ private slots:
         QVERIFY(saveScreenshotWithOpenList(&shops, slot,
                                            QStringLiteral("shop-editor-%1-open.png").arg(key)));
 
-        EsperEditorDialog espers(rom);
+        EsperEditorDialog espers(rom, history);
         espers.show();
         QVERIFY(QTest::qWaitForWindowExposed(&espers));
         QVERIFY(saveScreenshot(&espers, QStringLiteral("esper-editor-%1.png").arg(key)));
@@ -107,7 +110,8 @@ private slots:
         const EditorTexts texts =
             readEditorTexts(programFolder.path(), builtInCharacterTable(variant));
 
-        ChestEditorDialog chests(rom, nullptr, texts);
+        EditHistory history;
+        ChestEditorDialog chests(rom, history, nullptr, texts);
         chests.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chests));
         QVERIFY(saveScreenshot(&chests, QStringLiteral("chest-editor-%1.png").arg(key)));
@@ -140,7 +144,8 @@ private slots:
 
     void fontEditor() {
         RomImage rom;
-        FontEditorDialog editor(rom);
+        EditHistory history;
+        FontEditorDialog editor(rom, history);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));
         QVERIFY(saveScreenshot(&editor, QStringLiteral("font-editor.png")));

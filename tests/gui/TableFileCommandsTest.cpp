@@ -23,11 +23,11 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
 }
 
 // Changes two slots as one recorded step, as an editor would.
-void editTables(RomImage& rom) {
+void editTables(RomImage& rom, EditHistory& history) {
     const TableSnapshot before = takeSnapshot(rom);
     rom.chestTable[0][0] = (rom.chestTable[0][0] + 1) & 0xFF;
     rom.shopTable[3][2] = (rom.shopTable[3][2] + 1) & 0xFF;
-    rom.history.record(changesSince(before, rom));
+    history.record(changesSince(before, rom));
 }
 
 // Runs a menu command with the user choosing the files in turn; returns the status bar's text.
@@ -46,7 +46,8 @@ private slots:
     void commandsNeedAnImage() {
         QTemporaryDir folder;
         RomImage rom;
-        MainDialog window(rom, nullptr, testSettings(folder));
+        EditHistory history;
+        MainDialog window(rom, history, nullptr, testSettings(folder));
         for (const int id : {command::exportTables, command::importTables, command::createPatch})
             QVERIFY(!window.commandAction(id)->isEnabled());
     }
@@ -91,7 +92,7 @@ private slots:
         const QString json = w.folder.filePath(QStringLiteral("tables.json"));
         run(w, command::exportTables, {json});
         const TableSnapshot exported = takeSnapshot(w.rom);
-        editTables(w.rom);
+        editTables(w.rom, w.history);
         const TableSnapshot edited = takeSnapshot(w.rom);
 
         QVERIFY(run(w, command::importTables, {json}).contains(QStringLiteral("tables.json")));
@@ -99,7 +100,7 @@ private slots:
         QCOMPARE(w.user.fileQuestions,
                  QStringList({"Export Tables [tables]", "Import Tables [tables]"}));
         QVERIFY(changesSince(exported, w.rom).empty());
-        QCOMPARE(w.rom.history.stepCount(), std::size_t{2});
+        QCOMPARE(w.history.stepCount(), std::size_t{2});
         QCOMPARE(fileBytes(w.path), file); // only Save writes the file
         run(w, command::undo);
         QVERIFY(changesSince(edited, w.rom).empty());
@@ -139,7 +140,7 @@ private slots:
         QCOMPARE(w.user.failures.size(), 1);
         QVERIFY2(w.user.failures.at(0).contains(path), qPrintable(w.user.failures.at(0)));
         QVERIFY(changesSince(before, w.rom).empty());
-        QCOMPARE(w.rom.history.stepCount(), std::size_t{0});
+        QCOMPARE(w.history.stepCount(), std::size_t{0});
     }
 
     // The patch turns the clean image into what Save then writes, and leaves the file alone.
@@ -175,7 +176,7 @@ private slots:
         const QByteArray original = fileBytes(w.path);
         const QString originalPath = w.folder.filePath(QStringLiteral("original"));
         QVERIFY(QFile::copy(w.path, originalPath));
-        editTables(w.rom);
+        editTables(w.rom, w.history);
 
         const QString patchPath = w.folder.filePath(patchName);
         QVERIFY(run(w, command::createPatch, {originalPath, patchPath}).contains(patchName));

@@ -47,18 +47,19 @@ private slots:
     // A type change writes byte 3 and counts as one step; three keys typed into X are one more.
     void editorStepsUndoAndRedoWithTheirKeys() {
         RomImage rom;
+        EditHistory history;
         QVERIFY(openDemoImage(rom, {RomVariant::SnesJapanese}).isOk());
         Record& chest = rom.chestTable[0];
         chest[3] = 0x40 | 0x17;
         const Record before = chest;
-        auto editor = openEditor<ChestEditorDialog>(rom);
+        auto editor = openEditor<ChestEditorDialog>(rom, history);
         chooseWithMouse(findControl<CurrentItemComboBox>(editor.get(), chestControl::type),
                         monsterChest);
         auto* x = findControl<QSpinBox>(editor.get(), chestControl::x);
         typeOver(x, QStringLiteral("200"));
         QCOMPARE(chest[3], 0x20 | 0x17);
         QCOMPARE(chest[0], 200);
-        QCOMPARE(rom.history.stepCount(), std::size_t{2});
+        QCOMPARE(history.stepCount(), std::size_t{2});
 
         QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(chest[0], before[0]);
@@ -87,15 +88,16 @@ private slots:
         QFETCH(int, editorKind);
         QFETCH(int, listId);
         RomImage rom;
+        EditHistory history;
         QVERIFY(openDemoImage(rom, {RomVariant::GbaJapanese}).isOk());
         const auto before = std::tuple(rom.shopTable, rom.esperTable, rom.anim8Table);
         std::unique_ptr<QDialog> editor;
         if (editorKind == 0)
-            editor = openEditor<ShopEditorDialog>(rom);
+            editor = openEditor<ShopEditorDialog>(rom, history);
         else if (editorKind == 1)
-            editor = openEditor<EsperEditorDialog>(rom);
+            editor = openEditor<EsperEditorDialog>(rom, history);
         else
-            editor = openEditor<AnimString8Dialog>(rom);
+            editor = openEditor<AnimString8Dialog>(rom, history);
         auto* list = findControl<QComboBox>(editor.get(), listId);
         const int shown = list->currentIndex();
         chooseWithMouse(list, shown == 3 ? 4 : 3);
@@ -108,16 +110,17 @@ private slots:
     // Typing a name's first letters into a list chooses it; the letters are one step.
     void typingANameIntoAListIsOneStep() {
         RomImage rom;
+        EditHistory history;
         QVERIFY(openDemoImage(rom, {RomVariant::SnesEnglish}).isOk());
         const auto before = rom.esperTable;
-        auto editor = openEditor<EsperEditorDialog>(rom);
+        auto editor = openEditor<EsperEditorDialog>(rom, history);
         auto* spells = findControl<NameComboBox>(editor.get(), esperControl::spells[0]);
         spells->setFocus();
         // "b" chooses "Blaze", "bli" then "Blight".
         QTest::keyClicks(spells, QStringLiteral("bli"));
         QCoreApplication::processEvents();
         QCOMPARE(spells->currentIndex(), 19);
-        QCOMPARE(rom.history.stepCount(), std::size_t{1});
+        QCOMPARE(history.stepCount(), std::size_t{1});
         QTest::keyClick(spells, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(rom.esperTable == before);
     }
@@ -125,9 +128,10 @@ private slots:
     // Undo inside a text field restores the record, not just the field's text.
     void undoInATextFieldRestoresTheRecord() {
         RomImage rom;
+        EditHistory history;
         QVERIFY(openDemoImage(rom, {RomVariant::GbaEnglish}).isOk());
         const Record before = rom.anim14Table[0];
-        auto editor = openEditor<AnimString14Dialog>(rom);
+        auto editor = openEditor<AnimString14Dialog>(rom, history);
         auto* sound = findControl<QLineEdit>(editor.get(), anim14Control::sound);
         typeOver(sound, QStringLiteral("7F"));
         QCOMPARE(rom.anim14Table[0][9], 0x7F);
@@ -140,13 +144,14 @@ private slots:
     // handler run without any key or click is one named step all the same.
     void aChangeWithoutInputIsUndoableWithItsName() {
         RomImage rom;
+        EditHistory history;
         QVERIFY(openDemoImage(rom, {RomVariant::SnesEnglish}).isOk());
         const Record before = rom.shopTable[0];
-        auto editor = openEditor<ShopEditorDialog>(rom);
+        auto editor = openEditor<ShopEditorDialog>(rom, history);
         auto* list = findControl<QComboBox>(editor.get(), shopControl::firstSlot + 2);
         emit list->activated(before[3] == 7 ? 8 : 7);
         QVERIFY(rom.shopTable[0] != before);
-        QCOMPARE(rom.history.nextUndoName(), std::string("Shop 0: item #3"));
+        QCOMPARE(history.nextUndoName(), std::string("Shop 0: item #3"));
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(rom.shopTable[0] == before);
     }

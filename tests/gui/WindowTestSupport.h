@@ -4,6 +4,7 @@
 
 #include "app/AppSettings.h"
 #include "app/MainDialog.h"
+#include "rom/EditHistory.h"
 
 namespace tarnwick::testing {
 
@@ -64,8 +65,9 @@ struct ScriptedUser {
 struct WindowOnDemoFile {
     QTemporaryDir folder;
     RomImage rom;
+    EditHistory history;
     ScriptedUser user;
-    MainDialog window{rom, nullptr, testSettings(folder)};
+    MainDialog window{rom, history, nullptr, testSettings(folder)};
     QString path;
 
     explicit WindowOnDemoFile(RomVariant release, bool copierHeader = false)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "rom/EditHistory.h"
 #include "rom/RomImage.h"
 
 #include <QString>
@@ -20,7 +21,9 @@ private:
     // Saves a picture of the window and closes it; the exit code says whether both worked.
     void takeScreenshot(QWidget& window);
 
+    // The document and, beside it, the steps of the user's edits to it.
     RomImage rom;
+    EditHistory history;
     StartOptions options;
     int exitCode = 0;
 };

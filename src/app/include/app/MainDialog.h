@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace tarnwick {
 
+class EditHistory;
 class RomImage;
 
 // What the user answers when edits that are not saved would be lost.
@@ -58,8 +59,8 @@ public:
     static Prompts standardPrompts(AppSettings& settings);
 
     // settings is the user's own unless a test gives others.
-    explicit MainDialog(RomImage& rom, QWidget* parent = nullptr,
-                        std::unique_ptr<AppSettings> settings = nullptr);
+    MainDialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+               std::unique_ptr<AppSettings> settings = nullptr);
     ~MainDialog() override;
     void setPrompts(Prompts newPrompts) { prompts = std::move(newPrompts); }
     AppSettings& appSettings() { return *settings; }
@@ -107,7 +108,7 @@ private:
     // Runs one editor on the document as a modal dialog of this window.
     // The text files are read at every opening, so an edited one is picked up.
     template <typename Editor> void runEditor() {
-        Editor editor(rom, this, readEditorTexts(programFolder, readings));
+        Editor editor(rom, history, this, readEditorTexts(programFolder, readings));
         editor.exec();
     }
 
@@ -124,6 +125,7 @@ private:
     void pointAtTitleBox();
 
     RomImage& rom;
+    EditHistory& history;
     std::unique_ptr<AppSettings> settings;
     Prompts prompts;
     QSet<QString> backedUp;

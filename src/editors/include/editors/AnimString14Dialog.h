@@ -22,7 +22,8 @@ class AnimString14Dialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit AnimString14Dialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    AnimString14Dialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                       EditorTexts texts = {});
 
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;

@@ -20,7 +20,8 @@ class AnimString8Dialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit AnimString8Dialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    AnimString8Dialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                      EditorTexts texts = {});
 
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;

@@ -19,7 +19,8 @@ class ChestEditorDialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit ChestEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    ChestEditorDialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                      EditorTexts texts = {});
 
     int currentChest() const { return chest; }
 

@@ -11,6 +11,7 @@
 
 namespace tarnwick {
 
+class EditHistory;
 class HistoryKeys;
 class NameComboBox;
 class RomImage;
@@ -30,7 +31,7 @@ public:
 protected:
     // iconPath names an icon among the program's resources.
     EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
-                 QWidget* parent, EditorTexts texts);
+                 EditHistory& history, QWidget* parent, EditorTexts texts);
 
     // The texts of the user's files the application handed in.
     const EditorTexts& userTexts() const { return fileTexts; }
@@ -58,6 +59,7 @@ private:
     void closeTyping();
 
     RomImage& editedRom;
+    EditHistory& history;
     EditorTexts fileTexts;
     QHash<int, QWidget*> controls;
     HistoryKeys* historyKeys = nullptr;

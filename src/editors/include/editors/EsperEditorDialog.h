@@ -20,7 +20,8 @@ public:
     // Tells the user that a learn-rate edit does not hold a number; tests replace it.
     using InvalidNumberReport = std::function<void(QWidget* parent)>;
 
-    explicit EsperEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    EsperEditorDialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                      EditorTexts texts = {});
     void setInvalidNumberReport(InvalidNumberReport report) { reportInvalid = std::move(report); }
 
     int selectedEsper() const;

@@ -6,6 +6,7 @@
 
 namespace tarnwick {
 
+class EditHistory;
 class RomImage;
 
 // "Font Editor": a laid-out frame whose controls take input but are connected to nothing. It
@@ -15,7 +16,8 @@ class FontEditorDialog : public QDialog {
 
 public:
     // The document is not used; the editor takes it like every other editor.
-    explicit FontEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    FontEditorDialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                     EditorTexts texts = {});
 };
 
 } // namespace tarnwick

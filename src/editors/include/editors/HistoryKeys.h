@@ -7,6 +7,7 @@ class QWidget;
 
 namespace tarnwick {
 
+class EditHistory;
 class RomImage;
 
 // The keys of the document's history inside one editor window: Ctrl+Z undoes and Ctrl+Shift+Z
@@ -20,7 +21,7 @@ class HistoryKeys : public QObject {
     Q_OBJECT
 
 public:
-    HistoryKeys(RomImage& rom, QWidget* window);
+    HistoryKeys(RomImage& rom, EditHistory& history, QWidget* window);
 
     bool undo();
     bool redo();
@@ -35,6 +36,7 @@ protected:
 
 private:
     RomImage& rom;
+    EditHistory& history;
 };
 
 } // namespace tarnwick

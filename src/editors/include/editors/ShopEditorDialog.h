@@ -15,7 +15,8 @@ class ShopEditorDialog : public EditorDialog {
     Q_OBJECT
 
 public:
-    explicit ShopEditorDialog(RomImage& rom, QWidget* parent = nullptr, EditorTexts texts = {});
+    ShopEditorDialog(RomImage& rom, EditHistory& history, QWidget* parent = nullptr,
+                     EditorTexts texts = {});
 
     int selectedShop() const;
 

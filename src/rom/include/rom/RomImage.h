@@ -4,7 +4,6 @@
 #include "pixels/GlyphEntry.h"
 #include "pixels/Image.h"
 #include "rom/CharacterTable.h"
-#include "rom/EditHistory.h"
 #include "rom/GameString.h"
 #include "rom/Record.h"
 #include "rom/Releases.h"
@@ -127,11 +126,6 @@ public:
     std::array<GameString, bonusNameSlots> bonusNames;
     std::array<GameString, shopTypeNameSlots> shopTypeNames;
     GameString emptyItemName;
-
-    // ---- Undo ----
-    // The steps of the user's edits to the record tables, shared by the main window and every
-    // editor. Reading the tables anew (a load, a release switch) clears it.
-    EditHistory history;
 
     // ---- Sheets (rebuilt by buildGlyphSheets after a load or a release switch) ----
     // The small font in three colour bands, 2048 colours as swatches, and the glyphs as read.

@@ -19,13 +19,13 @@ class RomImage;
 // import, a script. The records to be changed are taken through the edit, which remembers their
 // values; when the edit ends it records the slots that differ, and nothing if none does.
 //
-//     TableEdit edit(rom, "Chest 12: X", mergeKey);
+//     TableEdit edit(rom, history, "Chest 12: X", mergeKey);
 //     setChestX(edit.change(rom.chestTable[12]), 300);
 //
 // Edits with the same merge key one after another form one step (typing into one field).
 class TableEdit {
 public:
-    TableEdit(RomImage& rom, std::string name,
+    TableEdit(RomImage& rom, EditHistory& history, std::string name,
               EditHistory::MergeKey mergeKey = EditHistory::noMerge);
     // Records the step.
     ~TableEdit();
@@ -46,6 +46,7 @@ private:
     };
 
     RomImage& rom;
+    EditHistory& history;
     std::string name;
     EditHistory::MergeKey mergeKey;
     std::vector<Taken> taken;
@@ -56,8 +57,9 @@ private:
 
 // Runs change on an edit of that name, so that what it changes is one undo step.
 template <typename Change>
-void recordEdit(RomImage& rom, std::string name, EditHistory::MergeKey mergeKey, Change&& change) {
-    TableEdit edit(rom, std::move(name), mergeKey);
+void recordEdit(RomImage& rom, EditHistory& history, std::string name,
+                EditHistory::MergeKey mergeKey, Change&& change) {
+    TableEdit edit(rom, history, std::move(name), mergeKey);
     std::forward<Change>(change)(edit);
 }
 
