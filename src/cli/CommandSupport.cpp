@@ -41,8 +41,12 @@ QString printableTitle(const GameString& title) {
 }
 
 int fail(Io& io, const QString& message) {
-    io.err << message << Qt::endl;
+    io.err << programName << ": " << message << Qt::endl;
     return exitFailure;
+}
+
+void warn(Io& io, const QString& message) {
+    io.err << programName << ": warning: " << message << Qt::endl;
 }
 
 int usageError(Io& io, const QString& command, const QString& message) {

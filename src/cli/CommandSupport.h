@@ -38,6 +38,8 @@ QString printableTitle(const GameString& title);
 
 // ---- Failures: one line on the error stream, and the exit code ----
 int fail(Io& io, const QString& message);
+// A line on the error stream that does not stop the command.
+void warn(Io& io, const QString& message);
 int usageError(Io& io, const QString& command, const QString& message);
 
 // ---- Arguments ----

@@ -38,10 +38,12 @@ const char* const overview =
     "                          Puts the record tables of an export into the image and\n"
     "                          saves it, or writes the result to FILE.\n"
     "  diff IMAGE JSON         Lists the bytes where the record tables of an export differ\n"
-    "                          from the image; changes no file.\n"
+    "                          from the image; changes no file. Exits 1 when there are\n"
+    "                          differences, 0 when there are none.\n"
     "  sheets IMAGE OUTDIR     The font and palette sheets as PNG files.\n"
-    "  demo-image --release RELEASE [--header] [--tail BYTES] OUT\n"
-    "                          Writes a synthetic image.\n"
+    "  demo-image --release RELEASE [--header] [--tail BYTES] [--with-data-files] OUT\n"
+    "                          Writes a synthetic image, and with --with-data-files the\n"
+    "                          demo's text files beside it.\n"
     "  patch [--bps|--ips] ORIGINAL MODIFIED OUT\n"
     "                          Writes a patch from ORIGINAL to MODIFIED: BPS, or IPS with\n"
     "                          --ips or an OUT ending in .ips. BPS leaves a SNES copier\n"
@@ -60,8 +62,8 @@ const char* const overview =
     "  -h, --help     Show this help; 'tarnwick-cli COMMAND --help' shows a command's.\n"
     "  -v, --version  Show the version.\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be read, written or used, 2 when the\n"
-    "command line is wrong.\n";
+    "Exit status: 0 on success, 1 when a file cannot be read, written or used (and when diff\n"
+    "finds differences), 2 when the command line is wrong.\n";
 
 } // namespace
 } // namespace cli
@@ -69,8 +71,11 @@ const char* const overview =
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     using namespace cli;
     Io io{out, err};
-    if (args.isEmpty())
-        return usageError(io, {}, QStringLiteral("expected a command"));
+    // Without a command, the usage says what there is to do.
+    if (args.isEmpty()) {
+        err << overview;
+        return exitUsage;
+    }
     const QString& first = args.front();
     if (first == QLatin1String("-h") || first == QLatin1String("--help") ||
         first == QLatin1String("help")) {

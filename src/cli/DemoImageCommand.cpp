@@ -2,6 +2,9 @@
 
 #include "cli/Commands.h"
 #include "demo/DemoImage.h"
+#include "demo/DemoTextFiles.h"
+
+#include <QFileInfo>
 
 namespace tarnwick::cli {
 
@@ -24,10 +27,13 @@ std::optional<std::uint64_t> parseByteCount(const QString& text) {
 int runDemoImage(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
         QStringLiteral("demo-image"),
-        QStringLiteral("--release RELEASE [--header] [--tail BYTES] [--force] OUT"),
+        QStringLiteral("--release RELEASE [--header] [--tail BYTES] [--with-data-files] [--force] "
+                       "OUT"),
         QStringLiteral("Writes a synthetic image of a release, with every table, name area, the\n"
                        "font and the palettes filled. An existing OUT is left alone unless\n"
-                       "--force is given.")};
+                       "--force is given. --with-data-files also writes the demo's text files\n"
+                       "beside OUT (chestloc.txt, animdata.txt and the four charset-*.tbl), as\n"
+                       "tarnwick --demo has them; text files already there are kept.")};
     QCommandLineParser parser;
     const QCommandLineOption releaseOption(QStringLiteral("release"),
                                            QStringLiteral("snes-en, snes-ja, gba-en or gba-ja."),
@@ -40,8 +46,11 @@ int runDemoImage(const QStringList& args, Io& io) {
         QStringLiteral("Make the file BYTES longer than its 8 MiB image (GBA only; decimal or "
                        "0x hexadecimal, at most 0x1000000)."),
         QStringLiteral("BYTES"));
+    const QCommandLineOption dataFilesOption(
+        QStringLiteral("with-data-files"),
+        QStringLiteral("Also write the demo's text files beside OUT, keeping any already there."));
     const QCommandLineOption force = forceOption();
-    parser.addOptions({releaseOption, headerOption, tailOption, force});
+    parser.addOptions({releaseOption, headerOption, tailOption, dataFilesOption, force});
     parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
     if (const auto done = parseArguments(parser, syntax, args, 1, io))
         return *done;
@@ -86,6 +95,11 @@ int runDemoImage(const QStringList& args, Io& io) {
         parser.isSet(force) ? ExistingFile::Replace : ExistingFile::Refuse;
     if (const Status written = writeDemoImage(options, nativePath(out), existing); !written)
         return fail(io, fromNative(written.message()));
+    if (parser.isSet(dataFilesOption)) {
+        const QString folder = QFileInfo(out).absolutePath();
+        if (const Status texts = writeDemoTextFiles(nativePath(folder)); !texts)
+            return fail(io, fromNative(texts.message()));
+    }
     return exitSuccess;
 }
 

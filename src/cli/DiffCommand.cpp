@@ -28,7 +28,8 @@ int runDiff(const QStringList& args, Io& io) {
         QStringLiteral("Lists every byte where the record tables (and, on SNES images, the GP\n"
                        "multiplier) of a JSON export differ from the image: table, record, its\n"
                        "label where it has one, byte, the image's value and the export's. The\n"
-                       "last line gives the count. No file is changed.")};
+                       "last line gives the count. No file is changed. Exits 1 when there are\n"
+                       "differences and 0 when there are none, as diff and cmp do.")};
     // The export goes into the document only; the image bytes stay as loaded and nothing is
     // saved, so the comparison is the one the unsaved-changes prompt makes.
     const auto run = [&io](RomImage& rom, const QCommandLineParser& parser) {
@@ -39,7 +40,7 @@ int runDiff(const QStringList& args, Io& io) {
             io.out << differenceLine(difference) << "\n";
         io.out << differences.size() << (differences.size() == 1 ? " difference" : " differences")
                << "\n";
-        return static_cast<int>(exitSuccess);
+        return static_cast<int>(differences.empty() ? exitSuccess : exitDifferences);
     };
     return runImageCommand(args, io, {syntax, {}, {exportArgument}, run});
 }

@@ -110,6 +110,11 @@ int runApply(const QStringList& args, Io& io) {
     const std::optional<QByteArray> patch = readWholeFile(paths.at(1), io);
     if (!patch)
         return exitFailure;
+    if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips)
+        warn(io, QStringLiteral("\"%1\" is an IPS patch, which carries no checksum: whether it "
+                                "was made for \"%2\", and whether the result is right, cannot be "
+                                "checked.")
+                     .arg(paths.at(1), paths.at(0)));
     const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
         return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")

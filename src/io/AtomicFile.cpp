@@ -42,7 +42,9 @@ Status writeBeside(std::string_view verb, const std::string& shownPath, const fs
     SaveTemporary out = SaveTemporary::createBeside(target, contents.mode, error);
     if (!out.isOpen())
         return failure(verb, shownPath,
-                       "a new file cannot be created in its folder: " + reasonOf(error));
+                       error == ENOENT
+                           ? std::string("its folder does not exist")
+                           : "a new file cannot be created in its folder: " + reasonOf(error));
     // Leaving this function without renaming removes the temporary file.
     if ((error = contents.write(out.descriptor())) != 0)
         return failure(verb, shownPath, "writing the new contents failed: " + reasonOf(error));

@@ -211,9 +211,14 @@ Status RomImage::checkFitsRelease() const {
         requiredImageSize(variant()) + static_cast<std::uint64_t>(headerSize);
     if (size >= needed)
         return Status::success();
-    const std::string headerNote = headerSize > 0 ? " (with the " + std::to_string(headerSize) +
-                                                        "-byte copier header its length implies)"
-                                                  : "";
+    std::string headerNote;
+    if (headerSize == 0x200)
+        headerNote = " (with its 512-byte copier header)";
+    else if (headerSize > 0)
+        headerNote = " (its length is not a whole number of 64 KiB banks, nor 512 bytes past "
+                     "one: the " +
+                     std::to_string(headerSize) +
+                     " bytes past the last whole bank count as a copier header)";
     return loadFailure(path, "the file is too short for a " + std::string(releaseName(variant())) +
                                  " image: it needs at least " + hexAndBytes(needed) + headerNote +
                                  " and holds " + hexAndBytes(size));

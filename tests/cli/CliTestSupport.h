@@ -50,6 +50,7 @@ inline void expectOneLineFailure(const FailingRun& c) {
     EXPECT_EQ(run.code, c.code);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(c.message)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("tarnwick-cli")) << run.err.toStdString();
     EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
 }
 

@@ -22,7 +22,6 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
     const QString gbaImage = test::writeDemo(dir, "image.gba", {RomVariant::GbaEnglish, false, 0});
     ASSERT_EQ(runCommand({"export", gbaImage, "-o", gbaJson}).code, exitSuccess);
     const test::FailingRun cases[] = {
-        {{}, exitUsage, "expected a command"},
         {{"frobnicate"}, exitUsage, "unknown command \"frobnicate\""},
         {{"info"}, exitUsage, "expected 1 argument"},
         {{"info", image, image}, exitUsage, "found 2"},
@@ -43,7 +42,9 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
         {{"diff", image, dir.filePath("missing.json")}, exitFailure, "missing.json"},
         {{"diff", image, brokenJson}, exitFailure, "is not valid JSON: line 1"},
         {{"diff", image, gbaJson}, exitFailure, "release: expected \"snes-en\""},
-        {{"export", image, "-o", dir.filePath("no/such/folder/x.json")}, exitFailure, "x.json"},
+        {{"export", image, "-o", dir.filePath("no/such/folder/x.json")},
+         exitFailure,
+         "x.json\": its folder does not exist."},
         {{"demo-image", "--release", "snes-en", dir.filePath("no/such/folder/x.smc")},
          exitFailure,
          "x.smc"},
@@ -59,6 +60,25 @@ TEST(Commands, BadArgumentsFailWithOneLineAndTheRightStatus) {
     }
     EXPECT_EQ(test::fileBytes(image), imageBytes);
     EXPECT_EQ(runCommand({"info", "--any-image", noise}).code, exitSuccess);
+}
+
+TEST(Commands, WithoutACommandTheUsageIsPrinted) {
+    const CliRun run = runCommand({});
+    EXPECT_EQ(run.code, exitUsage);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("Usage: tarnwick-cli COMMAND")) << run.err.toStdString();
+}
+
+TEST(Commands, DemoImageWritesTheDemosTextFilesBesideItWhenAsked) {
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("chestloc.txt");
+    test::writeFile(kept, "Mine\r\n");
+    const CliRun run = runCommand(
+        {"demo-image", "--release", "gba-ja", "--with-data-files", dir.filePath("demo.gba")});
+    ASSERT_EQ(run.code, exitSuccess) << run.err.toStdString();
+    for (const char* name : {"animdata.txt", "charset-snes-en.tbl", "charset-gba-ja.tbl"})
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name;
+    EXPECT_EQ(test::fileBytes(kept), "Mine\r\n") << "a user's own file is kept";
 }
 
 TEST(Commands, HelpAndVersionGoToStandardOutput) {

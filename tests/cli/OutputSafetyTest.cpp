@@ -131,6 +131,9 @@ TEST(OutputSafety, IpsPatchesAddressTheFileAsItLiesOnDisk) {
         const QString out = dir.filePath(header ? "h-out.smc" : "p-out.smc");
         const CliRun run = runCommand({"apply", image, patch, out});
         ASSERT_EQ(run.code, exitSuccess) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("tarnwick-cli: warning: ") &&
+                    run.err.contains("IPS patch, which carries no checksum"))
+            << run.err.toStdString();
         QByteArray expected = test::fileBytes(image);
         expected[0x8000] = '\xAB';
         expected[0x8001] = '\xCD';

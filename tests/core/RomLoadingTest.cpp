@@ -184,6 +184,22 @@ TEST(RomLoading, TruncatedImagesAreRefusedWithReleaseAndSize) {
         }
 }
 
+// A length that is neither whole banks nor 512 bytes past them is named for what it is.
+TEST(RomLoading, ALengthPastWholeBanksIsNamedInTheRefusal) {
+    test::TempDir dir;
+    Bytes odd(0x104240);
+    odd[0x4240 + snesLanguageByteOffset] = snesEnglishMark;
+    test::writeBytes(dir.file("odd.smc"), odd);
+    RomImage rom;
+    const Status status = loadRom(rom, dir.file("odd.smc"));
+    ASSERT_FALSE(status.isOk());
+    EXPECT_NE(status.message().find("its length is not a whole number of 64 KiB banks, nor 512 "
+                                    "bytes past one: the 16960 bytes past the last whole bank "
+                                    "count as a copier header"),
+              std::string::npos)
+        << status.message();
+}
+
 TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
     test::TempDir dir;
     const std::string path = writeImage(dir, {RomVariant::SnesEnglish, true, 0}, "gone.smc");

@@ -8,8 +8,9 @@ namespace tarnwick {
 // Exit status of tarnwick-cli.
 enum ExitCode : int {
     exitSuccess = 0,
-    exitFailure = 1, // a file could not be read, written or used
-    exitUsage = 2,   // the command line itself was wrong
+    exitFailure = 1,     // a file could not be read, written or used
+    exitDifferences = 1, // diff found differences, as diff and cmp report them
+    exitUsage = 2,       // the command line itself was wrong
 };
 
 // Runs one command line of tarnwick-cli (the arguments after the program name). Results go to
