@@ -1,5 +1,7 @@
 #include "app/ChangesDialog.h"
 
+#include "graphics/RecordNames.h"
+#include "rom/RecordTables.h"
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
 
@@ -9,6 +11,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <map>
+
 namespace tarnwick {
 namespace {
 
@@ -16,12 +21,40 @@ QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
-QString hexByte(std::uint8_t value) {
-    return QStringLiteral("0x%1")
-        .arg(value, 2, 16, QLatin1Char('0'))
-        .toUpper()
-        .replace(QStringLiteral("0X"), QStringLiteral("0x"));
+// "246 (0xF6)": the number as people count, and as the bytes are usually written.
+QString byteValue(std::uint8_t value) {
+    return QStringLiteral("%1 (0x%2)")
+        .arg(value)
+        .arg(QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0')));
 }
+
+// The names of the records of every table that has a change, read once per table.
+class RecordNameCache {
+public:
+    RecordNameCache(const RomImage& document, const CharacterTable& table)
+        : rom(document), readings(table) {}
+
+    QString nameOf(const TableDifference& difference) {
+        if (difference.table == gpMultiplierKey)
+            return QStringLiteral("money chests' multiplier");
+        const std::span<const TableBinding> tables = recordTables();
+        for (std::size_t index = 0; index < tables.size(); ++index) {
+            if (tables[index].key != difference.table)
+                continue;
+            std::vector<std::string>& names = cache[index];
+            if (names.empty())
+                names = recordNames(rom, readings, index);
+            const auto record = static_cast<std::size_t>(difference.record);
+            return record < names.size() ? QString::fromStdString(names[record]) : QString();
+        }
+        return {};
+    }
+
+private:
+    const RomImage& rom;
+    const CharacterTable& readings;
+    std::map<std::size_t, std::vector<std::string>> cache;
+};
 
 QTableWidgetItem* cell(const QString& value, bool number) {
     auto* item = new QTableWidgetItem(value);
@@ -32,7 +65,8 @@ QTableWidgetItem* cell(const QString& value, bool number) {
 
 } // namespace
 
-ChangesDialog::ChangesDialog(const RomImage& rom, QWidget* parent) : QDialog(parent) {
+ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Changes"));
     const std::vector<TableDifference> differences = tableDifferences(rom);
 
@@ -44,17 +78,18 @@ ChangesDialog::ChangesDialog(const RomImage& rom, QWidget* parent) : QDialog(par
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    RecordNameCache names(rom, readings);
     for (int row = 0; row < table->rowCount(); ++row) {
         const TableDifference& d = differences[static_cast<std::size_t>(row)];
         table->setItem(row, 0, cell(text(d.table), false));
         table->setItem(row, 1, cell(QString::number(d.record), true));
-        table->setItem(row, 2, cell(text(d.label), false));
+        table->setItem(row, 2, cell(names.nameOf(d), false));
         table->setItem(row, 3, cell(QString::number(d.byte), true));
-        table->setItem(row, 4, cell(hexByte(d.imageValue), true));
-        table->setItem(row, 5, cell(hexByte(d.tableValue), true));
+        table->setItem(row, 4, cell(byteValue(d.imageValue), true));
+        table->setItem(row, 5, cell(byteValue(d.tableValue), true));
     }
+    // Every column as wide as its widest entry; the window grows to show them all.
     table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
 
     const auto count = static_cast<qsizetype>(differences.size());
     auto* summary = new QLabel(
@@ -69,7 +104,10 @@ ChangesDialog::ChangesDialog(const RomImage& rom, QWidget* parent) : QDialog(par
     layout->addWidget(summary);
     layout->addWidget(table);
     layout->addWidget(buttons);
-    resize(560, 360);
+    int width = table->frameWidth() * 2 + 24;
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += table->columnWidth(column);
+    resize(std::max(560, width), 360);
 }
 
 int ChangesDialog::changeCount() const {

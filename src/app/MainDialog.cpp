@@ -156,7 +156,7 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
 }
 
 void MainDialog::showChanges() {
-    ChangesDialog changes(rom, this);
+    ChangesDialog changes(rom, readings, this);
     changes.exec();
 }
 

@@ -27,8 +27,8 @@ ShopEditorDialog::ShopEditorDialog(RomImage& document, EditHistory& steps, QWidg
 }
 
 void ShopEditorDialog::fillLists() {
-    for (std::string_view label : shopLabels())
-        shopList->addItem(toQString(label));
+    for (int shop = 0; shop < static_cast<int>(shopLabels().size()); ++shop)
+        shopList->addItem(QString::fromStdString(numberedShopLabel(shop)));
     for (std::string_view label : priceModifierLabels())
         modifierList->addItem(toQString(label));
     typeList->addGameItems(shopTypeListNames(rom));

@@ -100,6 +100,13 @@ std::span<const std::string_view> shopLabels() {
     return shopLabelTable;
 }
 
+std::string numberedShopLabel(int shop) {
+    const std::span<const std::string_view> labels = shopLabels();
+    const auto index = static_cast<std::size_t>(shop);
+    return std::to_string(shop) +
+           (shop >= 0 && index < labels.size() ? " " + std::string(labels[index]) : "");
+}
+
 std::array<GameString, namedShopTypes> shopTypeListNames(const RomImage& rom) {
     std::array<GameString, namedShopTypes> names;
     if (rom.isJapanese()) {

@@ -52,6 +52,9 @@ TEST(ShopRecord, ShopLabelsNameEveryShopOfAPlaceAlike) {
     const auto labels = shopLabels();
     ASSERT_EQ(labels.size(), static_cast<std::size_t>(shopCapacity));
     EXPECT_EQ(labels[39], "Vendor");
+    // The list tells the shops of one place apart by their numbers.
+    EXPECT_EQ(numberedShopLabel(39), "39 Vendor");
+    EXPECT_EQ(numberedShopLabel(shopCapacity), std::to_string(shopCapacity));
     EXPECT_EQ(labels[45], "Shop");
     EXPECT_EQ(labels[71], "Unused?");
     EXPECT_EQ(labels[86], "Unused?");

@@ -41,7 +41,7 @@ private slots:
 
         QComboBox* shops = f.list(shopControl::shop);
         QCOMPARE(shops->count(), 128);
-        QCOMPARE(shops->itemText(39), QStringLiteral("Vendor"));
+        QCOMPARE(shops->itemText(39), QStringLiteral("39 Vendor"));
         QCOMPARE(shops->currentIndex(), 0);
         QCOMPARE(f.list(shopControl::priceModifier)->count(), 7);
         QCOMPARE(f.list(shopControl::priceModifier)->itemText(4),

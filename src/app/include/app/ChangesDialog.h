@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rom/CharacterTable.h"
+
 #include <QDialog>
 
 class QTableWidget;
@@ -9,12 +11,13 @@ namespace tarnwick {
 class RomImage;
 
 // "Changes": every byte that saving would change, one row each: the table, the record with
-// its label where it has one, the byte, and the value in the image and in the tables.
+// what a person calls it (the game's names read through readings), the byte, and the value in
+// the image and in the tables, in decimal with the hexadecimal beside it.
 class ChangesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ChangesDialog(const RomImage& rom, QWidget* parent = nullptr);
+    ChangesDialog(const RomImage& rom, const CharacterTable& readings, QWidget* parent = nullptr);
 
     int changeCount() const;
 

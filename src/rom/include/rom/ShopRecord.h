@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 // The fields of a shop record and the texts the shop editor lists them by.
@@ -34,6 +35,9 @@ std::span<const std::string_view> priceModifierLabels();
 
 // The label of each shop, in table order: the place where it stands, or what it is.
 std::span<const std::string_view> shopLabels();
+// A shop's row in the shop list: its number before its label ("12 Harrowmere"), as several shops
+// share a place's name.
+std::string numberedShopLabel(int shop);
 
 // The names of shop types 0-5 for the loaded release: the Japanese digits 0-5, the GBA English
 // name table, or the SNES English names that the image reaches through a table of pointers.

@@ -1,0 +1,67 @@
+#include "graphics/RecordNames.h"
+
+#include "graphics/GameTextReading.h"
+#include "rom/AnimCategories.h"
+#include "rom/ChestLabels.h"
+#include "rom/RecordTables.h"
+#include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
+
+namespace tarnwick {
+namespace {
+
+std::string readable(const RomImage& rom, const CharacterTable& readings, const GameString& text) {
+    return readGameText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                        rom.variant(), readings);
+}
+
+// Names every record that one of the categories reaches with its entry's label.
+template <typename Category, std::size_t count>
+void nameCategoryEntries(const RomImage& rom, const CharacterTable& readings,
+                         const std::array<AnimCategory, count>& categories,
+                         std::vector<GameString> (*labels)(const RomImage&, Category),
+                         std::vector<std::string>& names) {
+    for (std::size_t c = 0; c < categories.size(); ++c) {
+        const std::vector<GameString> entries = labels(rom, static_cast<Category>(c));
+        for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+            const auto record = static_cast<std::size_t>(categories[c].firstRecord) + entry;
+            if (record < names.size())
+                names[record] = readable(rom, readings, entries[entry]);
+        }
+    }
+}
+
+} // namespace
+
+std::vector<std::string> recordNames(const RomImage& rom, const CharacterTable& readings,
+                                     std::size_t table) {
+    const std::span<const TableBinding> tables = recordTables();
+    if (table >= tables.size())
+        return {};
+    std::vector<std::string> names(tables[table].constRecords(rom).size());
+    const auto* placement = tables[table].placement;
+    if (placement == &chestTablePlacement) {
+        const std::vector<GameString> labels = chestLabels(rom);
+        for (std::size_t chest = 0; chest < labels.size() && chest < names.size(); ++chest)
+            names[chest] = readable(rom, readings, labels[chest]);
+    } else if (placement == &monsterBoxTablePlacement) {
+        for (std::size_t entry = 0; entry < names.size(); ++entry)
+            names[entry] = "Monster-in-a-box " + std::to_string(entry);
+    } else if (placement == &shopTablePlacement) {
+        const std::span<const std::string_view> labels = shopLabels();
+        for (std::size_t shop = 0; shop < labels.size() && shop < names.size(); ++shop)
+            names[shop] = std::string(labels[shop]);
+    } else if (placement == &esperTablePlacement) {
+        for (std::size_t esper = 0; esper < rom.esperNames.size() && esper < names.size(); ++esper)
+            names[esper] = readable(rom, readings, rom.esperNames[esper]);
+    } else if (placement == &anim8TablePlacement) {
+        nameCategoryEntries(rom, readings, anim8Categories(rom.variant()), &anim8EntryLabels,
+                            names);
+    } else if (placement == &anim14TablePlacement) {
+        nameCategoryEntries(rom, readings, anim14Categories(rom.variant()), &anim14EntryLabels,
+                            names);
+    }
+    return names;
+}
+
+} // namespace tarnwick
