@@ -45,6 +45,13 @@ const QString noRomText = QStringLiteral("No ROM Loaded");
 constexpr int editorButtons[] = {mainControl::chests, mainControl::espers, mainControl::shops,
                                  mainControl::anim8,  mainControl::anim14, mainControl::fonts};
 
+// Gives the buttons texts with mnemonics, so each answer has its Alt key.
+void nameButtons(QMessageBox& box,
+                 std::initializer_list<std::pair<QMessageBox::StandardButton, QString>> names) {
+    for (const auto& [button, text] : names)
+        box.button(button)->setText(text);
+}
+
 // Asks until the user saves, discards or cancels; "Show Changes..." lists them in between.
 UnsavedChoice askWithMessageBox(QWidget* parent, const std::function<void()>& showChanges) {
     for (;;) {
@@ -52,9 +59,12 @@ UnsavedChoice askWithMessageBox(QWidget* parent, const std::function<void()>& sh
                         QStringLiteral("The tables have changes that are not saved."),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
         box.setInformativeText(QStringLiteral("Save them into the image file first?"));
+        nameButtons(box, {{QMessageBox::Save, QStringLiteral("&Save")},
+                          {QMessageBox::Discard, QStringLiteral("&Don't Save")},
+                          {QMessageBox::Cancel, QStringLiteral("&Cancel")}});
         box.setDefaultButton(QMessageBox::Save);
         QPushButton* show =
-            box.addButton(QStringLiteral("Show Changes..."), QMessageBox::ActionRole);
+            box.addButton(QStringLiteral("Show C&hanges..."), QMessageBox::ActionRole);
         const int answer = box.exec();
         if (box.clickedButton() == show) {
             showChanges();
@@ -78,6 +88,8 @@ bool askToLoadUnnamedImage(QWidget* parent, const QString& reason, const QString
         QStringLiteral("Load it anyway as %1? Its tables may show nonsense, and saving it writes "
                        "them into the file.")
             .arg(release));
+    nameButtons(box, {{QMessageBox::Yes, QStringLiteral("&Load")},
+                      {QMessageBox::No, QStringLiteral("&Don't Load")}});
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -86,13 +98,16 @@ bool askToSwitchAgainstHeader(QWidget* parent, const QString& warning) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), warning,
                     QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setInformativeText(QStringLiteral("Switch the release anyway?"));
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("Switch"));
+    nameButtons(box, {{QMessageBox::Ok, QStringLiteral("&Switch")},
+                      {QMessageBox::Cancel, QStringLiteral("&Cancel")}});
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 
 void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
-    QMessageBox::warning(parent, title, message);
+    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
+    nameButtons(box, {{QMessageBox::Ok, QStringLiteral("&OK")}});
+    box.exec();
 }
 
 // A path cut in the middle when it is wider than the label, so that its file name stays in view.

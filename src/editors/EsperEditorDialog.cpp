@@ -8,13 +8,16 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarnwick {
 namespace {
 
 void reportWithMessageBox(QWidget* parent) {
-    QMessageBox::warning(parent, QStringLiteral("Esper Editor"),
-                         QStringLiteral("Please enter a positive integer."));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Esper Editor"),
+                    QStringLiteral("Please enter a positive integer."), QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("&OK"));
+    box.exec();
 }
 
 QString numberText(std::uint32_t number) {

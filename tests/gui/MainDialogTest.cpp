@@ -14,15 +14,18 @@
 #include "rom/TableChanges.h"
 #include "rom/TableEdit.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -556,6 +559,34 @@ private slots:
         refused.setAccepted(false);
         QCoreApplication::sendEvent(f.window.get(), &refused);
         QVERIFY(!refused.isAccepted());
+    }
+
+    // Every answer of the window's questions has its Alt key.
+    void questionsHaveMnemonicsOnEveryButton() {
+        QTemporaryDir folder;
+        AppSettings settings(QDir(folder.path()).filePath(QStringLiteral("q.ini")));
+        const MainDialog::Prompts prompts = MainDialog::standardPrompts(settings);
+        const std::function<void()> questions[] = {
+            [&] { (void)prompts.askAboutUnsavedEdits(nullptr); },
+            [&] { (void)prompts.loadUnnamedImage(nullptr, "Odd file.", "SNES English"); },
+            [&] { (void)prompts.switchAgainstHeader(nullptr, "Other release."); },
+            [&] { prompts.reportFailure(nullptr, "Failed", "Why."); },
+        };
+        for (const auto& ask : questions) {
+            QStringList buttons;
+            QTimer::singleShot(0, [&buttons] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr)
+                    return;
+                for (QAbstractButton* button : box->buttons())
+                    buttons << button->text();
+                box->reject();
+            });
+            ask();
+            QVERIFY(!buttons.isEmpty());
+            for (const QString& text : buttons)
+                QVERIFY2(text.contains(QLatin1Char('&')), qPrintable(text));
+        }
     }
 
     void dataFilesFromProgramFolderFirst() {
