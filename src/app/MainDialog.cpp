@@ -14,6 +14,7 @@
 #include "graphics/GlyphSheets.h"
 #include "io/AtomicFile.h"
 #include "resources/AppResources.h"
+#include "resources/ControlHelp.h"
 #include "resources/MainTemplates.h"
 #include "rom/EditHistory.h"
 #include "rom/RomImage.h"
@@ -36,6 +37,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 
 namespace tarnwick {
 namespace {
@@ -252,6 +254,7 @@ void MainDialog::buildMenu() {
 void MainDialog::buildControls() {
     controls =
         buildFromTemplate(mainDialogTemplate(), addTemplateSurface(*this, mainDialogTemplate()));
+    applyControlHelp(mainDialogId, controls);
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
@@ -273,6 +276,15 @@ void MainDialog::done(int result) {
     // Exit, Escape, Enter and the close box all end here; unsaved edits are offered first.
     if (settleUnsavedEdits())
         QDialog::done(result);
+}
+
+bool MainDialog::event(QEvent* event) {
+    // The status bar repeats the help of the control under the pointer.
+    if (event->type() == QEvent::StatusTip) {
+        statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {

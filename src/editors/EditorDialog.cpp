@@ -5,14 +5,18 @@
 #include "controls/PaletteComboBox.h"
 #include "editors/HistoryKeys.h"
 #include "resources/AppResources.h"
+#include "resources/ControlHelp.h"
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/TableEdit.h"
 
 #include <QAbstractSpinBox>
 #include <QIcon>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolTip>
 
 namespace tarnwick {
@@ -61,6 +65,12 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
     for (QWidget* widget : std::as_const(controls))
         if (auto* list = qobject_cast<QComboBox*>(widget))
             list->setMaxVisibleItems(visibleListRows);
+    applyControlHelp(resource.id, controls);
+    // The status bar repeats a control's help while the pointer rests on it.
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    statusBar->setSizeGripEnabled(false);
+    layout()->addWidget(statusBar);
     connect(control<QPushButton>(okButtonId), &QPushButton::clicked, this, &QDialog::accept);
     // Typing into a field builds one step until the field is left or Enter is pressed.
     for (QWidget* widget : std::as_const(controls)) {
@@ -95,6 +105,14 @@ EditorDialog::~EditorDialog() {
     // finished; the editor part that would handle that is gone by then.
     for (QWidget* widget : std::as_const(controls))
         widget->disconnect(this);
+}
+
+bool EditorDialog::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void EditorDialog::reject() {

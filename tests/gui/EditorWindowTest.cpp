@@ -8,10 +8,15 @@
 #include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QtTest>
 
 namespace tarnwick::testing {
@@ -33,6 +38,42 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every field, box, list and button of the main window and of each editor it opens has its
+    // help as a tooltip, and the status bar repeats it while the pointer rests there.
+    void everyControlExplainsItself() {
+        WindowOnDemoFile f(RomVariant::GbaEnglish);
+        const auto checkWindow = [](QWidget* window) {
+            const QList<QWidget*> controls = window->findChildren<QWidget*>();
+            int checked = 0;
+            QWidget* explained = nullptr;
+            for (QWidget* control : controls) {
+                const int id = control->property(controlIdProperty).toInt();
+                const bool interactive = qobject_cast<QComboBox*>(control) != nullptr ||
+                                         qobject_cast<QAbstractButton*>(control) != nullptr ||
+                                         qobject_cast<QLineEdit*>(control) != nullptr ||
+                                         qobject_cast<QAbstractSpinBox*>(control) != nullptr ||
+                                         qobject_cast<QListWidget*>(control) != nullptr;
+                if (id <= 1 || !interactive || !control->isVisibleTo(window))
+                    continue; // the OK button (1) and the hidden font button say what they do
+                QVERIFY2(!control->toolTip().isEmpty(),
+                         qPrintable(QStringLiteral("%1 %2").arg(window->windowTitle()).arg(id)));
+                ++checked;
+                explained = control;
+            }
+            QVERIFY(checked > 0);
+            auto* statusBar = window->findChild<QStatusBar*>(QStringLiteral("statusBar"));
+            QVERIFY(statusBar != nullptr);
+            QStatusTipEvent tip(QStringLiteral("the help of a control"));
+            QApplication::sendEvent(explained, &tip);
+            QCOMPARE(statusBar->currentMessage(), QStringLiteral("the help of a control"));
+        };
+        checkWindow(&f.window);
+        for (const int button : {mainControl::chests, mainControl::shops, mainControl::espers,
+                                 mainControl::anim8, mainControl::anim14})
+            QVERIFY(whileModal([&] { findControl<QPushButton>(&f.window, button)->click(); },
+                               checkWindow));
+    }
+
     // From the main window: Shops opens the editor, Escape keeps its changes and Save writes
     // them into the file.
     void shopEditsAreSaved() {

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QHash>
 
+class QStatusBar;
+
 #include <cstddef>
 #include <functional>
 
@@ -29,6 +31,9 @@ public:
     void reject() override;
 
 protected:
+    // Shows the help of the control under the pointer in the status bar.
+    bool event(QEvent* event) override;
+
     // iconPath names an icon among the program's resources.
     EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
                  EditHistory& history, QWidget* parent, EditorTexts texts);
@@ -63,6 +68,7 @@ private:
     EditorTexts fileTexts;
     QHash<int, QWidget*> controls;
     HistoryKeys* historyKeys = nullptr;
+    QStatusBar* statusBar = nullptr;
 };
 
 } // namespace tarnwick
