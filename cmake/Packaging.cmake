@@ -19,6 +19,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnwick
         RENAME copyright
         COMPONENT ${TARNWICK_INSTALL_COMPONENT})
+# The manual the program shows under Help > Manual, also readable without it.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/MANUAL.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnwick
+        COMPONENT ${TARNWICK_INSTALL_COMPONENT})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnwick)

@@ -187,6 +187,25 @@ std::string_view controlHelp(int templateId, int controlId) {
     return {};
 }
 
+std::string_view manualSection(int templateId) {
+    switch (templateId) {
+    case mainDialogId:
+        return "The main window";
+    case chestEditorId:
+        return "The Chest Editor";
+    case shopEditorId:
+        return "The Shop Editor";
+    case esperEditorId:
+        return "The Esper Editor";
+    case anim8EditorId:
+        return "The 8-Byte Animation Editor";
+    case anim14EditorId:
+        return "The 14-Byte Animation Editor";
+    default:
+        return {};
+    }
+}
+
 void applyControlHelp(int templateId, const QHash<int, QWidget*>& controls) {
     for (auto it = controls.begin(); it != controls.end(); ++it) {
         const std::string_view help = controlHelp(templateId, it.key());

@@ -45,7 +45,8 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&Edit", "&Redo", command::redo, false, "Ctrl+Shift+Z"},
     MenuItemTemplate{"&Option", "&Japanese", command::japanese, true, ""},
     MenuItemTemplate{"&Option", "Keep a &Backup When Saving", command::keepBackups, true, ""},
-    MenuItemTemplate{"&Help", "&About", command::about, false, "F1"},
+    MenuItemTemplate{"&Help", "&Manual", command::manual, false, "F1"},
+    MenuItemTemplate{"&Help", "&About", command::about, false, ""},
 };
 
 } // namespace

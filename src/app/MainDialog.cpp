@@ -10,6 +10,7 @@
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/FontEditorDialog.h"
+#include "editors/ManualWindow.h"
 #include "editors/ShopEditorDialog.h"
 #include "graphics/GlyphSheets.h"
 #include "io/AtomicFile.h"
@@ -247,6 +248,8 @@ void MainDialog::buildMenu() {
     connect(actions.value(command::japanese), &QAction::triggered, this,
             &MainDialog::onJapaneseToggled);
     connect(actions.value(command::about), &QAction::triggered, this, &MainDialog::onAbout);
+    connect(actions.value(command::manual), &QAction::triggered, this,
+            [this] { openManual(this); });
 
     layout()->setMenuBar(bar);
 }

@@ -4,6 +4,7 @@
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
 #include "editors/HistoryKeys.h"
+#include "editors/ManualWindow.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
 #include "resources/EditorTemplates.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractSpinBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +68,7 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
         if (auto* list = qobject_cast<QComboBox*>(widget))
             list->setMaxVisibleItems(visibleListRows);
     applyControlHelp(resource.id, controls);
+    manualHeading = QString::fromStdString(std::string(manualSection(resource.id)));
     // The status bar repeats a control's help while the pointer rests on it.
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -105,6 +108,15 @@ EditorDialog::~EditorDialog() {
     // finished; the editor part that would handle that is gone by then.
     for (QWidget* widget : std::as_const(controls))
         widget->disconnect(this);
+}
+
+void EditorDialog::keyPressEvent(QKeyEvent* event) {
+    // F1 opens the manual at this editor's section, wherever the focus is.
+    if (event->matches(QKeySequence::HelpContents)) {
+        openManual(this, manualHeading);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool EditorDialog::event(QEvent* event) {

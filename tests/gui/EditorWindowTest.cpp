@@ -2,6 +2,7 @@
 // File > Save writes it into the image file.
 #include "WindowTestSupport.h"
 
+#include "editors/ManualWindow.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
@@ -72,6 +73,25 @@ private slots:
                                  mainControl::anim8, mainControl::anim14})
             QVERIFY(whileModal([&] { findControl<QPushButton>(&f.window, button)->click(); },
                                checkWindow));
+    }
+
+    // Help > Manual opens the manual; F1 in an editor opens it at that editor's section.
+    void theManualOpensAtTheEditorsSection() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        f.window.commandAction(command::manual)->trigger();
+        auto* manual = f.window.findChild<ManualWindow*>();
+        QVERIFY(manual != nullptr && manual->isVisible());
+        QCOMPARE(manual->sectionShown(), QString());
+        manual->close();
+        QString shown;
+        QVERIFY(
+            whileModal([&] { findControl<QPushButton>(&f.window, mainControl::espers)->click(); },
+                       [&](QWidget* dialog) {
+                           QTest::keyClick(dialog, Qt::Key_F1);
+                           if (auto* opened = dialog->findChild<ManualWindow*>())
+                               shown = opened->sectionShown();
+                       }));
+        QCOMPARE(shown, QStringLiteral("The Esper Editor"));
     }
 
     // From the main window: Shops opens the editor, Escape keeps its changes and Save writes

@@ -12,6 +12,7 @@
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/FontEditorDialog.h"
+#include "editors/ManualWindow.h"
 #include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
@@ -140,6 +141,15 @@ private slots:
         f.rom.setPath("/home/user/games/kavo.smc"); // the same picture in every build folder
         QVERIFY(!ask(&f.window, QString::fromStdString(f.rom.releaseSwitchWarning(true))));
         QVERIFY(saved);
+    }
+
+    // The manual, opened at an editor's section as F1 in that editor opens it.
+    void manualWindow() {
+        ManualWindow manual;
+        manual.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&manual));
+        QVERIFY(manual.showSection(QStringLiteral("The Chest Editor")));
+        QVERIFY(saveScreenshot(&manual, QStringLiteral("manual.png")));
     }
 
     void fontEditor() {

@@ -15,6 +15,9 @@ namespace tarnwick {
 // (labels and frames explain themselves).
 std::string_view controlHelp(int templateId, int controlId);
 
+// The heading of the manual's section on the window of this template; empty for none.
+std::string_view manualSection(int templateId);
+
 // Gives each control of the template its help as tooltip and status tip.
 void applyControlHelp(int templateId, const QHash<int, QWidget*>& controls);
 

@@ -24,6 +24,7 @@ inline constexpr int load = 32771;
 inline constexpr int exit = 32772;
 inline constexpr int japanese = 32773;
 inline constexpr int about = 32774;
+inline constexpr int manual = 32777;
 inline constexpr int save = 57603;
 inline constexpr int saveAs = 57604;
 inline constexpr int recentFiles = 57616; // the pop-up of recently opened files

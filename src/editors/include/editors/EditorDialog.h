@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QString>
 
 class QStatusBar;
 
@@ -33,6 +34,7 @@ public:
 protected:
     // Shows the help of the control under the pointer in the status bar.
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     // iconPath names an icon among the program's resources.
     EditorDialog(const DialogTemplate& resource, const QString& iconPath, RomImage& rom,
@@ -69,6 +71,7 @@ private:
     QHash<int, QWidget*> controls;
     HistoryKeys* historyKeys = nullptr;
     QStatusBar* statusBar = nullptr;
+    QString manualHeading;
 };
 
 } // namespace tarnwick
