@@ -6,7 +6,6 @@
 #include "rom/AnimationNames.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
-#include "rom/TableEdit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -164,12 +163,8 @@ void AnimString14Dialog::showNumber(const Record& record, int k) {
 
 void AnimString14Dialog::editRecord(int fieldId, const QString& what,
                                     const std::function<void(Record&)>& change) {
-    Record* record = currentRecord();
-    if (record == nullptr)
-        return;
-    const QString recordName = rom.isGba() ? QStringLiteral("15-Byte") : QStringLiteral("14-Byte");
-    edit(QStringLiteral("%1 %2: %3").arg(recordName).arg(selectedRecord()).arg(what), fieldId,
-         selectedRecord(), [&](TableEdit& step) { change(step.change(*record)); });
+    const QString kind = rom.isGba() ? QStringLiteral("15-Byte") : QStringLiteral("14-Byte");
+    changeRecord(currentRecord(), kind, selectedRecord(), fieldId, what, change);
 }
 
 void AnimString14Dialog::numberChanged(int k) {

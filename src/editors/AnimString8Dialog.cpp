@@ -6,7 +6,6 @@
 #include "rom/AnimationNames.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
-#include "rom/TableEdit.h"
 
 #include <QLineEdit>
 
@@ -125,10 +124,9 @@ void AnimString8Dialog::storeField(Anim8Field field) {
         return;
     const std::int32_t value = hexValue(fieldEdit(field));
     // The field keeps what was typed until the edit is finished.
-    const int index = selectedRecord();
-    edit(QStringLiteral("8-Byte %1: %2").arg(index).arg(QLatin1String(fieldNames[at(field)])),
-         static_cast<int>(at(field)), index,
-         [&](TableEdit& step) { setAnim8Field(step.change(*record), field, value); });
+    changeRecord(record, QStringLiteral("8-Byte"), selectedRecord(), static_cast<int>(at(field)),
+                 QLatin1String(fieldNames[at(field)]),
+                 [&](Record& changed) { setAnim8Field(changed, field, value); });
     if (CurrentItemComboBox* list = pairedList(field))
         list->setCurrentItem(value);
 }

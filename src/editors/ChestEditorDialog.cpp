@@ -138,8 +138,7 @@ void ChestEditorDialog::chestNumberTyped() {
 
 void ChestEditorDialog::editChest(int fieldId, const QString& what,
                                   const std::function<void(Record&)>& change) {
-    edit(QStringLiteral("Chest %1: %2").arg(chest).arg(what), fieldId, chest,
-         [&](TableEdit& step) { change(step.change(record())); });
+    changeRecord(&record(), QStringLiteral("Chest"), chest, fieldId, what, change);
 }
 
 void ChestEditorDialog::typeChosen() {

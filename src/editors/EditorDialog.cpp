@@ -119,6 +119,14 @@ void EditorDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void EditorDialog::changeRecord(Record* record, const QString& kind, int index, int fieldId,
+                                const QString& what, const std::function<void(Record&)>& change) {
+    if (record == nullptr)
+        return;
+    edit(QStringLiteral("%1 %2: %3").arg(kind).arg(index).arg(what), fieldId, index,
+         [&](TableEdit& step) { change(step.change(*record)); });
+}
+
 bool EditorDialog::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());

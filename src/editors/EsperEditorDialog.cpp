@@ -4,7 +4,6 @@
 #include "resources/EditorTemplates.h"
 #include "rom/EsperRecord.h"
 #include "rom/RomImage.h"
-#include "rom/TableEdit.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -129,11 +128,7 @@ void EsperEditorDialog::showLearnRates() {
 
 void EsperEditorDialog::editEsper(int fieldId, const QString& what,
                                   const std::function<void(Record&)>& change) {
-    Record* esper = selectedRecord();
-    if (esper == nullptr)
-        return;
-    edit(QStringLiteral("Esper %1: %2").arg(selectedEsper()).arg(what), fieldId, selectedEsper(),
-         [&](TableEdit& step) { change(step.change(*esper)); });
+    changeRecord(selectedRecord(), QStringLiteral("Esper"), selectedEsper(), fieldId, what, change);
 }
 
 void EsperEditorDialog::storeListChoice(int fieldId, const QString& what,

@@ -4,7 +4,6 @@
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
-#include "rom/TableEdit.h"
 
 #include <QSignalBlocker>
 
@@ -60,11 +59,7 @@ void ShopEditorDialog::connectLists() {
 
 void ShopEditorDialog::editShop(int fieldId, const QString& what,
                                 const std::function<void(Record&)>& change) {
-    Record* shop = selectedRecord();
-    if (shop == nullptr)
-        return;
-    edit(QStringLiteral("Shop %1: %2").arg(selectedShop()).arg(what), fieldId, selectedShop(),
-         [&](TableEdit& step) { change(step.change(*shop)); });
+    changeRecord(selectedRecord(), QStringLiteral("Shop"), selectedShop(), fieldId, what, change);
 }
 
 int ShopEditorDialog::selectedShop() const {

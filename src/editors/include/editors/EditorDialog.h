@@ -2,6 +2,7 @@
 
 #include "controls/DialogTemplate.h"
 #include "editors/EditorTexts.h"
+#include "rom/Record.h"
 
 #include <QDialog>
 #include <QHash>
@@ -50,6 +51,10 @@ protected:
     // of one record in a row form one step while the user types into the field.
     void edit(const QString& name, int fieldId, int record,
               const std::function<void(TableEdit&)>& change);
+    // Changes record, number index of the editor's table, as one undo step named
+    // "<kind> <index>: <what>" ("Shop 5: item #3"); nothing when no record is selected.
+    void changeRecord(Record* record, const QString& kind, int index, int fieldId,
+                      const QString& what, const std::function<void(Record&)>& change);
 
     // The record at index of a table, or nullptr when no record is selected (index -1).
     template <typename Table> static auto* recordAt(Table& table, int index) {
