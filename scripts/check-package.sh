@@ -42,10 +42,12 @@ version=$(dpkg-deb --field "$deb" Version)
 dpkg-deb --field "$deb" Package Version Architecture Installed-Size Depends Recommends Section
 echo "File: $deb ($(stat -c %s "$deb") bytes)"
 
-# Exactly the programs and their data files: no tests, benchmarks, libraries or headers.
+# Exactly the programs, their data files and the manual: no tests, benchmarks, libraries or
+# headers.
 expected="./usr/bin/tarnwick
 ./usr/bin/tarnwick-cli
 ./usr/share/applications/$app_id.desktop
+./usr/share/doc/tarnwick/MANUAL.md
 ./usr/share/doc/tarnwick/copyright
 ./usr/share/icons/hicolor/scalable/apps/tarnwick.svg
 ./usr/share/metainfo/$app_id.metainfo.xml"
