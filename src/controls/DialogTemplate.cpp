@@ -163,7 +163,10 @@ int DialogUnits::vertical(int units) const {
 }
 
 QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
-    return {horizontal(x), vertical(y), horizontal(width), vertical(height)};
+    // The edges are converted, not the sizes, so controls that meet in dialog units meet in
+    // pixels too instead of overlapping by a rounded pixel.
+    return QRect(QPoint(horizontal(x), vertical(y)),
+                 QPoint(horizontal(x + width) - 1, vertical(y + height) - 1));
 }
 
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,

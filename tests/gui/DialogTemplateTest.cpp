@@ -56,6 +56,22 @@ private slots:
         QVERIFY(QFontInfo(font).fixedPitch());
     }
 
+    // Controls that meet in dialog units meet in pixels, whatever the rounding, at any size.
+    void adjacentControlsStayAdjacent() {
+        for (const int pointSize : {9, 12, 17}) {
+            QFont font = dialogFont();
+            font.setPointSize(pointSize);
+            const DialogUnits units(font);
+            for (int start = 0; start < 40; ++start)
+                for (int size = 1; size < 40; ++size) {
+                    const QRect first = units.toPixels(start, start, size, size);
+                    const QRect next = units.toPixels(start + size, start + size, 7, 7);
+                    QCOMPARE(first.right() + 1, next.left());
+                    QCOMPARE(first.bottom() + 1, next.top());
+                }
+        }
+    }
+
     void buildsControlsWithTheirNumbersAndStyles() {
         QWidget surface;
         surface.setFont(dialogFont());
