@@ -1,8 +1,8 @@
 #include "controls/DialogTemplate.h"
 
 #include "controls/CurrentItemComboBox.h"
-#include <QCheckBox>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -64,8 +64,50 @@ QWidget* makeSpinEdit(QWidget* parent) {
     return spin;
 }
 
+// A check box that a click anywhere on toggles: templates size a box for its longest caption
+// (GBA images relabel some), and the gap between a shorter caption and the box must not be dead.
+class WholeAreaCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+// A check box that a click anywhere on toggles: templates size a box for its longest caption
+// (GBA images relabel some), and the gap between a shorter caption and the box must not be dead.
+class WholeAreaCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+// Keeps a closed drop-down list's value from changing under a wheel turned over it on the way
+// elsewhere: the list answers the wheel only while it has the focus, and otherwise leaves the
+// event unaccepted so the window beneath it scrolls instead.
+class WheelNeedsFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
+void guardAgainstStrayWheel(QComboBox* list) {
+    // A wheel must not hand the list the focus either, or the guard would let it through.
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(new WheelNeedsFocus(list));
+}
+
 QWidget* makeCheckBox(const ControlTemplate& control, QWidget* parent) {
-    auto* box = new QCheckBox(toQString(control.caption), parent);
+    auto* box = new WholeAreaCheckBox(toQString(control.caption), parent);
     if ((control.style & textLeftStyle) != 0)
         box->setLayoutDirection(Qt::RightToLeft);
     return box;
