@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -63,16 +64,6 @@ QWidget* makeSpinEdit(QWidget* parent) {
     spin->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     return spin;
 }
-
-// A check box that a click anywhere on toggles: templates size a box for its longest caption
-// (GBA images relabel some), and the gap between a shorter caption and the box must not be dead.
-class WholeAreaCheckBox : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
-};
 
 // A check box that a click anywhere on toggles: templates size a box for its longest caption
 // (GBA images relabel some), and the gap between a shorter caption and the box must not be dead.
@@ -226,6 +217,8 @@ QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* su
         widget->setGeometry(units.toPixels(control.x, control.y, control.width, control.height));
         widget->setVisible((control.style & hiddenStyle) == 0);
         widget->setEnabled((control.style & disabledStyle) == 0);
+        if (auto* list = qobject_cast<QComboBox*>(widget))
+            guardAgainstStrayWheel(list);
         // Tab order follows the template, as the dialog's controls are declared.
         if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
             QWidget::setTabOrder(previous, widget);
