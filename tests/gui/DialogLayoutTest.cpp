@@ -48,11 +48,6 @@ std::unique_ptr<QWidget> aboutBox(RomImage&, EditHistory&, const EditorTexts&, c
     return std::make_unique<AboutDialog>();
 }
 
-QString nameOf(const QWidget* widget) {
-    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
-                                          : widget->objectName();
-}
-
 // A group box's caption, in its parent's coordinates.
 QRect titleRect(const QGroupBox* group) {
     QStyleOptionGroupBox option;
@@ -77,11 +72,11 @@ QStringList overlaps(const QList<QWidget*>& controls, const QWidget* surface) {
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const QWidget* a = controls[i];
         if (!surface->rect().contains(a->geometry()))
-            found << nameOf(a) + QStringLiteral(" reaches past the dialog");
+            found << a->objectName() + QStringLiteral(" reaches past the dialog");
         for (qsizetype j = i + 1; j < controls.size(); ++j) {
             const QWidget* b = controls[j];
             if (a->geometry().intersects(b->geometry()) && !insideGroup(a, b) && !insideGroup(b, a))
-                found << nameOf(a) + QStringLiteral(" overlaps ") + nameOf(b);
+                found << a->objectName() + QStringLiteral(" overlaps ") + b->objectName();
         }
     }
     return found;
@@ -117,12 +112,7 @@ QStringList clippedCaptions(const QList<QWidget*>& controls) {
     for (const QWidget* control : controls) {
         const auto [needed, given] = textRoom(control);
         if (needed.width() > given.width() || needed.height() > given.height())
-            found << QStringLiteral("%1 needs %2x%3 for its text, has %4x%5")
-                         .arg(nameOf(control))
-                         .arg(needed.width())
-                         .arg(needed.height())
-                         .arg(given.width())
-                         .arg(given.height());
+            found << control->objectName() + QStringLiteral(" cuts its text");
     }
     return found;
 }
