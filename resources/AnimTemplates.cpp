@@ -11,7 +11,7 @@ using K = ControlKind;
 // rows as the editors allow (a template for a list-box platform would give the open height).
 constexpr int listHeight = 12;
 
-// Dialog 138, 250 x 138 dialog units: category and entry on the left, the three unnamed bytes
+// Dialog 138, 250 x 133 dialog units: category and entry on the left, the three unnamed bytes
 // top right, then one group per animation of the string with its number, palette and list.
 constexpr std::array anim8Controls = {
     ControlTemplate{anim8Control::category, K::ComboBox, "categoryList", "", 6, 2, 72, listHeight},
@@ -23,7 +23,7 @@ constexpr std::array anim8Controls = {
     ControlTemplate{1034, K::Edit, "soundEdit", "", 170, 16, 20, 10, upperStyle},
     ControlTemplate{0, K::Label, "byte8Label", "Byte8:", 202, 17, 24, 8},
     ControlTemplate{1039, K::Edit, "byte8Edit", "", 226, 16, 20, 10, upperStyle},
-    ControlTemplate{0, K::GroupBox, "rightHandGroup", "Right Hand", 3, 27, 244, 39},
+    ControlTemplate{0, K::GroupBox, "rightHandGroup", "Right Hand", 3, 27, 244, 34},
     ControlTemplate{0, K::Label, "rightHandIndexLabel", "Index:", 7, 37, 24, 8},
     ControlTemplate{1031, K::Edit, "rightHandIndexEdit", "", 32, 36, 20, 10, upperStyle},
     ControlTemplate{0, K::Label, "rightHandPaletteLabel", "Palette:", 139, 37, 32, 8},
@@ -32,12 +32,12 @@ constexpr std::array anim8Controls = {
                     194, 35, 50, listHeight},
     ControlTemplate{anim8Control::rightHandList, K::ComboBox, "rightHandList", "", 6, 48, 238,
                     listHeight},
-    ControlTemplate{0, K::GroupBox, "leftHandGroup", "Left Hand", 3, 61, 244, 39},
+    ControlTemplate{0, K::GroupBox, "leftHandGroup", "Left Hand", 3, 61, 244, 34},
     ControlTemplate{0, K::Label, "leftHandIndexLabel", "Index:", 7, 71, 24, 8},
     ControlTemplate{1032, K::Edit, "leftHandIndexEdit", "", 32, 70, 20, 10, upperStyle},
     ControlTemplate{anim8Control::leftHandList, K::ComboBox, "leftHandList", "", 6, 82, 238,
                     listHeight},
-    ControlTemplate{0, K::GroupBox, "hitGroup", "Hit Graphic", 3, 95, 244, 39},
+    ControlTemplate{0, K::GroupBox, "hitGroup", "Hit Graphic", 3, 95, 244, 34},
     ControlTemplate{0, K::Label, "hitIndexLabel", "Index:", 7, 105, 24, 8},
     ControlTemplate{1037, K::Edit, "hitIndexEdit", "", 32, 104, 20, 10, upperStyle},
     ControlTemplate{0, K::Label, "hitPaletteLabel", "Palette:", 139, 105, 32, 8},
@@ -47,51 +47,51 @@ constexpr std::array anim8Controls = {
     ControlTemplate{anim8Control::hitList, K::ComboBox, "hitList", "", 6, 116, 238, listHeight},
 };
 
-// Dialog 139, 250 x 172 dialog units: category and entry on the left, the plain bytes top
+// Dialog 139, 250 x 167 dialog units: category and entry on the left, the plain bytes top
 // right, then one group per animation: number, "High Bit", palette (not for the fourth) and
 // the list of animation names. The "GBA Only:" field starts disabled.
 constexpr std::array anim14Controls = {
     ControlTemplate{anim14Control::category, K::ComboBox, "categoryList", "", 6, 2, 72, listHeight},
-    ControlTemplate{okButtonId, K::PushButton, "okButton", "OK", 90, 2, 44, 10, defaultStyle},
+    ControlTemplate{okButtonId, K::PushButton, "okButton", "OK", 90, 2, 40, 10, defaultStyle},
     ControlTemplate{anim14Control::entry, K::Custom, "entryList", "", 6, 15, 72, listHeight},
-    ControlTemplate{0, K::Label, "gbaOnlyLabel", "GBA Only:", 134, 3, 36, 8},
+    ControlTemplate{0, K::Label, "gbaOnlyLabel", "GBA Only:", 133, 3, 38, 8},
     ControlTemplate{anim14Control::gbaOnly, K::Edit, "gbaOnlyEdit", "", 172, 2, 20, 10,
                     upperStyle | disabledStyle},
     ControlTemplate{0, K::Label, "unnamedLabel", "  ???:", 200, 3, 24, 8},
     ControlTemplate{anim14Control::unnamed, K::Edit, "unnamedEdit", "", 225, 2, 20, 10, upperStyle},
-    ControlTemplate{0, K::Label, "soundLabel", "Sound:", 147, 17, 24, 8},
-    ControlTemplate{anim14Control::sound, K::Edit, "soundEdit", "", 172, 16, 20, 10, upperStyle},
-    ControlTemplate{0, K::Label, "repeatDelayLabel", "Repeat Delay:", 200, 12, 24, 18},
+    ControlTemplate{0, K::Label, "soundLabel", "Sound:", 122, 17, 24, 8},
+    ControlTemplate{anim14Control::sound, K::Edit, "soundEdit", "", 147, 16, 20, 10, upperStyle},
+    ControlTemplate{0, K::Label, "repeatDelayLabel", "Repeat Delay:", 171, 17, 53, 8},
     ControlTemplate{anim14Control::repeatDelay, K::Edit, "repeatDelayEdit", "", 225, 16, 20, 10,
                     upperStyle},
-    ControlTemplate{0, K::GroupBox, "animation1Group", "Animation 1", 3, 27, 244, 39},
+    ControlTemplate{0, K::GroupBox, "animation1Group", "Animation 1", 3, 27, 244, 34},
     ControlTemplate{0, K::Label, "index1Label", "Index:", 7, 37, 24, 8},
     ControlTemplate{1019, K::Edit, "index1Edit", "", 32, 36, 20, 10, upperStyle},
-    ControlTemplate{1013, K::CheckBox, "highBit1Box", "High Bit:", 54, 37, 44, 9, textLeftStyle},
+    ControlTemplate{1013, K::CheckBox, "highBit1Box", "High Bit:", 54, 37, 46, 9, textLeftStyle},
     ControlTemplate{0, K::Label, "palette1Label", "Palette:", 139, 37, 32, 8},
     ControlTemplate{1025, K::Edit, "palette1Edit", "", 172, 36, 20, 10, upperStyle},
     ControlTemplate{1033, K::PaletteList, "palette1List", "", 194, 35, 50, listHeight},
     ControlTemplate{1009, K::ComboBox, "animation1List", "", 6, 48, 238, listHeight},
-    ControlTemplate{0, K::GroupBox, "animation2Group", "Animation 2", 3, 61, 244, 39},
+    ControlTemplate{0, K::GroupBox, "animation2Group", "Animation 2", 3, 61, 244, 34},
     ControlTemplate{0, K::Label, "index2Label", "Index:", 7, 71, 24, 8},
     ControlTemplate{1021, K::Edit, "index2Edit", "", 32, 70, 20, 10, upperStyle},
-    ControlTemplate{1014, K::CheckBox, "highBit2Box", "High Bit:", 54, 71, 44, 9, textLeftStyle},
+    ControlTemplate{1014, K::CheckBox, "highBit2Box", "High Bit:", 54, 71, 46, 9, textLeftStyle},
     ControlTemplate{0, K::Label, "palette2Label", "Palette:", 139, 71, 32, 8},
     ControlTemplate{1026, K::Edit, "palette2Edit", "", 172, 70, 20, 10, upperStyle},
     ControlTemplate{1038, K::PaletteList, "palette2List", "", 194, 69, 50, listHeight},
     ControlTemplate{1010, K::ComboBox, "animation2List", "", 6, 82, 238, listHeight},
-    ControlTemplate{0, K::GroupBox, "animation3Group", "Animation 3", 3, 95, 244, 39},
+    ControlTemplate{0, K::GroupBox, "animation3Group", "Animation 3", 3, 95, 244, 34},
     ControlTemplate{0, K::Label, "index3Label", "Index:", 7, 105, 24, 8},
     ControlTemplate{1023, K::Edit, "index3Edit", "", 32, 104, 20, 10, upperStyle},
-    ControlTemplate{1015, K::CheckBox, "highBit3Box", "High Bit:", 54, 105, 44, 9, textLeftStyle},
+    ControlTemplate{1015, K::CheckBox, "highBit3Box", "High Bit:", 54, 105, 46, 9, textLeftStyle},
     ControlTemplate{0, K::Label, "palette3Label", "Palette:", 139, 105, 32, 8},
     ControlTemplate{1027, K::Edit, "palette3Edit", "", 172, 104, 20, 10, upperStyle},
     ControlTemplate{1039, K::PaletteList, "palette3List", "", 194, 103, 50, listHeight},
     ControlTemplate{1011, K::ComboBox, "animation3List", "", 6, 116, 238, listHeight},
-    ControlTemplate{0, K::GroupBox, "animation4Group", "Animation 4", 3, 129, 244, 39},
+    ControlTemplate{0, K::GroupBox, "animation4Group", "Animation 4", 3, 129, 244, 34},
     ControlTemplate{0, K::Label, "index4Label", "Index:", 7, 139, 24, 8},
     ControlTemplate{1030, K::Edit, "index4Edit", "", 32, 138, 20, 10, upperStyle},
-    ControlTemplate{1016, K::CheckBox, "highBit4Box", "High Bit:", 54, 139, 44, 9, textLeftStyle},
+    ControlTemplate{1016, K::CheckBox, "highBit4Box", "High Bit:", 54, 139, 46, 9, textLeftStyle},
     ControlTemplate{1012, K::ComboBox, "animation4List", "", 6, 150, 238, listHeight},
 };
 
@@ -105,26 +105,26 @@ constexpr std::array fontControls = {
     ControlTemplate{fontControl::fontType, K::ComboBox, "fontTypeList", "", 276, 20, 32,
                     listHeight},
     ControlTemplate{0, K::Label, "characterLabel", "Character:", 227, 38, 44, 9},
-    ControlTemplate{fontControl::character, K::Edit, "characterEdit", "", 276, 37, 32, 12,
+    ControlTemplate{fontControl::character, K::Edit, "characterEdit", "", 276, 37, 27, 12,
                     numberStyle},
     ControlTemplate{fontControl::characterArrows, K::Custom, "characterArrows", "", 303, 36, 7, 14},
     ControlTemplate{0, K::GroupBox, "editCharacterGroup", "Edit Character", 212, 110, 96, 120},
-    ControlTemplate{fontControl::up, K::PushButton, "upButton", "/\\", 254, 64, 12, 12},
+    ControlTemplate{fontControl::up, K::PushButton, "upButton", "/\\", 254, 64, 13, 12},
     ControlTemplate{fontControl::left, K::PushButton, "leftButton", "<", 240, 78, 12, 12},
-    ControlTemplate{fontControl::down, K::PushButton, "downButton", "\\/", 254, 92, 12, 12},
+    ControlTemplate{fontControl::down, K::PushButton, "downButton", "\\/", 254, 92, 13, 12},
     ControlTemplate{fontControl::right, K::PushButton, "rightButton", ">", 268, 78, 12, 12},
 };
 
 } // namespace
 
 const DialogTemplate& anim8EditorTemplate() {
-    static const DialogTemplate dialog{anim8EditorId, "8-Byte Animation String Editor", 250, 138,
+    static const DialogTemplate dialog{anim8EditorId, "8-Byte Animation String Editor", 250, 133,
                                        anim8Controls};
     return dialog;
 }
 
 const DialogTemplate& anim14EditorTemplate() {
-    static const DialogTemplate dialog{anim14EditorId, "14-Byte Animation String Editor", 250, 172,
+    static const DialogTemplate dialog{anim14EditorId, "14-Byte Animation String Editor", 250, 167,
                                        anim14Controls};
     return dialog;
 }

@@ -1,9 +1,10 @@
 #include "controls/DialogTemplate.h"
 
 #include "controls/CurrentItemComboBox.h"
-#include <QCheckBox>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -64,8 +65,40 @@ QWidget* makeSpinEdit(QWidget* parent) {
     return spin;
 }
 
+// A check box that a click anywhere on toggles: templates size a box for its longest caption
+// (GBA images relabel some), and the gap between a shorter caption and the box must not be dead.
+class WholeAreaCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+// Keeps a closed drop-down list's value from changing under a wheel turned over it on the way
+// elsewhere: the list answers the wheel only while it has the focus, and otherwise leaves the
+// event unaccepted so the window beneath it scrolls instead.
+class WheelNeedsFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus())
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+
+void guardAgainstStrayWheel(QComboBox* list) {
+    // A wheel must not hand the list the focus either, or the guard would let it through.
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(new WheelNeedsFocus(list));
+}
+
 QWidget* makeCheckBox(const ControlTemplate& control, QWidget* parent) {
-    auto* box = new QCheckBox(toQString(control.caption), parent);
+    auto* box = new WholeAreaCheckBox(toQString(control.caption), parent);
     if ((control.style & textLeftStyle) != 0)
         box->setLayoutDirection(Qt::RightToLeft);
     return box;
@@ -163,7 +196,10 @@ int DialogUnits::vertical(int units) const {
 }
 
 QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
-    return {horizontal(x), vertical(y), horizontal(width), vertical(height)};
+    // The edges are converted, not the sizes, so controls that meet in dialog units meet in
+    // pixels too instead of overlapping by a rounded pixel.
+    return QRect(QPoint(horizontal(x), vertical(y)),
+                 QPoint(horizontal(x + width) - 1, vertical(y + height) - 1));
 }
 
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
@@ -181,6 +217,8 @@ QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* su
         widget->setGeometry(units.toPixels(control.x, control.y, control.width, control.height));
         widget->setVisible((control.style & hiddenStyle) == 0);
         widget->setEnabled((control.style & disabledStyle) == 0);
+        if (auto* list = qobject_cast<QComboBox*>(widget))
+            guardAgainstStrayWheel(list);
         // Tab order follows the template, as the dialog's controls are declared.
         if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
             QWidget::setTabOrder(previous, widget);

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -80,8 +81,7 @@ void paintPlainText(QPainter& painter, const QRect& box, const QString& text, Li
     painter.setClipRect(box, Qt::IntersectClip);
     painter.setPen(colours.text);
     painter.setFont(font);
-    // Rows keep their fixed height whatever the font, so the line is centred in the row: a font
-    // taller than the row loses the same few empty rows above and below the letters.
+    // The line is centred in the row, which is at least as high as the font's lines.
     painter.drawText(box.adjusted(plainTextInset, 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter.restore();
@@ -172,7 +172,7 @@ void NameComboBox::rowsChanged() {
 
 int NameComboBox::rowHeight() const {
     if (plainText)
-        return plainTextRowHeight;
+        return std::max(plainTextRowHeight, fontMetrics().height());
     return gameTextRowHeight * zoom;
 }
 
@@ -195,7 +195,11 @@ void NameComboBox::paintSelectionField(QPainter& painter, const QRect& box) cons
     if (index < 0)
         return;
     if (plainText) {
-        paintPlainText(painter, box, itemText(index), ListScheme::Normal, font());
+        // A name longer than the field (a location from the user's file) ends in an ellipsis
+        // instead of being cut off mid-letter; the open list shows it whole.
+        const QString shown = fontMetrics().elidedText(itemText(index), Qt::ElideRight,
+                                                       box.width() - 2 * plainTextInset);
+        paintPlainText(painter, box, shown, ListScheme::Normal, font());
         return;
     }
     const QByteArray text = itemData(index, gameTextRole).toByteArray();
@@ -238,6 +242,13 @@ void NameComboBox::showPopup() {
                 std::max(available.right(), available.left() + geometry.width() - 1));
     }
     popup->setGeometry(geometry);
+}
+
+void NameComboBox::changeEvent(QEvent* event) {
+    CurrentItemComboBox::changeEvent(event);
+    // Plain rows follow the font's height.
+    if (event->type() == QEvent::FontChange)
+        rowsChanged();
 }
 
 void NameComboBox::paintEvent(QPaintEvent*) {

@@ -8,7 +8,6 @@
 #include "rom/RomImage.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace tarnwick {
@@ -68,9 +67,6 @@ void AnimString14Dialog::findControls() {
         plainFields[k] = control<QLineEdit>(anim14Control::plainFields[k]);
         plainFields[k]->setMaxLength(animByteDigits);
     }
-    // The caption is two words in a box one word wide.
-    if (auto* label = findChild<QLabel*>(QStringLiteral("repeatDelayLabel")))
-        label->setWordWrap(true);
 }
 
 void AnimString14Dialog::fillLists() {

@@ -91,12 +91,6 @@ FontEditorDialog::FontEditorDialog(RomImage&, EditHistory&, QWidget* parent, Edi
             }
             return made;
         });
-    // The arrows overlap the edit's right end; keep its text clear of them.
-    auto* characterEdit = qobject_cast<QLineEdit*>(controls.value(fontControl::character));
-    if (const QWidget* arrows = controls.value(fontControl::characterArrows))
-        characterEdit->setTextMargins(
-            0, 0, std::max(0, characterEdit->geometry().right() - arrows->x() + 1), 0);
-
     auto* fontTypes = qobject_cast<QComboBox*>(controls.value(fontControl::fontType));
     fontTypes->addItems({QStringLiteral("Small"), QStringLiteral("Large")});
     fontTypes->setCurrentIndex(-1);

@@ -182,6 +182,17 @@ private slots:
         QCOMPARE(snes.chest(7)[4], 20);
     }
 
+    // "Bit 2:" has the room of the GBA caption; a click between the caption and the box counts.
+    void bit2TogglesOnAClickBesideItsCaption() {
+        ChestFixture f(RomVariant::SnesEnglish);
+        f.chest(0)[3] &= ~0x04;
+        f.open();
+        QCheckBox* bit2 = f.box(c::bit2);
+        QTest::mouseClick(bit2, Qt::LeftButton, {}, QPoint(2, bit2->height() / 2));
+        QVERIFY(bit2->isChecked());
+        QCOMPARE(f.chest(0)[3] & 0x04, 0x04);
+    }
+
     // Money chests are labelled with contents x multiplier, rebuilt when the multiplier changes.
     void gpMultiplierRelabelsMoney() {
         ChestFixture f(RomVariant::SnesEnglish);

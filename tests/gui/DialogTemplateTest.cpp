@@ -1,6 +1,7 @@
 // Laying out dialog templates: dialog units to pixels, the controls' resource numbers, styles,
 // tab order and custom control classes.
 #include "controls/DialogTemplate.h"
+#include "GuiTestSupport.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -56,6 +57,22 @@ private slots:
         QVERIFY(QFontInfo(font).fixedPitch());
     }
 
+    // Controls that meet in dialog units meet in pixels, whatever the rounding, at any size.
+    void adjacentControlsStayAdjacent() {
+        for (const int pointSize : {9, 12, 17}) {
+            QFont font = dialogFont();
+            font.setPointSize(pointSize);
+            const DialogUnits units(font);
+            for (int start = 0; start < 40; ++start)
+                for (int size = 1; size < 40; ++size) {
+                    const QRect first = units.toPixels(start, start, size, size);
+                    const QRect next = units.toPixels(start + size, start + size, 7, 7);
+                    QCOMPARE(first.right() + 1, next.left());
+                    QCOMPARE(first.bottom() + 1, next.top());
+                }
+        }
+    }
+
     void buildsControlsWithTheirNumbersAndStyles() {
         QWidget surface;
         surface.setFont(dialogFont());
@@ -98,6 +115,26 @@ private slots:
         surface.show();
         QVERIFY(!controls.value(13)->isVisible());
         QVERIFY(controls.value(12)->isVisible());
+    }
+
+    // Every drop-down list, the factory's too, takes the wheel only while it has the focus.
+    void listsTakeTheWheelOnlyWithFocus() {
+        QWidget surface;
+        const auto controls = buildFromTemplate(
+            sampleDialog, &surface, [](const ControlTemplate& control, QWidget* parent) {
+                return control.kind == K::Custom ? new QComboBox(parent) : nullptr;
+            });
+        auto* list = qobject_cast<QComboBox*>(controls.value(14));
+        list->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        surface.show();
+        QVERIFY(QTest::qWaitForWindowActive(&surface));
+        QCOMPARE(list->focusPolicy(), Qt::StrongFocus);
+        controls.value(10)->setFocus();
+        QVERIFY(!turnWheelOver(list));
+        QCOMPARE(list->currentIndex(), 0);
+        list->setFocus();
+        QVERIFY(turnWheelOver(list));
+        QCOMPARE(list->currentIndex(), 1);
     }
 
     void tabOrderFollowsTheTemplate() {

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -69,6 +70,16 @@ inline QString screenshotPath(const QString& name) {
 // Saves a picture of the widget as it is drawn now, under the build folder's screenshots.
 inline bool saveScreenshot(QWidget* widget, const QString& name) {
     return widget->grab().save(screenshotPath(name));
+}
+
+// Turns the mouse wheel one notch down over the middle of a widget; returns whether the widget
+// took the turn (an ignored turn goes on to the window beneath).
+inline bool turnWheelOver(QWidget* widget) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+    return wheel.isAccepted();
 }
 
 // Chooses a row of a drop-down list as a user does with the mouse: opens the list, scrolls to

@@ -272,13 +272,13 @@ private slots:
         locations.setPlainTextMode(true);
         locations.addItem(QStringLiteral("Lakeside"));
         QCOMPARE(locations.view()->sizeHintForRow(0), 14);
-        small.setPixelSize(24); // the row keeps its height whatever the font
+        small.setPixelSize(24); // a taller font's lines keep their descenders
         locations.setFont(small);
-        QCOMPARE(locations.rowHeight(), 14);
+        QCOMPARE(locations.view()->sizeHintForRow(0), QFontMetrics(small).height());
     }
 
-    // Plain text starts two pixels in, with its letters in the middle of the 14-pixel row, also
-    // when the font is taller than the row.
+    // Plain text starts two pixels in, with its letters in the middle of the row, whatever
+    // the font.
     void plainTextIsCentredInTheRow() {
         for (int pixelSize : {0, 10, 16}) {
             NameComboBox combo(demoRom(RomVariant::SnesEnglish));
@@ -297,6 +297,24 @@ private slots:
             QVERIFY(ink.left() >= 2 && ink.left() <= 4);
             QVERIFY(std::abs(ink.top() - (row.height() - 1 - ink.bottom())) <= 2);
         }
+    }
+
+    // A plain name too long for the field ends in an ellipsis clear of the field's right edge.
+    void longPlainTextIsElidedInTheField() {
+        NameComboBox combo(demoRom(RomVariant::SnesEnglish));
+        combo.setPlainTextMode(true);
+        combo.addItem(QStringLiteral("000 Harrowmere - inn cellar, west wing"));
+        combo.setCurrentItem(0);
+        QImage field(120, 20, QImage::Format_RGB32);
+        QPainter painter(&field);
+        combo.paintSelectionField(painter, field.rect());
+        int inkRight = -1;
+        for (int y = 0; y < field.height(); ++y)
+            for (int x = 0; x < field.width(); ++x)
+                if (field.pixel(x, y) != qRgb(0xFF, 0xFF, 0xFF))
+                    inkRight = std::max(inkRight, x);
+        QVERIFY(inkRight > field.width() / 2);
+        QVERIFY(inkRight < field.width() - 2);
     }
 
     void plainTextColours_data() {

@@ -119,6 +119,9 @@ private slots:
         auto* contents = findControl<NameComboBox>(&chests, chestControl::contents);
         QVERIFY(saveScreenshotWithOpenList(&chests, contents,
                                            QStringLiteral("chest-editor-%1-open.png").arg(key)));
+        auto* locations = findControl<NameComboBox>(&chests, chestControl::location);
+        QVERIFY(saveScreenshotWithOpenList(
+            &chests, locations, QStringLiteral("chest-editor-%1-locations.png").arg(key)));
 
         shootAnimationEditor<AnimString8Dialog>(rom, texts, anim8Control::rightHandPaletteList,
                                                 QStringLiteral("anim8-editor-%1").arg(key));

@@ -118,6 +118,18 @@ private slots:
         QVERIFY(f.rom.shopTable == before);
     }
 
+    // A wheel turned over an item list on the way elsewhere leaves the item as it was.
+    void wheelOverAnUnfocusedListChangesNothing() {
+        ShopFixture f(RomVariant::SnesEnglish);
+        const auto before = f.rom.shopTable;
+        f.open();
+        f.list(shopControl::shop)->setFocus();
+        const int shown = f.slot(3)->currentIndex();
+        QVERIFY(!turnWheelOver(f.slot(3)));
+        QCOMPARE(f.slot(3)->currentIndex(), shown);
+        QVERIFY(f.rom.shopTable == before);
+    }
+
     // Tab reaches every list in order; an arrow key changes it as a mouse choice would.
     void keyboardReachesAndChangesEveryList() {
         ShopFixture f(RomVariant::GbaJapanese);

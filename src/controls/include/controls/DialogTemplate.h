@@ -91,8 +91,10 @@ private:
 using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* parent)>;
 
 // Creates a template's controls on a surface widget, places them and sizes the surface. Each
-// control carries its resource number in the property "controlId" and its object name. Returns
-// the controls by resource number (controls numbered 0 are created but not returned).
+// control carries its resource number in the property "controlId" and its object name. A check
+// box toggles on a click anywhere in its area; a drop-down list (whoever made it) takes the
+// mouse wheel only while it has the focus. Returns the controls by resource number (controls
+// numbered 0 are created but not returned).
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
                                        const ControlFactory& factory = {});
 

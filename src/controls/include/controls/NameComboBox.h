@@ -25,7 +25,8 @@ public:
     // Rows added with addGameItem hold the game's bytes under this role and, as display text,
     // their reading through the document's character table.
     static constexpr int gameTextRole = Qt::UserRole + 1;
-    // Plain-text rows are this high whatever the font; game-text rows are gameTextRowHeight.
+    // Plain-text rows are this high, or as high as the font's lines when they are taller, so no
+    // letter loses its top or its descender; game-text rows are gameTextRowHeight.
     static constexpr int plainTextRowHeight = 14;
 
     // The sheets and release are read from rom whenever something is painted, so the control
@@ -67,6 +68,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int widestRow() const;

@@ -1,0 +1,177 @@
+// Every dialog laid out at this run's scale (ctest runs the suite at QT_SCALE_FACTOR 1 and 2):
+// no template control overlaps a sibling or pokes out of its dialog, and every caption fits.
+#include "WindowTestSupport.h"
+
+#include "app/AboutDialog.h"
+#include "app/DataFiles.h"
+#include "demo/DemoTextFiles.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
+#include "editors/ChestEditorDialog.h"
+#include "editors/EsperEditorDialog.h"
+#include "editors/FontEditorDialog.h"
+#include "editors/ShopEditorDialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleOptionGroupBox>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+// Makes a dialog on the document, given the editors' texts and an image file of its release.
+using MakeDialog = std::function<std::unique_ptr<QWidget>(
+    tarnwick::RomImage&, tarnwick::EditHistory&, const tarnwick::EditorTexts&, const QString&)>;
+Q_DECLARE_METATYPE(MakeDialog)
+
+namespace tarnwick::testing {
+namespace {
+
+template <typename Editor> MakeDialog editor() {
+    return [](RomImage& rom, EditHistory& history, const EditorTexts& texts, const QString&) {
+        return std::make_unique<Editor>(rom, history, nullptr, texts);
+    };
+}
+
+std::unique_ptr<QWidget> mainWindow(RomImage& rom, EditHistory& history, const EditorTexts&,
+                                    const QString& imagePath) {
+    auto window = std::make_unique<MainDialog>(
+        rom, history, nullptr, std::make_unique<AppSettings>(imagePath + QStringLiteral(".ini")));
+    window->loadFile(imagePath);
+    return window;
+}
+
+std::unique_ptr<QWidget> aboutBox(RomImage&, EditHistory&, const EditorTexts&, const QString&) {
+    return std::make_unique<AboutDialog>();
+}
+
+// A group box's caption, in its parent's coordinates.
+QRect titleRect(const QGroupBox* group) {
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                       QStyle::SC_GroupBoxLabel, group);
+    return title.translated(group->pos());
+}
+
+// A control inside a group box's frame belongs to the group; anything else that meets the
+// group, its caption included, overlaps it.
+bool insideGroup(const QWidget* control, const QWidget* other) {
+    const auto* group = qobject_cast<const QGroupBox*>(other);
+    return group != nullptr && group->geometry().contains(control->geometry()) &&
+           !titleRect(group).intersects(control->geometry());
+}
+
+QStringList overlaps(const QList<QWidget*>& controls, const QWidget* surface) {
+    QStringList found;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QWidget* a = controls[i];
+        if (!surface->rect().contains(a->geometry()))
+            found << a->objectName() + QStringLiteral(" reaches past the dialog");
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QWidget* b = controls[j];
+            if (a->geometry().intersects(b->geometry()) && !insideGroup(a, b) && !insideGroup(b, a))
+                found << a->objectName() + QStringLiteral(" overlaps ") + b->objectName();
+        }
+    }
+    return found;
+}
+
+// Room the text of a label, button or check box needs against the room the control gives it;
+// an empty size for other controls.
+std::pair<QSize, QSize> textRoom(const QWidget* control) {
+    const QFontMetrics metrics = control->fontMetrics();
+    const QStyle* style = control->style();
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        const QRect room = label->contentsRect();
+        if (!label->wordWrap())
+            return {{metrics.horizontalAdvance(label->text()), metrics.height()}, room.size()};
+        const QRect wrapped =
+            metrics.boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
+        return {wrapped.size(), room.size()};
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+        const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        return {
+            {metrics.horizontalAdvance(button->text()) + 2 * margin, metrics.height() + 2 * frame},
+            button->size()};
+    }
+    if (const auto* box = qobject_cast<const QCheckBox*>(control))
+        return {{box->sizeHint().width(), metrics.height()}, box->size()};
+    return {};
+}
+
+QStringList clippedCaptions(const QList<QWidget*>& controls) {
+    QStringList found;
+    for (const QWidget* control : controls) {
+        const auto [needed, given] = textRoom(control);
+        if (needed.width() > given.width() || needed.height() > given.height())
+            found << control->objectName() + QStringLiteral(" cuts its text");
+    }
+    return found;
+}
+
+} // namespace
+
+class DialogLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsKeepApartAndShowTheirText_data() {
+        QTest::addColumn<int>("release");
+        QTest::addColumn<MakeDialog>("make");
+        const std::pair<const char*, MakeDialog> dialogs[] = {
+            {"main", mainWindow},
+            {"about", aboutBox},
+            {"font", editor<FontEditorDialog>()},
+            {"shop", editor<ShopEditorDialog>()},
+            {"esper", editor<EsperEditorDialog>()},
+            {"chest", editor<ChestEditorDialog>()},
+            {"anim8", editor<AnimString8Dialog>()},
+            {"anim14", editor<AnimString14Dialog>()},
+        };
+        for (const auto& [name, make] : dialogs)
+            for (RomVariant release : allReleases)
+                QTest::addRow("%s-%s", name, releaseKey(release).data())
+                    << variantIndex(release) << make;
+    }
+
+    void controlsKeepApartAndShowTheirText() {
+        QFETCH(int, release);
+        QFETCH(MakeDialog, make);
+        const auto variant = static_cast<RomVariant>(release);
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+        // The demo's text files, whose location and animation names run long.
+        QTemporaryDir programFolder;
+        QVERIFY(writeDemoTextFiles(QFile::encodeName(programFolder.path()).toStdString()).isOk());
+        const EditorTexts texts =
+            readEditorTexts(programFolder.path(), builtInCharacterTable(variant));
+        EditHistory history;
+        const std::unique_ptr<QWidget> dialog =
+            make(rom, history, texts, writeDemoFile(programFolder, variant));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+
+        auto* surface = dialog->findChild<QWidget*>(QStringLiteral("surface"));
+        QVERIFY(surface != nullptr);
+        QList<QWidget*> controls;
+        for (QWidget* child : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible() && child->property(controlIdProperty).isValid())
+                controls << child;
+        QVERIFY(!controls.isEmpty());
+        const QStringList problems = overlaps(controls, surface) + clippedCaptions(controls);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+};
+
+} // namespace tarnwick::testing
+
+QTEST_MAIN(tarnwick::testing::DialogLayoutTest)
+#include "DialogLayoutTest.moc"
