@@ -51,7 +51,7 @@ expected="./usr/bin/tarnwick
 ./usr/share/doc/tarnwick/copyright
 ./usr/share/icons/hicolor/scalable/apps/tarnwick.svg
 ./usr/share/metainfo/$app_id.metainfo.xml"
-contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort)
+contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | LC_ALL=C sort)
 if [ "$contents" != "$expected" ]; then
     echo "Package contents:" >&2
     echo "$contents" >&2
