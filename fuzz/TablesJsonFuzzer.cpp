@@ -43,7 +43,8 @@ DemoTables& demoTables(RomVariant release) {
         document = std::make_unique<DemoTables>();
         if (!openDemoImage(document->rom, {release}))
             __builtin_trap();
-        document->exported = exportTables(document->rom);
+        document->exported =
+            exportTables(document->rom, builtInCharacterTable(document->rom.variant()));
     }
     return *document;
 }
@@ -92,7 +93,8 @@ void storeAndCompare(const ImportedTables& tables, RomVariant release) {
     DemoTables& document = demoTables(release);
     storeImportedTables(tables, document.rom);
     QString error;
-    const auto again = readImportedTables(exportTables(document.rom), release, error);
+    const auto again = readImportedTables(
+        exportTables(document.rom, builtInCharacterTable(document.rom.variant())), release, error);
     if (!again || !sameTables(tables, *again, release))
         __builtin_trap();
     (void)tableDifferences(document.rom);

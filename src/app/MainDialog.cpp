@@ -222,8 +222,9 @@ void MainDialog::buildMenu() {
                 statusBar->showMessage(done, 5000);
         });
     };
-    connectFileCommand(command::exportTables,
-                       [this](auto&&... args) { return exportTablesCommand(rom, args...); });
+    connectFileCommand(command::exportTables, [this](auto&&... args) {
+        return exportTablesCommand(rom, readings, args...);
+    });
     connectFileCommand(command::importTables, [this](auto&&... args) {
         return importTablesCommand(rom, history, args...);
     });

@@ -38,15 +38,15 @@ QString besideImage(const RomImage& rom, const QString& suffix) {
 
 } // namespace
 
-QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
-                            const FailureReport& reportFailure) {
+QString exportTablesCommand(const RomImage& rom, const CharacterTable& readings, QWidget* parent,
+                            const FileChooser& chooseFile, const FailureReport& reportFailure) {
     if (!rom.hasImage())
         return {};
     const QString path = chooseFile(parent, {QStringLiteral("Export Tables"), jsonFilter,
                                              besideImage(rom, "json"), true, tablesPurpose});
     if (path.isEmpty())
         return {};
-    const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
+    const QByteArray json = exportText(exportTables(rom, readings));
     // The file dialog has asked before replacing a file; the loaded image is never replaced.
     const InputFile image[] = {{rom.getPath(), FileKind::Image}};
     if (const Status written = writeOutputFile(path, json, FileKind::Json, image); !written) {

@@ -12,8 +12,9 @@ int runExport(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
         QStringLiteral("export"),
         QStringLiteral("[--japanese] [--any-image] [-o FILE [--force]] IMAGE"),
-        QStringLiteral("Writes the image's record tables, GP multiplier and names as JSON. The\n"
-                       "names are for reference: import reads only the tables and the GP\n"
+        QStringLiteral("Writes the image's record tables, GP multiplier and names as JSON, each\n"
+                       "record on a line of its own with its readable label. The labels and\n"
+                       "names are for reference: import reads only the tables' values and the GP\n"
                        "multiplier. An existing FILE is left alone unless --force is given, and\n"
                        "the image itself is never replaced.")};
     const QCommandLineOption output(
@@ -22,7 +23,8 @@ int runExport(const QStringList& args, Io& io) {
         QStringLiteral("FILE"));
     const QCommandLineOption force = forceOption();
     const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
-        const QByteArray json = QJsonDocument(exportTables(rom)).toJson(QJsonDocument::Indented);
+        // The labels read the game's names through the release's built-in readings.
+        const QByteArray json = exportText(exportTables(rom, builtInCharacterTable(rom.variant())));
         if (!parser.isSet(output)) {
             io.out << QString::fromUtf8(json);
             return static_cast<int>(exitSuccess);

@@ -1,5 +1,6 @@
 #include "tables/TablesJson.h"
 
+#include "graphics/RecordNames.h"
 #include "tables/JsonFile.h"
 
 #include <QJsonArray>
@@ -111,8 +112,11 @@ bool readRecords(const QJsonValue& value, const QString& path, const TablePlacem
     records.assign(static_cast<std::size_t>(where.count), Record{});
     for (int i = 0; i < where.count; ++i) {
         const QString rowPath = QStringLiteral("%1[%2]").arg(path).arg(i);
+        // A record is its values with a label beside them, or (version 1) the values alone.
+        const QJsonValue row = (*rows)[i];
+        const QJsonValue rowValues = row.isObject() ? row.toObject().value("values") : row;
         const auto values =
-            sizedArray((*rows)[i], rowPath, where.recordSize, QStringLiteral("values"), error);
+            sizedArray(rowValues, rowPath, where.recordSize, QStringLiteral("values"), error);
         if (!values)
             return false;
         Record& record = records[static_cast<std::size_t>(i)];
@@ -133,9 +137,11 @@ bool checkHeader(const QJsonObject& json, RomVariant release, QString& error) {
                     .arg(format, describe(json.value("format")));
         return false;
     }
+    // Version 1 wrote each record as a bare array of values; it still reads.
     const QJsonValue version = json.value("version");
-    if (!version.isDouble() || version.toDouble() != tablesFormatVersion) {
-        error = QStringLiteral("version: expected %1, found %2")
+    if (!version.isDouble() ||
+        (version.toDouble() != 1 && version.toDouble() != tablesFormatVersion)) {
+        error = QStringLiteral("version: expected 1 or %1, found %2")
                     .arg(tablesFormatVersion)
                     .arg(describe(version));
         return false;
@@ -166,20 +172,27 @@ int filledNameSlots(const NameBinding& binding, RomVariant release) {
     return binding.reservedSlotZero ? count + 1 : count;
 }
 
-QJsonObject exportTables(const RomImage& rom) {
+QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
     const RomVariant release = rom.variant();
     const int r = variantIndex(release);
 
     QJsonObject tables;
-    for (const TableBinding& binding : recordTables()) {
+    const std::span<const TableBinding> bindings = recordTables();
+    for (std::size_t t = 0; t < bindings.size(); ++t) {
+        const TableBinding& binding = bindings[t];
         const TablePlacement& where = (*binding.placement)[r];
         const auto records = binding.constRecords(rom).first(static_cast<std::size_t>(where.count));
+        const std::vector<std::string> labels = recordNames(rom, readings, t);
         QJsonArray rows;
-        for (const Record& record : records) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
             QJsonArray values;
             for (int j = 0; j < where.recordSize; ++j)
-                values.append(record[static_cast<std::size_t>(j)]);
-            rows.append(values);
+                values.append(records[i][static_cast<std::size_t>(j)]);
+            // The label is for people reading the file (and a diff of two exports); import
+            // reads the values only.
+            rows.append(QJsonObject{
+                {"label", i < labels.size() ? QString::fromStdString(labels[i]) : QString()},
+                {"values", values}});
         }
         tables.insert(asciiText(binding.key), rows);
     }
@@ -213,6 +226,99 @@ QJsonObject exportTables(const RomImage& rom) {
     json.insert("tables", tables);
     json.insert("names", names);
     return json;
+}
+
+namespace {
+
+// How wide a list may be written on one line.
+constexpr qsizetype lineWidth = 100;
+
+bool isContainer(const QJsonValue& value) {
+    return value.isArray() || value.isObject();
+}
+
+// A scalar as JSON text (QJsonDocument writes only containers, so it is written inside one).
+QByteArray scalarText(const QJsonValue& value) {
+    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2);
+}
+
+// Holds scalars only, or (an object) scalars and lists of scalars: a record with its label.
+bool isFlat(const QJsonValue& value) {
+    const auto flatEntry = [](const QJsonValue& entry, bool listsAllowed) {
+        if (!isContainer(entry))
+            return true;
+        if (!listsAllowed || !entry.isArray())
+            return false;
+        const QJsonArray list = entry.toArray();
+        return std::none_of(list.begin(), list.end(),
+                            [](const QJsonValue& v) { return isContainer(v); });
+    };
+    if (value.isArray()) {
+        const QJsonArray list = value.toArray();
+        return std::all_of(list.begin(), list.end(),
+                           [&](const QJsonValue& v) { return flatEntry(v, false); });
+    }
+    const QJsonObject object = value.toObject();
+    return std::all_of(object.begin(), object.end(),
+                       [&](const QJsonValue& v) { return flatEntry(v, true); });
+}
+
+QByteArray oneLine(const QJsonValue& value) {
+    if (!isContainer(value))
+        return scalarText(value);
+    QByteArrayList parts;
+    if (value.isArray()) {
+        for (const QJsonValue& entry : value.toArray())
+            parts << oneLine(entry);
+        return '[' + parts.join(", ") + ']';
+    }
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        parts << scalarText(it.key()) + ": " + oneLine(it.value());
+    return '{' + parts.join(", ") + '}';
+}
+
+void writeValue(QByteArray& out, const QJsonValue& value, int indent) {
+    if (isContainer(value) && isFlat(value)) {
+        const QByteArray line = oneLine(value);
+        if (indent + line.size() <= lineWidth) {
+            out += line;
+            return;
+        }
+    }
+    if (!isContainer(value)) {
+        out += scalarText(value);
+        return;
+    }
+    const QByteArray inner(indent + 4, ' ');
+    const bool array = value.isArray();
+    out += array ? "[\n" : "{\n";
+    qsizetype left = array ? value.toArray().size() : value.toObject().size();
+    const auto next = [&] { out += --left > 0 ? ",\n" : "\n"; };
+    if (array) {
+        for (const QJsonValue& entry : value.toArray()) {
+            out += inner;
+            writeValue(out, entry, indent + 4);
+            next();
+        }
+    } else {
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            out += inner + scalarText(it.key()) + ": ";
+            writeValue(out, it.value(), indent + 4);
+            next();
+        }
+    }
+    out += QByteArray(indent, ' ') + (array ? "]" : "}");
+}
+
+} // namespace
+
+QByteArray exportText(const QJsonObject& json) {
+    QByteArray text;
+    writeValue(text, json, 0);
+    return text + '\n';
 }
 
 std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,

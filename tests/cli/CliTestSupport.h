@@ -80,12 +80,21 @@ inline QJsonObject parseObject(const QByteArray& text) {
     return QJsonDocument::fromJson(text).object();
 }
 
-// The value at a dotted path such as "tables.chestTable.10.2" (numbers index arrays).
+// A record's values: the object of an export written with labels holds them under "values".
+inline QString valuesKey(const QJsonValue& node) {
+    return node.isObject() && node.toObject().contains("values") ? QStringLiteral("values")
+                                                                 : QString();
+}
+
+// The value at a dotted path such as "tables.chestTable.10.2" (numbers index arrays; an index
+// into a labelled record indexes its values).
 inline QJsonValue valueAt(const QJsonValue& root, const QString& path) {
     QJsonValue node = root;
     for (const QString& part : path.split(QLatin1Char('.'))) {
         bool isIndex = false;
         const int index = part.toInt(&isIndex);
+        if (isIndex && !valuesKey(node).isEmpty())
+            node = node.toObject().value(valuesKey(node));
         node = isIndex ? node.toArray().at(index) : node.toObject().value(part);
     }
     return node;
@@ -95,9 +104,15 @@ inline QJsonValue valueAt(const QJsonValue& root, const QString& path) {
 inline QJsonValue withValue(const QJsonValue& root, QStringList path, const QJsonValue& value) {
     if (path.isEmpty())
         return value;
-    const QString head = path.takeFirst();
+    const QString head = path.front();
     bool isIndex = false;
     const int index = head.toInt(&isIndex);
+    if (isIndex && !valuesKey(root).isEmpty()) {
+        QJsonObject record = root.toObject();
+        record["values"] = withValue(record.value("values"), path, value);
+        return record;
+    }
+    path.removeFirst();
     if (isIndex) {
         QJsonArray array = root.toArray();
         array[index] = withValue(array.at(index), path, value);

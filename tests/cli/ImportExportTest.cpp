@@ -48,7 +48,7 @@ TEST(ImportExport, ExportHoldsTheFileBytesAndImportLeavesTheFileByteIdentical) {
         const int r = variantIndex(c.release);
 
         EXPECT_EQ(json["format"].toString(), "tarnwick-tables");
-        EXPECT_EQ(json["version"].toInt(), 1);
+        EXPECT_EQ(json["version"].toInt(), 2);
         EXPECT_EQ(json["release"].toString(), keyOf(c.release));
         EXPECT_EQ(json["headerSize"].toInt(), header);
         if (const auto& gp = gpMultiplierOffset[r]) {
@@ -64,7 +64,7 @@ TEST(ImportExport, ExportHoldsTheFileBytesAndImportLeavesTheFileByteIdentical) {
             ASSERT_EQ(rows.size(), where.count);
             int mismatches = 0;
             for (int i = 0; i < where.count; ++i) {
-                const QJsonArray values = rows[i].toArray();
+                const QJsonArray values = rows[i].toObject()["values"].toArray();
                 ASSERT_EQ(values.size(), where.recordSize) << "record " << i;
                 for (int j = 0; j < where.recordSize; ++j) {
                     const auto at =
@@ -91,6 +91,39 @@ TEST(ImportExport, ExportHoldsTheFileBytesAndImportLeavesTheFileByteIdentical) {
         EXPECT_TRUE(imported.out.isEmpty() && imported.err.isEmpty());
         EXPECT_TRUE(fileBytes(image) == before);
     }
+}
+
+// Each record carries its label beside its values, on one line of the file, so a diff of two
+// exports says which record changed; an export written before labels existed still imports.
+TEST(ImportExport, RecordsAreLabelledOnLinesOfTheirOwnAndUnlabelledExportsStillImport) {
+    QTemporaryDir dir;
+    const QString image = test::writeDemo(dir, "image.smc", {RomVariant::SnesEnglish, false, 0});
+    const QJsonObject json = exportImage(dir, image, "tables.json");
+    EXPECT_EQ(test::valueAt(json, "tables.shopTable.5.label").toString(), "Vossbridge");
+    EXPECT_EQ(test::valueAt(json, "tables.monsterBoxTable.7.label").toString(),
+              "Monster-in-a-box 7");
+    const QByteArray text = fileBytes(dir.filePath("tables.json"));
+    const QByteArray shopLine =
+        QByteArray("{\"label\": \"Vossbridge\", \"values\": [") +
+        QByteArray::number(test::valueAt(json, "tables.shopTable.5.0").toInt());
+    EXPECT_TRUE(text.contains(shopLine)) << text.left(2000).toStdString();
+
+    // Version 1: bare arrays of values, no labels.
+    QJsonObject old = json;
+    old["version"] = 1;
+    QJsonObject tables = old["tables"].toObject();
+    for (auto table = tables.begin(); table != tables.end(); ++table) {
+        QJsonArray rows;
+        for (const QJsonValue record : table.value().toArray())
+            rows.append(record.toObject()["values"]);
+        table.value() = rows;
+    }
+    old["tables"] = tables;
+    test::setValue(old, "tables.shopTable.5.2", 0x42);
+    const CliRun run = runCommand({"import", image, writeJson(dir, old)});
+    ASSERT_EQ(run.code, exitSuccess) << run.err.toStdString();
+    const QJsonObject imported = exportImage(dir, image, "again.json");
+    EXPECT_EQ(test::valueAt(imported, "tables.shopTable.5.2").toInt(), 0x42);
 }
 
 TEST(ImportExport, NamesHoldTheEntriesEachReleaseFillsAsHexadecimal) {
@@ -184,7 +217,7 @@ TEST(ImportExport, InvalidTablesNameTheJsonPathAndLeaveTheFileAlone) {
     const Case cases[] = {
         {"format", "tarnwick-other",
          "format: expected \"tarnwick-tables\", found \"tarnwick-other\""},
-        {"version", 2, "version: expected 1, found 2"},
+        {"version", 3, "version: expected 1 or 2, found 3"},
         {"release", "gba-en",
          "release: expected \"snes-en\" for a SNES English image, found "
          "\"gba-en\""},

@@ -123,8 +123,10 @@ private slots:
             QJsonObject json = QJsonDocument::fromJson(fileBytes(path)).object();
             QJsonObject tables = json.value(QStringLiteral("tables")).toObject();
             QJsonArray chests = tables.value(QStringLiteral("chestTable")).toArray();
-            QJsonArray first = chests.at(0).toArray();
-            first.replace(0, (first.at(0).toInt() + 1) & 0xFF);
+            QJsonObject first = chests.at(0).toObject();
+            QJsonArray values = first.value(QStringLiteral("values")).toArray();
+            values.replace(0, (values.at(0).toInt() + 1) & 0xFF);
+            first.insert(QStringLiteral("values"), values);
             chests.replace(0, first);
             tables.insert(QStringLiteral("chestTable"), chests);
             tables.insert(QStringLiteral("anim14Table"), QStringLiteral("none"));

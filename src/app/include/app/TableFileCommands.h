@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FileDialogs.h"
+#include "rom/CharacterTable.h"
 
 #include <QString>
 
@@ -22,8 +23,8 @@ using FailureReport =
 // user cancelled or the failure was reported.
 
 // Writes the document's tables, as they are now, as the JSON that tarnwick-cli export writes.
-QString exportTablesCommand(const RomImage& rom, QWidget* parent, const FileChooser& chooseFile,
-                            const FailureReport& reportFailure);
+QString exportTablesCommand(const RomImage& rom, const CharacterTable& readings, QWidget* parent,
+                            const FileChooser& chooseFile, const FailureReport& reportFailure);
 
 // Reads a JSON export, checks all of it against the release and only then puts its tables into
 // the document as one undoable step. The file is not saved: File > Save writes the tables.

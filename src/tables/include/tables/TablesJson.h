@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rom/CharacterTable.h"
 #include "rom/RecordTables.h"
 #include "rom/RomImage.h"
 
@@ -32,12 +33,17 @@ std::span<const NameBinding> nameTables();
 int filledNameSlots(const NameBinding& binding, RomVariant release);
 
 inline constexpr std::string_view tablesFormat = "tarnwick-tables";
-inline constexpr int tablesFormatVersion = 1;
+inline constexpr int tablesFormatVersion = 2;
 
 // The loaded document as a JSON object: release, header size, title, GP multiplier, digit
-// codes, every record the release reads and writes, and the names the release fills (each as
-// upper-case hexadecimal of its game bytes).
-QJsonObject exportTables(const RomImage& rom);
+// codes, every record the release reads and writes with its readable label (the game's names
+// read through readings), and the names the release fills (each as upper-case hexadecimal of
+// its game bytes).
+QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings);
+
+// An export as text that a person and a line-based diff can read: every record on a line of its
+// own with its label, short lists on one line, everything else one entry a line.
+QByteArray exportText(const QJsonObject& json);
 
 // The record tables and GP multiplier read from an export, checked against a release.
 struct ImportedTables {
