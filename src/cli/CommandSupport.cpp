@@ -98,6 +98,8 @@ const QCommandLineOption anyImageOption{
     QStringLiteral("Load an image whose header names none of the four releases (its SNES title "
                    "byte or GBA game code is not the game's) as the release it would be read as.")};
 
+} // namespace
+
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser, Io& io) {
     rom.setJapanese(parser.isSet(japaneseOption));
     const bool anyImage = parser.isSet(anyImageOption);
@@ -115,8 +117,6 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     }
     return true;
 }
-
-} // namespace
 
 int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command) {
     QCommandLineParser parser;

@@ -64,6 +64,10 @@ struct ImageCommand {
     std::function<int(RomImage& rom, const QCommandLineParser& parser)> run;
 };
 
+// Loads an image as File > Load does, with the --japanese and --any-image of a command that
+// runImageCommand parsed; a failure is reported and false returned.
+bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser, Io& io);
+
 // Parses the arguments, loads IMAGE (refusing one whose header names no release unless
 // --any-image was given) and runs the command. Returns the exit code; failures are reported.
 int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command);
@@ -97,5 +101,6 @@ int runSheets(const QStringList& args, Io& io);
 int runDemoImage(const QStringList& args, Io& io);
 int runPatch(const QStringList& args, Io& io);
 int runApply(const QStringList& args, Io& io);
+int runCheck(const QStringList& args, Io& io);
 
 } // namespace tarnwick::cli

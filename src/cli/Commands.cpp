@@ -24,6 +24,7 @@ constexpr std::array commands = {
     Command{"import", &runImport}, Command{"diff", &runDiff},
     Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
     Command{"patch", &runPatch},   Command{"apply", &runApply},
+    Command{"check", &runCheck},
 };
 
 const char* const overview =
@@ -49,6 +50,9 @@ const char* const overview =
     "                          --ips or an OUT ending in .ips. BPS leaves a SNES copier\n"
     "                          header out; IPS addresses the files as they are on disk.\n"
     "  apply IMAGE PATCH OUT   Applies a BPS or IPS patch to IMAGE and writes OUT.\n"
+    "  check [--against ORIGINAL] [--json] IMAGE\n"
+    "                          Lists the mistakes across records a mod may have made;\n"
+    "                          exits 1 when there are errors.\n"
     "\n"
     "The commands that read an IMAGE take --japanese, to read it as a Japanese release unless\n"
     "its header says English, and --any-image, to load a file whose header names none of the\n"

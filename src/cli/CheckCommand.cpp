@@ -1,0 +1,106 @@
+#include "CommandSupport.h"
+
+#include "cli/Commands.h"
+#include "graphics/RecordNames.h"
+#include "rom/ImageCheck.h"
+#include "rom/RecordTables.h"
+#include "tables/TablesJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <map>
+
+namespace tarnwick::cli {
+namespace {
+
+QString severityName(Severity severity) {
+    return severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+}
+
+// The names of the records the findings are about, read once per table.
+class FindingLabels {
+public:
+    explicit FindingLabels(const RomImage& document)
+        : rom(document), readings(builtInCharacterTable(document.variant())) {}
+
+    QString of(const Finding& finding) {
+        const std::span<const TableBinding> tables = recordTables();
+        for (std::size_t index = 0; index < tables.size(); ++index) {
+            if (tables[index].key != finding.table)
+                continue;
+            std::vector<std::string>& names = cache[index];
+            if (names.empty())
+                names = recordNames(rom, readings, index);
+            const auto record = static_cast<std::size_t>(finding.record);
+            return record < names.size() ? QString::fromStdString(names[record]) : QString();
+        }
+        return {};
+    }
+
+private:
+    const RomImage& rom;
+    CharacterTable readings;
+    std::map<std::size_t, std::vector<std::string>> cache;
+};
+
+} // namespace
+
+int runCheck(const QStringList& args, Io& io) {
+    const CommandSyntax syntax{
+        QStringLiteral("check"),
+        QStringLiteral("[--japanese] [--any-image] [--against ORIGINAL] [--json] IMAGE"),
+        QStringLiteral("Lists the mistakes across records that a mod may have made, one a line:\n"
+                       "errors, where the game would read something the image does not hold, and\n"
+                       "warnings, combinations that are very likely slips (two chests sharing an\n"
+                       "opened-flag, a shop selling an item twice ...). With --against, only what\n"
+                       "ORIGINAL does not already have. Exits 1 when there are errors, 0 when\n"
+                       "there are none, so a build script can stop on them.")};
+    const QCommandLineOption against(
+        QStringLiteral("against"),
+        QStringLiteral("Report only the findings that ORIGINAL does not have already."),
+        QStringLiteral("ORIGINAL"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Write the findings as a JSON array."));
+    const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
+        std::vector<Finding> findings = checkImage(rom);
+        if (parser.isSet(against)) {
+            RomImage original;
+            if (!loadImage(original, parser.value(against), parser, io))
+                return static_cast<int>(exitFailure);
+            findings = newFindings(findings, checkImage(original));
+        }
+        FindingLabels labels(rom);
+        QJsonArray list;
+        for (const Finding& finding : findings) {
+            const QString label = labels.of(finding);
+            if (parser.isSet(json)) {
+                list.append(QJsonObject{{"severity", severityName(finding.severity)},
+                                        {"table", asciiText(finding.table)},
+                                        {"record", finding.record},
+                                        {"label", label},
+                                        {"message", QString::fromStdString(finding.message)}});
+                continue;
+            }
+            io.out << severityName(finding.severity) << ": " << asciiText(finding.table) << ' '
+                   << finding.record << (label.isEmpty() ? QString() : " (" + label + ")") << ": "
+                   << QString::fromStdString(finding.message) << '\n';
+        }
+        const auto errors = std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
+            return f.severity == Severity::Error;
+        });
+        if (parser.isSet(json))
+            io.out << QJsonDocument(list).toJson(QJsonDocument::Indented);
+        else
+            io.out << errors << (errors == 1 ? " error, " : " errors, ")
+                   << findings.size() - static_cast<std::size_t>(errors)
+                   << (findings.size() - static_cast<std::size_t>(errors) == 1 ? " warning"
+                                                                               : " warnings")
+                   << '\n';
+        return static_cast<int>(errors > 0 ? exitFailure : exitSuccess);
+    };
+    return runImageCommand(args, io, {syntax, {against, json}, {}, run});
+}
+
+} // namespace tarnwick::cli
