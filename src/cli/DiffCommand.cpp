@@ -1,8 +1,13 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
+#include "io/FileReading.h"
+#include "rom/RecordTables.h"
 #include "rom/TableDifferences.h"
 #include "tables/TablesJson.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace tarnwick::cli {
 namespace {
@@ -20,20 +25,59 @@ QString differenceLine(const TableDifference& difference) {
         .arg(place, hex(difference.imageValue, 2), hex(difference.tableValue, 2));
 }
 
+// Whether the file starts like a JSON export rather than an image: its first character that is
+// not white space is "{".
+bool looksLikeExport(const QString& path) {
+    ReadRequest start;
+    start.count = 64;
+    FileContents contents;
+    if (!readFileBytes(nativePath(path), "read", start, contents))
+        return false; // reading it as an image reports why
+    for (const std::uint8_t byte : contents.bytes)
+        if (!std::isspace(byte))
+            return byte == '{';
+    return false;
+}
+
+// Puts the record tables of the image at path into the document, as an export would be put:
+// the document's image bytes stay those of the first image.
+std::optional<int> putImageTablesIntoDocument(const QString& path, RomImage& rom,
+                                              const QCommandLineParser& parser, Io& io) {
+    RomImage other;
+    if (!loadImage(other, path, parser, io))
+        return exitFailure;
+    if (other.variant() != rom.variant())
+        return fail(io, QStringLiteral("\"%1\" is a %2 image and the first one a %3 image: "
+                                       "only images of one release compare.")
+                            .arg(path, asciiText(releaseName(other.variant())),
+                                 asciiText(releaseName(rom.variant()))));
+    for (const TableBinding& binding : recordTables()) {
+        const std::span<const Record> from = binding.constRecords(other);
+        std::copy(from.begin(), from.end(), binding.records(rom).begin());
+    }
+    rom.gpMultiplier = other.gpMultiplier;
+    return std::nullopt;
+}
+
 } // namespace
 
 int runDiff(const QStringList& args, Io& io) {
     const CommandSyntax syntax{
-        QStringLiteral("diff"), QStringLiteral("[--japanese] [--any-image] IMAGE JSON"),
+        QStringLiteral("diff"), QStringLiteral("[--japanese] [--any-image] IMAGE JSON|MODIFIED"),
         QStringLiteral("Lists every byte where the record tables (and, on SNES images, the GP\n"
-                       "multiplier) of a JSON export differ from the image: table, record, its\n"
-                       "label where it has one, byte, the image's value and the export's. The\n"
-                       "last line gives the count. No file is changed. Exits 1 when there are\n"
-                       "differences and 0 when there are none, as diff and cmp do.")};
+                       "multiplier) of a JSON export, or of a second image of the same release,\n"
+                       "differ from IMAGE: table, record, its label where it has one, byte,\n"
+                       "IMAGE's value and the other's. The last line gives the count. No file is\n"
+                       "changed. Exits 1 when there are differences and 0 when there are none, as\n"
+                       "diff and cmp do.")};
     // The export goes into the document only; the image bytes stay as loaded and nothing is
     // saved, so the comparison is the one the unsaved-changes prompt makes.
     const auto run = [&io](RomImage& rom, const QCommandLineParser& parser) {
-        if (const auto failed = putExportIntoDocument(parser.positionalArguments().at(1), rom, io))
+        const QString other = parser.positionalArguments().at(1);
+        const auto failed = looksLikeExport(other)
+                                ? putExportIntoDocument(other, rom, io)
+                                : putImageTablesIntoDocument(other, rom, parser, io);
+        if (failed)
             return *failed;
         const std::vector<TableDifference> differences = tableDifferences(rom);
         for (const TableDifference& difference : differences)
@@ -42,7 +86,13 @@ int runDiff(const QStringList& args, Io& io) {
                << "\n";
         return static_cast<int>(differences.empty() ? exitSuccess : exitDifferences);
     };
-    return runImageCommand(args, io, {syntax, {}, {exportArgument}, run});
+    return runImageCommand(
+        args, io,
+        {syntax,
+         {},
+         {{QStringLiteral("JSON|MODIFIED"),
+           QStringLiteral("A file written by the export command, or a second image.")}},
+         run});
 }
 
 } // namespace tarnwick::cli

@@ -60,5 +60,24 @@ TEST(CheckCommand, ExitsOneOnErrorsAndReportsOnlyWhatTheModIntroducedAgainstItsO
                                 "does not exist"});
 }
 
+// diff compares two images as it compares an image with an export.
+TEST(CheckCommand, DiffComparesTwoImagesOfOneRelease) {
+    QTemporaryDir dir;
+    const QString original = test::writeDemo(dir, "original.gba", {RomVariant::GbaEnglish});
+    const QString modded = withMistakes(dir, original);
+    const CliRun same = runCommand({"diff", original, original});
+    EXPECT_EQ(same.code, exitSuccess) << same.err.toStdString();
+    EXPECT_EQ(same.out, "0 differences\n");
+
+    const CliRun changed = runCommand({"diff", original, modded});
+    EXPECT_EQ(changed.code, exitDifferences) << changed.err.toStdString();
+    EXPECT_TRUE(changed.out.contains("chestTable 7 byte 3: ")) << changed.out.toStdString();
+    EXPECT_TRUE(changed.out.endsWith("differences\n"));
+
+    const QString other = test::writeDemo(dir, "other.smc", {RomVariant::SnesEnglish});
+    test::expectOneLineFailure(
+        {{"diff", other, original}, exitFailure, "only images of one release compare"});
+}
+
 } // namespace
 } // namespace tarnwick
