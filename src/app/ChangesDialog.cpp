@@ -1,7 +1,6 @@
 #include "app/ChangesDialog.h"
 
 #include "graphics/RecordNames.h"
-#include "rom/RecordTables.h"
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
 
@@ -12,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <map>
 
 namespace tarnwick {
 namespace {
@@ -28,33 +26,12 @@ QString byteValue(std::uint8_t value) {
         .arg(QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0')));
 }
 
-// The names of the records of every table that has a change, read once per table.
-class RecordNameCache {
-public:
-    RecordNameCache(const RomImage& document, const CharacterTable& table)
-        : rom(document), readings(table) {}
-
-    QString nameOf(const TableDifference& difference) {
-        if (difference.table == gpMultiplierKey)
-            return QStringLiteral("money chests' multiplier");
-        const std::span<const TableBinding> tables = recordTables();
-        for (std::size_t index = 0; index < tables.size(); ++index) {
-            if (tables[index].key != difference.table)
-                continue;
-            std::vector<std::string>& names = cache[index];
-            if (names.empty())
-                names = recordNames(rom, readings, index);
-            const auto record = static_cast<std::size_t>(difference.record);
-            return record < names.size() ? QString::fromStdString(names[record]) : QString();
-        }
-        return {};
-    }
-
-private:
-    const RomImage& rom;
-    const CharacterTable& readings;
-    std::map<std::size_t, std::vector<std::string>> cache;
-};
+// What a person calls the record a difference is in.
+QString nameOf(RecordNameBook& names, const TableDifference& difference) {
+    if (difference.table == gpMultiplierKey)
+        return QStringLiteral("money chests' multiplier");
+    return QString::fromStdString(names.nameOf(difference.table, difference.record));
+}
 
 QTableWidgetItem* cell(const QString& value, bool number) {
     auto* item = new QTableWidgetItem(value);
@@ -78,12 +55,12 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    RecordNameCache names(rom, readings);
+    RecordNameBook names(rom, readings);
     for (int row = 0; row < table->rowCount(); ++row) {
         const TableDifference& d = differences[static_cast<std::size_t>(row)];
         table->setItem(row, 0, cell(text(d.table), false));
         table->setItem(row, 1, cell(QString::number(d.record), true));
-        table->setItem(row, 2, cell(names.nameOf(d), false));
+        table->setItem(row, 2, cell(nameOf(names, d), false));
         table->setItem(row, 3, cell(QString::number(d.byte), true));
         table->setItem(row, 4, cell(byteValue(d.imageValue), true));
         table->setItem(row, 5, cell(byteValue(d.tableValue), true));

@@ -3,14 +3,12 @@
 #include "cli/Commands.h"
 #include "graphics/RecordNames.h"
 #include "rom/ImageCheck.h"
-#include "rom/RecordTables.h"
 #include "tables/TablesJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <map>
 
 namespace tarnwick::cli {
 namespace {
@@ -18,32 +16,6 @@ namespace {
 QString severityName(Severity severity) {
     return severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
 }
-
-// The names of the records the findings are about, read once per table.
-class FindingLabels {
-public:
-    explicit FindingLabels(const RomImage& document)
-        : rom(document), readings(builtInCharacterTable(document.variant())) {}
-
-    QString of(const Finding& finding) {
-        const std::span<const TableBinding> tables = recordTables();
-        for (std::size_t index = 0; index < tables.size(); ++index) {
-            if (tables[index].key != finding.table)
-                continue;
-            std::vector<std::string>& names = cache[index];
-            if (names.empty())
-                names = recordNames(rom, readings, index);
-            const auto record = static_cast<std::size_t>(finding.record);
-            return record < names.size() ? QString::fromStdString(names[record]) : QString();
-        }
-        return {};
-    }
-
-private:
-    const RomImage& rom;
-    CharacterTable readings;
-    std::map<std::size_t, std::vector<std::string>> cache;
-};
 
 } // namespace
 
@@ -71,10 +43,12 @@ int runCheck(const QStringList& args, Io& io) {
                 return static_cast<int>(exitFailure);
             findings = newFindings(findings, checkImage(original));
         }
-        FindingLabels labels(rom);
+        const CharacterTable readings = builtInCharacterTable(rom.variant());
+        RecordNameBook labels(rom, readings);
         QJsonArray list;
         for (const Finding& finding : findings) {
-            const QString label = labels.of(finding);
+            const QString label =
+                QString::fromStdString(labels.nameOf(finding.table, finding.record));
             if (parser.isSet(json)) {
                 list.append(QJsonObject{{"severity", severityName(finding.severity)},
                                         {"table", asciiText(finding.table)},

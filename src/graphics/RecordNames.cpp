@@ -64,4 +64,19 @@ std::vector<std::string> recordNames(const RomImage& rom, const CharacterTable& 
     return names;
 }
 
+const std::string& RecordNameBook::nameOf(std::string_view tableKey, int record) {
+    static const std::string none;
+    const std::span<const TableBinding> tables = recordTables();
+    for (std::size_t index = 0; index < tables.size(); ++index) {
+        if (tables[index].key != tableKey)
+            continue;
+        std::vector<std::string>& table = names[index];
+        if (table.empty())
+            table = recordNames(rom, readings, index);
+        const auto at = static_cast<std::size_t>(record);
+        return record >= 0 && at < table.size() ? table[at] : none;
+    }
+    return none;
+}
+
 } // namespace tarnwick

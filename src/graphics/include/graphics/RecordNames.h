@@ -3,7 +3,9 @@
 #include "rom/CharacterTable.h"
 
 #include <cstddef>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnwick {
@@ -17,5 +19,20 @@ class RomImage;
 // names (an animation record no category reaches) gets an empty one.
 [[nodiscard]] std::vector<std::string>
 recordNames(const RomImage& rom, const CharacterTable& readings, std::size_t table);
+
+// The names of records asked for by table key ("shopTable") and number, each table's names read
+// once, at its first question: for lists of changes or findings that name a few records.
+class RecordNameBook {
+public:
+    RecordNameBook(const RomImage& document, const CharacterTable& table)
+        : rom(document), readings(table) {}
+    // Empty for a key no table has or a record past the table.
+    const std::string& nameOf(std::string_view tableKey, int record);
+
+private:
+    const RomImage& rom;
+    const CharacterTable& readings;
+    std::map<std::size_t, std::vector<std::string>> names;
+};
 
 } // namespace tarnwick
