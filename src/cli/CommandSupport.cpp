@@ -118,6 +118,19 @@ bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& par
     return true;
 }
 
+bool loadImageLike(RomImage& other, const QString& path, const RomImage& first,
+                   const QCommandLineParser& parser, Io& io) {
+    if (!loadImage(other, path, parser, io))
+        return false;
+    if (other.variant() == first.variant())
+        return true;
+    (void)fail(io, QStringLiteral("\"%1\" is a %2 image and the first one a %3 image: "
+                                  "only images of one release compare.")
+                       .arg(path, asciiText(releaseName(other.variant())),
+                            asciiText(releaseName(first.variant()))));
+    return false;
+}
+
 int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command) {
     QCommandLineParser parser;
     parser.addOptions({japaneseOption, anyImageOption});

@@ -68,6 +68,11 @@ struct ImageCommand {
 // runImageCommand parsed; a failure is reported and false returned.
 bool loadImage(RomImage& rom, const QString& path, const QCommandLineParser& parser, Io& io);
 
+// Loads a second image, which must be of the first one's release to be compared with it; a
+// failure is reported and false returned.
+bool loadImageLike(RomImage& other, const QString& path, const RomImage& first,
+                   const QCommandLineParser& parser, Io& io);
+
 // Parses the arguments, loads IMAGE (refusing one whose header names no release unless
 // --any-image was given) and runs the command. Returns the exit code; failures are reported.
 int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command);
@@ -102,5 +107,6 @@ int runDemoImage(const QStringList& args, Io& io);
 int runPatch(const QStringList& args, Io& io);
 int runApply(const QStringList& args, Io& io);
 int runCheck(const QStringList& args, Io& io);
+int runChangelog(const QStringList& args, Io& io);
 
 } // namespace tarnwick::cli

@@ -24,7 +24,7 @@ constexpr std::array commands = {
     Command{"import", &runImport}, Command{"diff", &runDiff},
     Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
     Command{"patch", &runPatch},   Command{"apply", &runApply},
-    Command{"check", &runCheck},
+    Command{"check", &runCheck},   Command{"changelog", &runChangelog},
 };
 
 const char* const overview =
@@ -54,6 +54,9 @@ const char* const overview =
     "  check [--against ORIGINAL] [--json] IMAGE\n"
     "                          Lists the mistakes across records a mod may have made;\n"
     "                          exits 1 when there are errors.\n"
+    "  changelog [--markdown] ORIGINAL MODIFIED\n"
+    "                          What MODIFIED changes, in words and the game's names, one\n"
+    "                          line per changed record, for a mod's release notes.\n"
     "\n"
     "The commands that read an IMAGE take --japanese, to read it as a Japanese release unless\n"
     "its header says English, and --any-image, to load a file whose header names none of the\n"

@@ -44,13 +44,8 @@ bool looksLikeExport(const QString& path) {
 std::optional<int> putImageTablesIntoDocument(const QString& path, RomImage& rom,
                                               const QCommandLineParser& parser, Io& io) {
     RomImage other;
-    if (!loadImage(other, path, parser, io))
+    if (!loadImageLike(other, path, rom, parser, io))
         return exitFailure;
-    if (other.variant() != rom.variant())
-        return fail(io, QStringLiteral("\"%1\" is a %2 image and the first one a %3 image: "
-                                       "only images of one release compare.")
-                            .arg(path, asciiText(releaseName(other.variant())),
-                                 asciiText(releaseName(rom.variant()))));
     for (const TableBinding& binding : recordTables()) {
         const std::span<const Record> from = binding.constRecords(other);
         std::copy(from.begin(), from.end(), binding.records(rom).begin());

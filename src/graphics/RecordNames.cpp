@@ -10,14 +10,20 @@
 namespace tarnwick {
 namespace {
 
-std::string readable(const RomImage& rom, const CharacterTable& readings, const GameString& text) {
-    return readGameText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                        rom.variant(), readings);
-}
+// The game's names of one image, read the one way a list of names asks for.
+struct Reading {
+    const RomImage& rom;
+    const CharacterTable& readings;
+    UnknownCodes unknown;
+
+    std::string operator()(const GameString& text) const {
+        return readGameText(codesOf(text), rom.variant(), readings, unknown);
+    }
+};
 
 // Names every record that one of the categories reaches with its entry's label.
 template <typename Category, std::size_t count>
-void nameCategoryEntries(const RomImage& rom, const CharacterTable& readings,
+void nameCategoryEntries(const RomImage& rom, const Reading& readable,
                          const std::array<AnimCategory, count>& categories,
                          std::vector<GameString> (*labels)(const RomImage&, Category),
                          std::vector<std::string>& names) {
@@ -26,7 +32,7 @@ void nameCategoryEntries(const RomImage& rom, const CharacterTable& readings,
         for (std::size_t entry = 0; entry < entries.size(); ++entry) {
             const auto record = static_cast<std::size_t>(categories[c].firstRecord) + entry;
             if (record < names.size())
-                names[record] = readable(rom, readings, entries[entry]);
+                names[record] = readable(entries[entry]);
         }
     }
 }
@@ -34,16 +40,17 @@ void nameCategoryEntries(const RomImage& rom, const CharacterTable& readings,
 } // namespace
 
 std::vector<std::string> recordNames(const RomImage& rom, const CharacterTable& readings,
-                                     std::size_t table) {
+                                     std::size_t table, UnknownCodes unknown) {
     const std::span<const TableBinding> tables = recordTables();
     if (table >= tables.size())
         return {};
     std::vector<std::string> names(tables[table].constRecords(rom).size());
+    const Reading readable{rom, readings, unknown};
     const auto* placement = tables[table].placement;
     if (placement == &chestTablePlacement) {
         const std::vector<GameString> labels = chestLabels(rom);
         for (std::size_t chest = 0; chest < labels.size() && chest < names.size(); ++chest)
-            names[chest] = readable(rom, readings, labels[chest]);
+            names[chest] = readable(labels[chest]);
     } else if (placement == &monsterBoxTablePlacement) {
         for (std::size_t entry = 0; entry < names.size(); ++entry)
             names[entry] = "Monster-in-a-box " + std::to_string(entry);
@@ -53,12 +60,12 @@ std::vector<std::string> recordNames(const RomImage& rom, const CharacterTable& 
             names[shop] = std::string(labels[shop]);
     } else if (placement == &esperTablePlacement) {
         for (std::size_t esper = 0; esper < rom.esperNames.size() && esper < names.size(); ++esper)
-            names[esper] = readable(rom, readings, rom.esperNames[esper]);
+            names[esper] = readable(rom.esperNames[esper]);
     } else if (placement == &anim8TablePlacement) {
-        nameCategoryEntries(rom, readings, anim8Categories(rom.variant()), &anim8EntryLabels,
+        nameCategoryEntries(rom, readable, anim8Categories(rom.variant()), &anim8EntryLabels,
                             names);
     } else if (placement == &anim14TablePlacement) {
-        nameCategoryEntries(rom, readings, anim14Categories(rom.variant()), &anim14EntryLabels,
+        nameCategoryEntries(rom, readable, anim14Categories(rom.variant()), &anim14EntryLabels,
                             names);
     }
     return names;

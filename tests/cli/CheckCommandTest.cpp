@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 
+#include "demo/DemoTextFiles.h"
 #include "rom/Releases.h"
 
 #include <QJsonArray>
@@ -77,6 +78,55 @@ TEST(CheckCommand, DiffComparesTwoImagesOfOneRelease) {
     const QString other = test::writeDemo(dir, "other.smc", {RomVariant::SnesEnglish});
     test::expectOneLineFailure(
         {{"diff", other, original}, exitFailure, "only images of one release compare"});
+}
+
+// changelog words what a mod changed, plain or as Markdown, naming chests by a location file.
+TEST(CheckCommand, ChangelogWritesTheModsChangesInWords) {
+    QTemporaryDir dir;
+    const QString original = test::writeDemo(dir, "original.gba", {RomVariant::GbaEnglish});
+    const QString modded = withMistakes(dir, original);
+    const QString locations = dir.filePath("chestloc.txt");
+    test::writeFile(locations, "Harrowmere, inn\r\nHarrowmere, well\r\n");
+
+    const CliRun plain = runCommand({"changelog", "--locations", locations, original, modded});
+    EXPECT_EQ(plain.code, exitSuccess) << plain.err.toStdString();
+    const QStringList lines = plain.out.split('\n');
+    ASSERT_GE(lines.size(), 5) << plain.out.toStdString();
+    EXPECT_EQ(lines[0], "Chests");
+    EXPECT_TRUE(lines[1].startsWith("  Chest 7: ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(" -> item 276")) << lines[1].toStdString();
+    EXPECT_EQ(lines[3], "Shops");
+    EXPECT_TRUE(lines[4].contains("#2 ")) << lines[4].toStdString();
+
+    const CliRun markdown = runCommand({"changelog", "--markdown", original, modded});
+    EXPECT_EQ(markdown.code, exitSuccess);
+    EXPECT_TRUE(markdown.out.startsWith("## Chests\n\n- Chest 7: ")) << markdown.out.toStdString();
+    EXPECT_TRUE(markdown.out.contains("\n## Shops\n\n- Shop 2 ("));
+
+    const CliRun same = runCommand({"changelog", original, original});
+    EXPECT_EQ(same.out, "No record differs between the two images.\n");
+    test::expectOneLineFailure(
+        {{"changelog", "--table", dir.filePath("none.tbl"), original, modded},
+         exitFailure,
+         "does not exist"});
+}
+
+// The Japanese names of a changelog come with their syllables composed, as a player reads them.
+TEST(CheckCommand, ChangelogComposesJapaneseSoundMarks) {
+    QTemporaryDir dir;
+    const QString original = test::writeDemo(dir, "original.gba", {RomVariant::GbaJapanese});
+    QByteArray bytes = test::fileBytes(original);
+    const auto shop = static_cast<qsizetype>(shopTablePlacement[3].offset + 12 * 9);
+    bytes[shop + 3] = 10; // item #3 of shop 12
+    const QString modded = dir.filePath("modded.gba");
+    test::writeFile(modded, bytes);
+    const QString table = dir.filePath("charset-gba-ja.tbl");
+    const std::string readings = demoCharacterTable(RomVariant::GbaJapanese);
+    test::writeFile(table, QByteArray::fromStdString(readings));
+    const CliRun run = runCommand({"changelog", "--table", table, original, modded});
+    EXPECT_EQ(run.code, exitSuccess) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8("-> シルバーハンマー")))
+        << run.out.toStdString();
 }
 
 } // namespace

@@ -16,8 +16,11 @@ inline constexpr std::string_view unknownReading = "\xEF\xBF\xBD"; // U+FFFD
 // the drawing rules: the plain-text marker is dropped, and on Japanese releases a marked code
 // reads as its base glyph's reading followed by the combining voiced (U+3099) or semi-voiced
 // (U+309A) sound mark, which a normalisation to NFC composes into the syllable where Unicode has
-// one. A code the table leaves empty reads as U+FFFD.
+// one. A code the table leaves empty reads as U+FFFD, or, for text a person reads rather than
+// searches (release notes), as the code in hexadecimal between brackets: "[A3]".
+enum class UnknownCodes { Replacement, Hex };
 std::string readGameText(std::span<const std::uint8_t> text, RomVariant release,
-                         const CharacterTable& table);
+                         const CharacterTable& table,
+                         UnknownCodes unknown = UnknownCodes::Replacement);
 
 } // namespace tarnwick

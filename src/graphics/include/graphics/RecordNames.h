@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/GameTextReading.h"
 #include "rom/CharacterTable.h"
 
 #include <cstddef>
@@ -18,7 +19,8 @@ class RomImage;
 // read through the character table. One string a record the document holds; a record no list
 // names (an animation record no category reaches) gets an empty one.
 [[nodiscard]] std::vector<std::string>
-recordNames(const RomImage& rom, const CharacterTable& readings, std::size_t table);
+recordNames(const RomImage& rom, const CharacterTable& readings, std::size_t table,
+            UnknownCodes unknown = UnknownCodes::Replacement);
 
 // The names of records asked for by table key ("shopTable") and number, each table's names read
 // once, at its first question: for lists of changes or findings that name a few records.
