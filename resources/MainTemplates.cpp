@@ -35,6 +35,7 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "&Save", command::save, false, "Ctrl+S"},
     MenuItemTemplate{"&File", "Save &As...", command::saveAs, false, "Ctrl+Shift+S"},
     MenuItemTemplate{"&File", "&Changes...", command::changes, false, ""},
+    MenuItemTemplate{"&File", "Co&mpare With...", command::compareWith, false, ""},
     MenuItemTemplate{"&File", "", 0, false, ""},
     MenuItemTemplate{"&File", "&Export Tables...", command::exportTables, false, ""},
     MenuItemTemplate{"&File", "&Import Tables...", command::importTables, false, ""},
@@ -45,6 +46,7 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&Edit", "&Redo", command::redo, false, "Ctrl+Shift+Z"},
     MenuItemTemplate{"&Option", "&Japanese", command::japanese, true, ""},
     MenuItemTemplate{"&Option", "Keep a &Backup When Saving", command::keepBackups, true, ""},
+    MenuItemTemplate{"&Tools", "&Check Image...", command::checkImage, false, "Ctrl+K"},
     MenuItemTemplate{"&Help", "&Manual", command::manual, false, "F1"},
     MenuItemTemplate{"&Help", "&About", command::about, false, ""},
 };

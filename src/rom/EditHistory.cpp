@@ -9,6 +9,7 @@ bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey, 
         return false;
     if (mergeOpen && mergeKey != noMerge && !steps.empty() && steps.back().mergeKey == mergeKey) {
         mergeIntoLastStep(added);
+        documentChanged();
         return true;
     }
     // A new action replaces the steps that were undone; the state they led to is gone.
@@ -23,6 +24,7 @@ bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey, 
                      static_cast<std::uint32_t>(names.size()), mergeKey});
     ++cursor;
     mergeOpen = mergeKey != noMerge;
+    documentChanged();
     return true;
 }
 
@@ -61,6 +63,7 @@ bool EditHistory::undo(RomImage& rom) {
     --cursor;
     undoChanges(rom, stepChanges(cursor));
     mergeOpen = false;
+    documentChanged();
     return true;
 }
 
@@ -70,6 +73,7 @@ bool EditHistory::redo(RomImage& rom) {
     redoChanges(rom, stepChanges(cursor));
     ++cursor;
     mergeOpen = false;
+    documentChanged();
     return true;
 }
 
@@ -102,6 +106,12 @@ void EditHistory::clear() {
     cursor = 0;
     cleanStep = 0;
     mergeOpen = false;
+    documentChanged();
+}
+
+void EditHistory::documentChanged() const {
+    if (changeListener)
+        changeListener();
 }
 
 std::size_t EditHistory::memoryBytes() const {

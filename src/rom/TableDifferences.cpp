@@ -8,15 +8,26 @@
 
 namespace tarnwick {
 
-bool visitTableDifferences(const RomImage& rom,
-                           const std::function<bool(const TableDifference&)>& visit) {
-    if (!rom.hasImage())
-        return true;
+namespace {
+
+// Where the value a slot is compared with comes from: the byte the image holds at that offset,
+// or the same slot of another document's records.
+struct SlotBefore {
+    const RomImage* image = nullptr;   // compare with this document's image bytes ...
+    const RomImage* records = nullptr; // ... or with these records
+};
+
+// Walks the GP multiplier (SNES only) and every slot of each table's placement in rom, calling
+// visit for each whose value, cut to eight bits, differs from what before holds.
+bool visitSlots(const RomImage& rom, const SlotBefore& before,
+                const std::function<bool(const TableDifference&)>& visit) {
     const int release = variantIndex(rom.variant());
     if (const auto& offset = gpMultiplierOffset[release]) {
-        const std::uint8_t image = rom.readByte(*offset);
-        const auto table = static_cast<std::uint8_t>(rom.gpMultiplier & 0xFF);
-        if (image != table && !visit({gpMultiplierKey, 0, 0, image, table, {}}))
+        const std::uint8_t was =
+            before.image ? before.image->readByte(*offset)
+                         : static_cast<std::uint8_t>(before.records->gpMultiplier & 0xFF);
+        const auto now = static_cast<std::uint8_t>(rom.gpMultiplier & 0xFF);
+        if (was != now && !visit({gpMultiplierKey, 0, 0, was, now, {}}))
             return false;
     }
     const std::span<const TableBinding> tables = recordTables();
@@ -24,24 +35,47 @@ bool visitTableDifferences(const RomImage& rom,
         const TableBinding& binding = tables[index];
         const TablePlacement& where = (*binding.placement)[release];
         const std::span<const Record> records = binding.constRecords(rom);
+        const std::span<const Record> earlier =
+            before.records ? binding.constRecords(*before.records) : records;
         // The placements never ask for more than the tables hold; the bounds cost nothing and
         // keep a wrong placement from reading past the records.
-        const auto count = std::min(static_cast<std::size_t>(where.count), records.size());
+        const auto count =
+            std::min({static_cast<std::size_t>(where.count), records.size(), earlier.size()});
         for (int record = 0; static_cast<std::size_t>(record) < count; ++record) {
+            const auto at = static_cast<std::size_t>(record);
             const auto start = where.offset + static_cast<std::uint64_t>(record) *
                                                   static_cast<std::uint64_t>(where.recordSize);
-            const Record& slots = records[static_cast<std::size_t>(record)];
             for (int byte = 0; byte < where.recordSize && byte < recordSlots; ++byte) {
-                const std::uint8_t image = rom.readByte(start + static_cast<std::uint64_t>(byte));
-                const auto table =
-                    static_cast<std::uint8_t>(slots[static_cast<std::size_t>(byte)] & 0xFF);
-                if (image != table &&
-                    !visit({binding.key, record, byte, image, table, recordLabel(index, record)}))
+                const auto slot = static_cast<std::size_t>(byte);
+                const std::uint8_t was =
+                    before.image ? before.image->readByte(start + static_cast<std::uint64_t>(byte))
+                                 : static_cast<std::uint8_t>(earlier[at][slot] & 0xFF);
+                const auto now = static_cast<std::uint8_t>(records[at][slot] & 0xFF);
+                if (was != now &&
+                    !visit({binding.key, record, byte, was, now, recordLabel(index, record)}))
                     return false;
             }
         }
     }
     return true;
+}
+
+} // namespace
+
+bool visitTableDifferences(const RomImage& rom,
+                           const std::function<bool(const TableDifference&)>& visit) {
+    return !rom.hasImage() || visitSlots(rom, {&rom, nullptr}, visit);
+}
+
+std::vector<TableDifference> recordDifferences(const RomImage& original, const RomImage& modified) {
+    std::vector<TableDifference> differences;
+    if (original.variant() != modified.variant())
+        return differences;
+    visitSlots(modified, {nullptr, &original}, [&](const TableDifference& difference) {
+        differences.push_back(difference);
+        return true;
+    });
+    return differences;
 }
 
 std::vector<TableDifference> tableDifferences(const RomImage& rom) {

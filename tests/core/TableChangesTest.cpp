@@ -73,24 +73,27 @@ TEST(EditHistory, StepsMergeUndoRedoAndTheCleanState) {
         std::size_t steps, current;
         bool clean;
         std::array<int, 3> items; // shop 5's item slots 1-3 at the end; -1: as loaded
+        int told;                 // calls of the change listener: every action, undo and redo
     };
     const Case cases[] = {
-        {"1=1 1=12 1=123 u", 1, 0, true, {-1, -1, -1}}, // typing in a field is one step
-        {"1=1 2=2 1=3 u", 3, 2, false, {1, 2, -1}},     // the next field starts a step
-        {"1=1 l 1=2", 2, 2, false, {2, -1, -1}},        // leaving a field ends its step
-        {"1=9 1=-", 0, 0, true, {-1, -1, -1}},          // typing back leaves nothing
-        {"h u", 1, 0, true, {-1, -1, -1}},              // a handler's slots undo together
-        {"h 1=7 u u r", 2, 1, false, {40, 41, 42}},     // redo applies the step again
-        {"1=1 s 1=2 u", 2, 1, true, {1, -1, -1}},       // undo back to the save is clean
-        {"1=1 s u r", 1, 1, true, {1, -1, -1}},         // so is redo back to it
-        {"1=1 s u 2=5", 1, 1, false, {-1, 5, -1}},      // a replaced save is never clean
-        {"u r", 0, 0, true, {-1, -1, -1}},              // nothing to undo or redo
+        {"1=1 1=12 1=123 u", 1, 0, true, {-1, -1, -1}, 4}, // typing in a field is one step
+        {"1=1 2=2 1=3 u", 3, 2, false, {1, 2, -1}, 4},     // the next field starts a step
+        {"1=1 l 1=2", 2, 2, false, {2, -1, -1}, 2},        // leaving a field ends its step
+        {"1=9 1=-", 0, 0, true, {-1, -1, -1}, 2},          // typing back leaves nothing
+        {"h u", 1, 0, true, {-1, -1, -1}, 2},              // a handler's slots undo together
+        {"h 1=7 u u r", 2, 1, false, {40, 41, 42}, 5},     // redo applies the step again
+        {"1=1 s 1=2 u", 2, 1, true, {1, -1, -1}, 3},       // undo back to the save is clean
+        {"1=1 s u r", 1, 1, true, {1, -1, -1}, 3},         // so is redo back to it
+        {"1=1 s u 2=5", 1, 1, false, {-1, 5, -1}, 3},      // a replaced save is never clean
+        {"u r", 0, 0, true, {-1, -1, -1}, 0},              // nothing to undo or redo
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.actions);
         RomImage rom = test::sharedDemoDocument(RomVariant::SnesEnglish);
         const Record loaded = rom.shopTable[5];
         EditHistory history;
+        int told = 0;
+        history.setChangeListener([&told] { ++told; });
         std::istringstream words(c.actions);
         for (std::string word; words >> word;) {
             const TableSnapshot before = takeSnapshot(rom);
@@ -113,6 +116,7 @@ TEST(EditHistory, StepsMergeUndoRedoAndTheCleanState) {
         EXPECT_EQ(history.stepCount(), c.steps);
         EXPECT_EQ(history.currentStep(), c.current);
         EXPECT_EQ(history.isClean(), c.clean);
+        EXPECT_EQ(told, c.told);
         for (std::size_t slot = 1; slot <= 3; ++slot)
             EXPECT_EQ(rom.shopTable[5][slot],
                       c.items[slot - 1] < 0 ? loaded[slot] : c.items[slot - 1])
@@ -148,7 +152,8 @@ TEST(EditHistory, MultiSlotActionsUndoAsOneAndStaySmall) {
     EXPECT_TRUE(history.isClean());
     history.clear();
     EXPECT_FALSE(history.canRedo());
-    EXPECT_LT(history.memoryBytes(), 128U);
+    // Only the object itself is left (a short name's inline buffer counts as capacity).
+    EXPECT_LT(history.memoryBytes(), sizeof(EditHistory) + 32U);
 }
 
 // One slot changed per case by adding to it; it differs when its low eight bits do.
@@ -190,6 +195,25 @@ TEST(TableDifferences, ListsTheBytesSaveWouldChangeWithTheirLabels) {
     }
     EXPECT_TRUE(tableDifferences(RomImage{}).empty());
     EXPECT_EQ(recordLabel(recordTables().size(), 0), "");
+}
+
+// Two documents compare as a document compares with its own image: the records of the first
+// stand where the image bytes would.
+TEST(TableDifferences, TwoDocumentsCompareAsADocumentWithItsImage) {
+    const RomImage& original = test::sharedDemoDocument(RomVariant::SnesEnglish);
+    RomImage modified = original;
+    modified.gpMultiplier = 100;
+    modified.shopTable[5][3] += 256 + 7; // only the low eight bits count
+    modified.anim14Table[3][13] ^= 0x10;
+    const std::vector<TableDifference> differences = recordDifferences(original, modified);
+    ASSERT_EQ(differences.size(), 3u);
+    EXPECT_EQ(differences, tableDifferences(modified));
+    EXPECT_EQ(differences[1].table, "shopTable");
+    EXPECT_EQ(differences[1].label, "Vossbridge");
+
+    EXPECT_TRUE(recordDifferences(original, original).empty());
+    EXPECT_TRUE(
+        recordDifferences(test::sharedDemoDocument(RomVariant::GbaEnglish), modified).empty());
 }
 
 } // namespace

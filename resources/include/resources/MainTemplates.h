@@ -33,6 +33,8 @@ inline constexpr int importTables = 32782;
 inline constexpr int createPatch = 32783;
 inline constexpr int keepBackups = 32776;
 inline constexpr int changes = 32775;
+inline constexpr int compareWith = 32784;
+inline constexpr int checkImage = 32785;
 inline constexpr int undo = 57643;
 inline constexpr int redo = 57644;
 } // namespace command

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -69,6 +70,11 @@ public:
     // switch that reads the tables again).
     void clear();
 
+    // Called after every action recorded, undo, redo and clear: the document's tables may now
+    // hold other values, so a view of them (a list of findings) looks again. One listener; an
+    // empty function removes it.
+    void setChangeListener(std::function<void()> listener) { changeListener = std::move(listener); }
+
     // Bytes the history holds on the heap and in itself.
     std::size_t memoryBytes() const;
 
@@ -83,6 +89,7 @@ private:
     std::span<const TableChange> stepChanges(std::size_t step) const;
     std::string stepName(std::size_t step) const;
     void mergeIntoLastStep(std::span<const TableChange> added);
+    void documentChanged() const;
 
     std::vector<TableChange> changes;
     std::vector<Step> steps;
@@ -90,6 +97,7 @@ private:
     std::size_t cursor = 0;
     std::size_t cleanStep = 0;
     bool mergeOpen = false;
+    std::function<void()> changeListener;
 };
 
 } // namespace tarnwick

@@ -35,6 +35,11 @@ bool visitTableDifferences(const RomImage& rom,
 // Every difference, in the order visitTableDifferences gives them: what File > Changes lists.
 std::vector<TableDifference> tableDifferences(const RomImage& rom);
 
+// Every difference between the records (and GP multiplier) of two documents of one release, as
+// if original's were the image and modified's the tables: what File > Compare With lists.
+// Documents of different releases have no comparable slots and give none.
+std::vector<TableDifference> recordDifferences(const RomImage& original, const RomImage& modified);
+
 // The plain-text label of a record of the table at this index of recordTables(): the place of
 // a shop. Empty for the other tables and for indices out of range.
 std::string_view recordLabel(std::size_t table, int record);
