@@ -75,8 +75,8 @@ TEST(Changelog, SaysEachTablesChangeInWords) {
              setEsperBonus(esper, 0);
          },
          "Espers",
-         "Esper 4 (エロウイン): spell #2 フ\u309Aレーク\u3099 (x3) -> ヒョーカ\u3099 (x3); bonus "
-         "スヒ\u309Aート\u3099+2 -> (none)"},
+         "Esper 4 (エロウイン): spell #2 フ\u309Aレーク\u3099 (x3) -> "
+         "ヒョーカ\u3099 (x3); bonus スヒ\u309Aート\u3099+2 -> (none)"},
         {"8-byte animation", RomVariant::SnesEnglish,
          [](RomImage& rom) { setAnim8Field(rom.anim8Table[3], Anim8Field::Sound, 0x1B); },
          "Weapon and enemy special animations", "Weapons 3 (Storm Sabre): sound 0xB1 -> 0x1B"},
