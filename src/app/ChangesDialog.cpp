@@ -4,9 +4,13 @@
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,16 +46,20 @@ QTableWidgetItem* cell(const QString& value, bool number) {
 
 } // namespace
 
-ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings, QWidget* parent)
-    : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Changes"));
-    const std::vector<TableDifference> differences = tableDifferences(rom);
+ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings, ChangesList list,
+                             QWidget* parent)
+    : QDialog(parent), changelog(std::move(list.changelog)) {
+    const bool againstImage = list.comparedFile.isEmpty();
+    setWindowTitle(againstImage ? QStringLiteral("Changes")
+                                : QStringLiteral("Changes Against %1").arg(list.comparedFile));
+    const std::vector<TableDifference>& differences = list.differences;
 
     table = new QTableWidget(static_cast<int>(differences.size()), 6, this);
     table->setObjectName(QStringLiteral("changesTable"));
     table->setHorizontalHeaderLabels({QStringLiteral("Table"), QStringLiteral("Record"),
                                       QStringLiteral("Label"), QStringLiteral("Byte"),
-                                      QStringLiteral("Image"), QStringLiteral("Now")});
+                                      againstImage ? QStringLiteral("Image") : list.comparedFile,
+                                      QStringLiteral("Now")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -69,22 +77,50 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
     table->resizeColumnsToContents();
 
     const auto count = static_cast<qsizetype>(differences.size());
+    const QString bytes =
+        count == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(count);
     auto* summary = new QLabel(
-        count == 0   ? QStringLiteral("The tables hold what the image file holds: nothing to save.")
-        : count == 1 ? QStringLiteral("1 byte of the image would change on saving.")
-                     : QStringLiteral("%1 bytes of the image would change on saving.").arg(count),
+        againstImage
+            ? (count == 0 ? QStringLiteral("The tables hold what the image file holds: "
+                                           "nothing to save.")
+                          : QStringLiteral("%1 of the image would change on saving.").arg(bytes))
+            : (count == 0 ? QStringLiteral("The tables hold what %1 holds.").arg(list.comparedFile)
+                          : QStringLiteral("%1 of the tables differ from %2.")
+                                .arg(bytes, list.comparedFile)),
         this);
+    summary->setObjectName(QStringLiteral("changesSummary"));
+    copied = new QLabel(this);
+    copied->setObjectName(QStringLiteral("copiedNote"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton* copy =
+        buttons->addButton(QStringLiteral("Copy as &Changelog"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("copyChangelogButton"));
+    copy->setToolTip(QStringLiteral("Puts the changes on the clipboard in words a player reads, "
+                                    "one line per changed record, for a mod's release notes."));
+    copy->setEnabled(count > 0 && changelog);
+    connect(copy, &QPushButton::clicked, this, &ChangesDialog::copyChangelog);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
     layout->addWidget(table);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(copied, 1);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
     int width = table->frameWidth() * 2 + 24;
     for (int column = 0; column < table->columnCount(); ++column)
         width += table->columnWidth(column);
     resize(std::max(560, width), 360);
+}
+
+void ChangesDialog::copyChangelog() {
+    const std::string words = changelog();
+    // Japanese names come with combining sound marks; NFC joins them as the game shows them.
+    const QString notes = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()))
+                              .normalized(QString::NormalizationForm_C);
+    QGuiApplication::clipboard()->setText(notes);
+    copied->setText(QStringLiteral("The changelog is on the clipboard."));
 }
 
 int ChangesDialog::changeCount() const {

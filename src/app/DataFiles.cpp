@@ -2,6 +2,7 @@
 
 #include "io/FileReading.h"
 #include "rom/ChestLabels.h"
+#include "rom/ChestRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,11 @@ EditorTexts readEditorTexts(const QString& programFolder, CharacterTable charact
     texts.animationNames = readDataFile(programFolder, "animdata.txt");
     texts.characterTable = std::move(characterTable);
     return texts;
+}
+
+std::vector<std::string> chestLocationLines(const QString& programFolder) {
+    const TextFile file = readDataFile(programFolder, chestLocationFileName);
+    return file ? textLines(*file, chestCount) : std::vector<std::string>{};
 }
 
 } // namespace tarnwick

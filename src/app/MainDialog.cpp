@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/ChangesDialog.h"
+#include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
 #include "app/FileDialogs.h"
 #include "editors/AnimString14Dialog.h"
@@ -12,14 +13,17 @@
 #include "editors/FontEditorDialog.h"
 #include "editors/ManualWindow.h"
 #include "editors/ShopEditorDialog.h"
+#include "graphics/Changelog.h"
 #include "graphics/GlyphSheets.h"
 #include "io/AtomicFile.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
 #include "resources/MainTemplates.h"
 #include "rom/EditHistory.h"
+#include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
 #include "rom/SaveWithBackup.h"
+#include "rom/TableDifferences.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -170,15 +174,105 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     prompts.askAboutUnsavedEdits = [this](QWidget* owner) {
         return askWithMessageBox(owner, [this] { showChanges(); });
     };
+    // Whatever changes the tables (an editor, undo, an import), the findings follow.
+    history.setChangeListener([this] {
+        if (checkDialog)
+            checkDialog->refresh();
+    });
     refreshFileState();
 }
 
+MainDialog::~MainDialog() {
+    history.setChangeListener({});
+}
+
+// ---- Changes and checks ------------------------------------------------------------------
+
 void MainDialog::showChanges() {
-    ChangesDialog changes(rom, readings, this);
+    ChangesDialog changes(rom, readings,
+                          {tableDifferences(rom),
+                           {},
+                           [this] {
+                               // The tables as the image file holds them.
+                               RomImage original = rom;
+                               (void)original.parseTables();
+                               return changelogFrom(original);
+                           }},
+                          this);
     changes.exec();
 }
 
-MainDialog::~MainDialog() = default;
+void MainDialog::compareWith() {
+    if (!romLoaded)
+        return;
+    const QString current = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
+    const QString path = prompts.chooseFile(
+        this, {QStringLiteral("Compare With: Choose an Image of the Same Release"), romFileFilter(),
+               QFileInfo(current).path(), false, QStringLiteral("originals")});
+    if (path.isEmpty())
+        return;
+    RomImage other;
+    other.setJapanese(rom.isJapanese());
+    bool declined = false;
+    const auto loadAnyway = [this, &declined](const std::string& reason, RomVariant release) {
+        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
+                                             toQString(releaseName(release)));
+        return !declined;
+    };
+    const Status loaded = loadRom(other, QFile::encodeName(path).toStdString(), loadAnyway);
+    QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
+    if (loaded && other.variant() != rom.variant())
+        failure = QStringLiteral("\"%1\" is a %2 image and the open one a %3 image: only images "
+                                 "of one release compare.")
+                      .arg(path, toQString(releaseName(other.variant())),
+                           toQString(releaseName(rom.variant())));
+    if (!failure.isEmpty()) {
+        if (!declined)
+            prompts.reportFailure(this, QStringLiteral("Compare failed"), failure);
+        return;
+    }
+    ChangesDialog changes(rom, readings,
+                          {recordDifferences(other, rom), QFileInfo(path).fileName(),
+                           [this, &other] { return changelogFrom(other); }},
+                          this);
+    changes.exec();
+}
+
+std::string MainDialog::changelogFrom(const RomImage& original) const {
+    return changelogText(changelog(original, rom, readings, chestLocationLines(programFolder)),
+                         ChangelogStyle::Plain);
+}
+
+void MainDialog::showCheckImage() {
+    if (!romLoaded)
+        return;
+    if (!checkDialog) {
+        checkDialog = new CheckImageDialog(rom, readings, this);
+        checkDialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(checkDialog, &CheckImageDialog::openRecord, this, &MainDialog::openEditorAt);
+    }
+    checkDialog->show();
+    checkDialog->raise();
+    checkDialog->activateWindow();
+}
+
+void MainDialog::openEditorAt(const QString& table, int record) {
+    if (!romLoaded)
+        return;
+    if (table == QLatin1String("chestTable"))
+        runEditor<ChestEditorDialog>(record);
+    else if (table == QLatin1String("monsterBoxTable"))
+        runEditor<ChestEditorDialog>(firstChestOpening(rom, record));
+    else if (table == QLatin1String("shopTable"))
+        runEditor<ShopEditorDialog>(record);
+    else if (table == QLatin1String("esperTable"))
+        runEditor<EsperEditorDialog>(record);
+    else if (table == QLatin1String("anim8Table"))
+        runEditor<AnimString8Dialog>(record);
+    else if (table == QLatin1String("anim14Table"))
+        runEditor<AnimString14Dialog>(record);
+    refreshFileState();
+}
 
 void MainDialog::buildMenu() {
     auto* bar = new QMenuBar(this);
@@ -213,6 +307,10 @@ void MainDialog::buildMenu() {
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
     connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
     connect(actions.value(command::changes), &QAction::triggered, this, &MainDialog::showChanges);
+    connect(actions.value(command::compareWith), &QAction::triggered, this,
+            &MainDialog::compareWith);
+    connect(actions.value(command::checkImage), &QAction::triggered, this,
+            &MainDialog::showCheckImage);
     // The tables file commands report success in the status bar; an import is an edit.
     const auto connectFileCommand = [this](int id, auto run) {
         connect(actions.value(id), &QAction::triggered, this, [this, run] {
@@ -406,7 +504,11 @@ void MainDialog::saved() {
 void MainDialog::refreshFileState() {
     actions.value(command::save)->setEnabled(romLoaded);
     actions.value(command::saveAs)->setEnabled(romLoaded);
-    actions.value(command::changes)->setEnabled(romLoaded);
+    for (const int id : {command::changes, command::compareWith, command::checkImage})
+        actions.value(id)->setEnabled(romLoaded);
+    // A load or a release switch reads other tables and names: the findings follow them too.
+    if (checkDialog)
+        checkDialog->refresh();
     for (const int id : {command::exportTables, command::importTables, command::createPatch})
         actions.value(id)->setEnabled(romLoaded);
     // The commands name the step they take back or bring again: "Undo Chest 12: X".

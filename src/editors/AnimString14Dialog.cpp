@@ -200,4 +200,14 @@ void AnimString14Dialog::plainByteChanged(int k) {
         });
 }
 
+void AnimString14Dialog::selectRecord(int record) {
+    const std::optional<AnimListPosition> position = animListPosition(categories, record);
+    if (!position)
+        return;
+    categoryList->setCurrentIndex(position->category);
+    fillEntryList();
+    entryList->setCurrentItem(position->entry);
+    showRecord();
+}
+
 } // namespace tarnwick

@@ -136,4 +136,14 @@ void AnimString8Dialog::storeListChoice(Anim8Field field, int position) {
     storeField(field);
 }
 
+void AnimString8Dialog::selectRecord(int record) {
+    const std::optional<AnimListPosition> position = animListPosition(categories, record);
+    if (!position)
+        return;
+    categoryList->setCurrentIndex(position->category);
+    fillEntryList();
+    entryList->setCurrentItem(position->entry);
+    showRecord();
+}
+
 } // namespace tarnwick

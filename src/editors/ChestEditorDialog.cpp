@@ -307,4 +307,11 @@ void ChestEditorDialog::rebuildMonsterList() {
     monsterList->setLines(lines);
 }
 
+void ChestEditorDialog::selectRecord(int record) {
+    if (record < 0 || record >= chestCount)
+        return;
+    chestList->setCurrentItem(record);
+    loadChest();
+}
+
 } // namespace tarnwick

@@ -152,4 +152,11 @@ void EsperEditorDialog::storeLearnRate(int spell) {
     showLearnRates();
 }
 
+void EsperEditorDialog::selectRecord(int record) {
+    if (record < 0 || record >= esperList->count())
+        return;
+    esperList->setCurrentItem(record);
+    showSelectedEsper();
+}
+
 } // namespace tarnwick

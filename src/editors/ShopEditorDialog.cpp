@@ -86,4 +86,11 @@ void ShopEditorDialog::showSelectedShop() {
         slotLists[k]->setCurrentItem(shopItem(shop, static_cast<int>(k) + 1));
 }
 
+void ShopEditorDialog::selectRecord(int record) {
+    if (record < 0 || record >= shopList->count())
+        return;
+    shopList->setCurrentIndex(record);
+    showSelectedShop();
+}
+
 } // namespace tarnwick

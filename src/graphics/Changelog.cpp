@@ -179,6 +179,14 @@ std::vector<ChangelogSection> changelog(const RomImage& original, const RomImage
     return sections;
 }
 
+std::string_view tableTitle(std::string_view key) {
+    for (const TableBinding& binding : recordTables())
+        if (binding.key == key)
+            if (const TableWords* words = wordsFor(binding))
+                return words->title;
+    return key;
+}
+
 std::string changelogText(const std::vector<ChangelogSection>& sections, ChangelogStyle style) {
     if (sections.empty())
         return "No record differs between the two images.\n";

@@ -79,7 +79,7 @@ const std::string& RecordNameBook::nameOf(std::string_view tableKey, int record)
             continue;
         std::vector<std::string>& table = names[index];
         if (table.empty())
-            table = recordNames(rom, readings, index);
+            table = recordNames(rom, readings, index, UnknownCodes::Hex);
         const auto at = static_cast<std::size_t>(record);
         return record >= 0 && at < table.size() ? table[at] : none;
     }

@@ -94,6 +94,16 @@ std::optional<int> animRecordIndex(std::span<const AnimCategory> categories, int
     return chosen.firstRecord + entry;
 }
 
+std::optional<AnimListPosition> animListPosition(std::span<const AnimCategory> categories,
+                                                 int record) {
+    for (std::size_t category = 0; category < categories.size(); ++category) {
+        const AnimCategory& listed = categories[category];
+        if (record >= listed.firstRecord && record < listed.firstRecord + listed.entries)
+            return AnimListPosition{static_cast<int>(category), record - listed.firstRecord};
+    }
+    return std::nullopt;
+}
+
 std::vector<GameString> anim8EntryLabels(const RomImage& rom, Anim8Category category) {
     const RomVariant release = rom.variant();
     std::vector<GameString> labels;

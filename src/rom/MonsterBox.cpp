@@ -49,4 +49,13 @@ int formationSlotMonster(const RomImage& rom, int formation, int slot) {
     return high ? low + 256 : low;
 }
 
+std::optional<int> firstChestOpening(const RomImage& rom, int entry) {
+    for (int chest = 0; chest < chestCount; ++chest) {
+        const Record& record = rom.chestTable[static_cast<std::size_t>(chest)];
+        if (chestType(record) == monsterChest && chestContents(record, rom.variant()) == entry)
+            return chest;
+    }
+    return std::nullopt;
+}
+
 } // namespace tarnwick

@@ -2,11 +2,18 @@
 // File > Save writes it into the image file.
 #include "WindowTestSupport.h"
 
+#include "app/CheckImageDialog.h"
+#include "editors/AnimString14Dialog.h"
+#include "editors/AnimString8Dialog.h"
+#include "editors/ChestEditorDialog.h"
+#include "editors/EsperEditorDialog.h"
 #include "editors/ManualWindow.h"
+#include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
 #include "resources/MainTemplates.h"
+#include "rom/ChestRecord.h"
 #include "rom/RomImage.h"
 
 #include <QAbstractButton>
@@ -15,9 +22,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace tarnwick::testing {
@@ -92,6 +101,94 @@ private slots:
                                shown = opened->sectionShown();
                        }));
         QCOMPARE(shown, QStringLiteral("The Esper Editor"));
+    }
+
+    // Tools > Check Image stays open beside the window; double-clicking a finding opens its
+    // editor at the record, and the list follows the edit made there.
+    void aFindingOpensItsEditorAndTheListFollowsEdits() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        f.window.show();
+        f.window.commandAction(command::checkImage)->trigger();
+        CheckImageDialog* check = f.window.checkImageDialog();
+        QVERIFY(check != nullptr && check->isVisible() && !check->isModal());
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        auto* findings = check->findChild<QTableWidget*>(QStringLiteral("findingsTable"));
+        const int before = findings->rowCount();
+        QVERIFY(before > 0);
+        auto* filter = check->findChild<QComboBox*>(QStringLiteral("severityFilter"));
+        filter->setCurrentIndex(1); // errors only: the demo image has none
+        QCOMPARE(check->shownCount(), 0);
+        filter->setCurrentIndex(0);
+        QCOMPARE(check->shownCount(), before);
+
+        // A shop selling an item twice: "lists item 40 twice (#2 and #5)".
+        const QList<QTableWidgetItem*> twice =
+            findings->findItems(QStringLiteral(" twice (#"), Qt::MatchContains);
+        QVERIFY(!twice.isEmpty());
+        const int row = twice.front()->row();
+        const int shop = findings->item(row, 2)->text().toInt();
+        const int slot = QRegularExpression(QStringLiteral("and #(\\d)"))
+                             .match(twice.front()->text())
+                             .captured(1)
+                             .toInt();
+        QVERIFY(slot > 1);
+        QTableWidgetItem* cell = findings->item(row, 0);
+        findings->scrollToItem(cell);
+        QVERIFY(whileModal(
+            [&] {
+                const QPoint at = findings->visualItemRect(cell).center();
+                // A double-click follows a first click, as the mouse sends it.
+                QTest::mouseClick(findings->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(findings->viewport(), Qt::LeftButton, {}, at);
+            },
+            [&](QWidget* dialog) {
+                auto* editor = qobject_cast<ShopEditorDialog*>(dialog);
+                QVERIFY(editor != nullptr);
+                QCOMPARE(editor->selectedShop(), shop);
+                // An item no slot sells: the duplicate is gone while the editor is still open.
+                chooseWithMouse(findControl<QComboBox>(dialog, shopControl::firstSlot + slot - 1),
+                                254);
+                QCOMPARE(findings->rowCount(), before - 1);
+            }));
+    }
+
+    // Every table's findings open its editor at the record; a monster-in-a-box entry opens the
+    // chest editor at a monster chest opening onto it.
+    void eachTableOpensItsEditorAtTheRecord() {
+        WindowOnDemoFile f(RomVariant::GbaEnglish);
+        const auto shown = [&](const QString& table, int record) {
+            int selected = -1;
+            whileModal([&] { f.window.openEditorAt(table, record); },
+                       [&](QWidget* dialog) {
+                           if (auto* chests = qobject_cast<ChestEditorDialog*>(dialog))
+                               selected = chests->currentChest();
+                           else if (auto* shops = qobject_cast<ShopEditorDialog*>(dialog))
+                               selected = shops->selectedShop();
+                           else if (auto* espers = qobject_cast<EsperEditorDialog*>(dialog))
+                               selected = espers->selectedEsper();
+                           else if (auto* anim8 = qobject_cast<AnimString8Dialog*>(dialog))
+                               selected = anim8->selectedRecord();
+                           else if (auto* anim14 = qobject_cast<AnimString14Dialog*>(dialog))
+                               selected = 1000 + anim14->selectedRecord();
+                       });
+            return selected;
+        };
+        QCOMPARE(shown(QStringLiteral("chestTable"), 40), 40);
+        QCOMPARE(shown(QStringLiteral("shopTable"), 12), 12);
+        QCOMPARE(shown(QStringLiteral("esperTable"), 4), 4);
+        QCOMPARE(shown(QStringLiteral("anim8Table"), 50), 50);
+        QCOMPARE(shown(QStringLiteral("anim14Table"), 120), 1120);
+
+        const auto firstMonsterChest =
+            std::find_if(f.rom.chestTable.begin(), f.rom.chestTable.end(),
+                         [](const Record& chest) { return chestType(chest) == monsterChest; });
+        QVERIFY(firstMonsterChest != f.rom.chestTable.end());
+        const int entry = chestContents(*firstMonsterChest, f.rom.variant());
+        const int chest = shown(QStringLiteral("monsterBoxTable"), entry);
+        QVERIFY(chest >= 0 && chest < chestCount);
+        const Record& opened = f.rom.chestTable[static_cast<std::size_t>(chest)];
+        QCOMPARE(chestType(opened), monsterChest);
+        QCOMPARE(chestContents(opened, f.rom.variant()), entry);
     }
 
     // From the main window: Shops opens the editor, Escape keeps its changes and Save writes

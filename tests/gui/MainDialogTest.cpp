@@ -16,7 +16,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -498,25 +500,61 @@ private slots:
         QVERIFY(fileBytes(copy) != before);
     }
 
-    // File > Changes lists every byte saving would change, with the shop's place as its label.
+    // File > Changes lists every byte saving would change, with the shop's place as its label,
+    // and copies the same change in words.
     void changesListEveryByteSavingWouldChange() {
         Fixture f;
         QVERIFY(!f.action(command::changes)->isEnabled());
         QVERIFY(f.loadThroughMenu(f.demo(RomVariant::SnesEnglish)));
         const int imageValue = f.rom.shopTable[3][2];
         f.editShopTable();
-        ChangesDialog changes(f.rom, f.window->characterTable());
-        QCOMPARE(changes.changeCount(), 1);
-        auto* table = changes.findChild<QTableWidget*>(QStringLiteral("changesTable"));
-        const QStringList row = {table->item(0, 0)->text(), table->item(0, 1)->text(),
-                                 table->item(0, 2)->text(), table->item(0, 3)->text()};
-        QCOMPARE(row, (QStringList{QStringLiteral("shopTable"), QStringLiteral("3"),
-                                   toQString(shopLabels()[3]), QStringLiteral("2")}));
-        // Decimal first, the hexadecimal beside it: "246 (0xF6)".
-        QVERIFY(table->item(0, 4)->text().startsWith(QString::number(imageValue) + " (0x"));
-        QVERIFY(
-            table->item(0, 5)->text().startsWith(QString::number(f.rom.shopTable[3][2]) + " (0x"));
+        QVERIFY(whileModal(
+            [&] { f.trigger(command::changes); },
+            [&](QWidget* dialog) {
+                auto* changes = qobject_cast<ChangesDialog*>(dialog);
+                QVERIFY(changes != nullptr);
+                QCOMPARE(changes->changeCount(), 1);
+                auto* table = changes->findChild<QTableWidget*>(QStringLiteral("changesTable"));
+                const QStringList row = {table->item(0, 0)->text(), table->item(0, 1)->text(),
+                                         table->item(0, 2)->text(), table->item(0, 3)->text()};
+                QCOMPARE(row, (QStringList{QStringLiteral("shopTable"), QStringLiteral("3"),
+                                           toQString(shopLabels()[3]), QStringLiteral("2")}));
+                // Decimal first, the hexadecimal beside it: "246 (0xF6)".
+                QVERIFY(table->item(0, 4)->text().startsWith(QString::number(imageValue) + " (0x"));
+                QVERIFY(table->item(0, 5)->text().startsWith(
+                    QString::number(f.rom.shopTable[3][2]) + " (0x"));
+                changes->findChild<QPushButton*>(QStringLiteral("copyChangelogButton"))->click();
+                const QString notes = QGuiApplication::clipboard()->text();
+                QVERIFY2(notes.startsWith(QStringLiteral("Shops\n  Shop 3 (%1): #2 ")
+                                              .arg(toQString(shopLabels()[3]))),
+                         qPrintable(notes));
+            }));
         QVERIFY(f.action(command::changes)->isEnabled());
+    }
+
+    // File > Compare With lists the same bytes against another image of the release, and
+    // refuses one of another release with the reason.
+    void compareWithListsTheTablesAgainstAnotherImage() {
+        Fixture f;
+        QVERIFY(!f.action(command::compareWith)->isEnabled());
+        const QString original = f.demo(RomVariant::GbaEnglish);
+        QVERIFY(f.loadThroughMenu(original));
+        QVERIFY(f.action(command::compareWith)->isEnabled());
+        f.editShopTable();
+        f.user.filesToChoose << original;
+        QVERIFY(whileModal([&] { f.trigger(command::compareWith); },
+                           [&](QWidget* dialog) {
+                               auto* changes = qobject_cast<ChangesDialog*>(dialog);
+                               QVERIFY(changes != nullptr);
+                               QCOMPARE(changes->changeCount(), 1);
+                               QVERIFY(
+                                   dialog->windowTitle().endsWith(QFileInfo(original).fileName()));
+                           }));
+        f.user.filesToChoose << f.demo(RomVariant::SnesEnglish);
+        f.trigger(command::compareWith);
+        QCOMPARE(f.user.failures.size(), 1);
+        QVERIFY2(f.user.failures[0].contains(QStringLiteral("only images of one release")),
+                 qPrintable(f.user.failures[0]));
     }
 
     void recentFilesReopenAndShowMissingOnesDisabled() {

@@ -17,10 +17,13 @@
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
 #include "resources/EditorTemplates.h"
+#include "resources/MainTemplates.h"
 #include "rom/RomImage.h"
+#include "rom/TableEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -53,6 +56,28 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(saveScreenshot(&window, QStringLiteral("main-window-empty.png")));
+    }
+
+    // Tools > Check Image beside the window, and File > Changes after a few edits, with the
+    // changelog copied.
+    void checkImageAndChanges() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        f.window.show();
+        {
+            TableEdit edit(f.rom, f.history, "Shop 3: item #2");
+            edit.change(f.rom.shopTable[3])[2] = 10;
+            edit.change(f.rom.esperTable[1])[3] = 7;
+        }
+        f.window.commandAction(command::checkImage)->trigger();
+        QWidget* check = f.window.checkImageDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        QVERIFY(saveScreenshot(check, QStringLiteral("check-image.png")));
+        QVERIFY(whileModal(
+            [&] { f.window.commandAction(command::changes)->trigger(); },
+            [&](QWidget* changes) {
+                changes->findChild<QPushButton*>(QStringLiteral("copyChangelogButton"))->click();
+                QVERIFY(saveScreenshot(changes, QStringLiteral("changes.png")));
+            }));
     }
 
     void mainWindowWithEachRelease_data() { addReleaseRows(); }

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace tarnwick {
 
 // Folders searched for the user's text files ("chestloc.txt", "animdata.txt", the character
@@ -24,5 +27,9 @@ CharacterTable characterTableFor(RomVariant release, const QString& programFolde
 
 // The text files the editors show, read now, with the character table given.
 EditorTexts readEditorTexts(const QString& programFolder, CharacterTable characterTable);
+
+// The lines of the user's chest location file, line i describing chest i ("Vossbridge, in the
+// inn"); none when there is no such file.
+std::vector<std::string> chestLocationLines(const QString& programFolder);
 
 } // namespace tarnwick

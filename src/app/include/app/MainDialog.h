@@ -1,17 +1,21 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
 #include "app/TableFileCommands.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -79,6 +83,11 @@ public:
     // Reads the release's readings again: the built-in ones and the user's table file, if any.
     void readCharacterTable();
     const CharacterTable& characterTable() const { return readings; }
+    // Tools > Check Image's window while it is open, else nullptr.
+    CheckImageDialog* checkImageDialog() const { return checkDialog; }
+    // Opens the editor of the table with this key ("shopTable") at the record, as a modal
+    // dialog; a monster-in-a-box entry opens the chest editor at the first chest using it.
+    void openEditorAt(const QString& table, int record);
     // The folder searched first for the user's text files: the program's own, or the demo's.
     void setProgramFolder(const QString& folder) { programFolder = folder; }
     const QString& getProgramFolder() const { return programFolder; }
@@ -102,14 +111,23 @@ private:
     void onSaveAs();
     // Lists every byte that saving would change.
     void showChanges();
+    // Lists every byte where the tables differ from another image the user chooses.
+    void compareWith();
+    // Opens, or brings forward, the list of mistakes across records.
+    void showCheckImage();
+    // The changes from original to the document, as a mod's release notes.
+    std::string changelogFrom(const RomImage& original) const;
     void fillRecentFiles();
     void onJapaneseToggled(bool checked);
     void onAbout();
     void onEditorButton(int controlId);
-    // Runs one editor on the document as a modal dialog of this window.
+    // Runs one editor on the document as a modal dialog of this window, at a record if given.
     // The text files are read at every opening, so an edited one is picked up.
-    template <typename Editor> void runEditor() {
+    template <typename Editor> void runEditor(std::optional<int> record = std::nullopt) {
         Editor editor(rom, history, this, readEditorTexts(programFolder, readings));
+        if constexpr (requires { editor.selectRecord(0); })
+            if (record)
+                editor.selectRecord(*record);
         editor.exec();
     }
 
@@ -133,6 +151,7 @@ private:
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
     QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
+    QPointer<CheckImageDialog> checkDialog;
     QHash<int, QAction*> actions;
     QHash<int, QWidget*> controls;
     QLineEdit* titleBox = nullptr;

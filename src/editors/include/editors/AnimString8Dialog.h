@@ -25,6 +25,9 @@ public:
 
     // The record the category and entry select; -1 while none is selected.
     int selectedRecord() const;
+    // Shows record number `record` of the editor's table as if the user had chosen it, for
+    // opening the editor at a finding; a number its lists do not reach changes nothing.
+    void selectRecord(int record);
 
 protected:
     void showDocument() override { showRecord(); }

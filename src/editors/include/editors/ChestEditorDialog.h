@@ -23,6 +23,9 @@ public:
                       EditorTexts texts = {});
 
     int currentChest() const { return chest; }
+    // Shows record number `record` of the editor's table as if the user had chosen it, for
+    // opening the editor at a finding; a number its lists do not reach changes nothing.
+    void selectRecord(int record);
 
 protected:
     void showDocument() override;

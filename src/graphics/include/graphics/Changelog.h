@@ -27,6 +27,10 @@ struct ChangelogSection {
 changelog(const RomImage& original, const RomImage& modified, const CharacterTable& readings,
           const std::vector<std::string>& chestLocations = {});
 
+// The title a person reads for the table with this recordTables() key ("Shops"); the key itself
+// for one no table has.
+[[nodiscard]] std::string_view tableTitle(std::string_view key);
+
 enum class ChangelogStyle { Plain, Markdown };
 
 // The sections as text: a title, then the lines indented (Plain), or a "## title" heading and a

@@ -39,6 +39,15 @@ std::array<AnimCategory, anim14CategoryCount> anim14Categories(RomVariant releas
 std::optional<int> animRecordIndex(std::span<const AnimCategory> categories, int category,
                                    int entry);
 
+// The category and entry (list positions) that list a record: its first category, as a record
+// can be reached from two. Nothing for a record no category reaches.
+struct AnimListPosition {
+    int category = 0;
+    int entry = 0;
+};
+std::optional<AnimListPosition> animListPosition(std::span<const AnimCategory> categories,
+                                                 int record);
+
 // The labels of a category's entries, in list order, one per entry: the game's own names from
 // the document's name tables, or location labels where the game has no name.
 std::vector<GameString> anim8EntryLabels(const RomImage& rom, Anim8Category category);

@@ -2,6 +2,8 @@
 
 #include "rom/Releases.h"
 
+#include <optional>
+
 // The monster-in-a-box entries that monster chests refer to, and the battle formations they
 // name.
 //
@@ -29,6 +31,10 @@ int monsterBoxForm(const RomImage& rom, int entry, int form);
 // Stores value wrapped into 0-575 as Form 1 or 2 of the entry; writes nothing for an entry
 // without a record or another form number.
 void setMonsterBoxForm(RomImage& rom, int entry, int form, int value);
+
+// The first monster chest that opens onto the entry, where the chest editor shows its forms;
+// nothing when no chest does.
+std::optional<int> firstChestOpening(const RomImage& rom, int entry);
 
 // Monster number (0-510) in slot 1-6 of a formation, or emptyFormationSlot. Read through the
 // document's bounded reads, so any formation number is safe.

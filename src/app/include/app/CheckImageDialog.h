@@ -1,0 +1,46 @@
+#pragma once
+
+#include "rom/CharacterTable.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace tarnwick {
+
+class RomImage;
+
+// "Check Image": the mistakes across records that the document's tables hold, one row each:
+// severity, table, record, what a person calls the record and the finding in words. The list
+// sorts by any column and can show errors or warnings only. It stays open beside the window
+// and looks again whenever refresh is called (after every edit); a double-click or Enter on a
+// row asks for the editor at that record.
+class CheckImageDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    CheckImageDialog(const RomImage& rom, const CharacterTable& readings,
+                     QWidget* parent = nullptr);
+
+    // Checks the tables again and shows the findings, keeping the sort order and the filter.
+    void refresh();
+    // Rows the filter shows.
+    int shownCount() const;
+
+signals:
+    // The user asked to see a finding's record: its table key ("chestTable") and number.
+    void openRecord(const QString& table, int record);
+
+private:
+    void applyFilter();
+
+    const RomImage& rom;
+    const CharacterTable& readings;
+    QComboBox* severityFilter = nullptr;
+    QLabel* summary = nullptr;
+    QTableWidget* table = nullptr;
+};
+
+} // namespace tarnwick
