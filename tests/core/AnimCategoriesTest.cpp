@@ -80,5 +80,29 @@ TEST(AnimCategories, LocationLabelsAndRecordsOfEntries) {
     }
 }
 
+// Finding a record's place in the lists undoes animRecordIndex for every record a list reaches;
+// the GBA 14-byte records no category reaches have none.
+TEST(AnimCategories, EveryListedRecordIsFoundAtItsPlace) {
+    for (RomVariant release : allReleases) {
+        SCOPED_TRACE(releaseName(release));
+        const auto check = [](std::span<const AnimCategory> categories, int records) {
+            int listed = 0;
+            for (int record = 0; record < records; ++record) {
+                const std::optional<AnimListPosition> at = animListPosition(categories, record);
+                if (!at)
+                    continue;
+                ++listed;
+                EXPECT_EQ(animRecordIndex(categories, at->category, at->entry), record);
+            }
+            return listed;
+        };
+        EXPECT_EQ(check(anim8Categories(release), anim8Capacity),
+                  anim8TablePlacement[variantIndex(release)].count);
+        const int listed14 = check(anim14Categories(release), anim14Capacity);
+        EXPECT_EQ(listed14 < anim14TablePlacement[variantIndex(release)].count,
+                  isGbaVariant(release));
+    }
+}
+
 } // namespace
 } // namespace tarnwick
