@@ -214,11 +214,7 @@ void MainDialog::compareWith() {
     RomImage other;
     other.setJapanese(rom.isJapanese());
     bool declined = false;
-    const auto loadAnyway = [this, &declined](const std::string& reason, RomVariant release) {
-        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
-                                             toQString(releaseName(release)));
-        return !declined;
-    };
+    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
     const Status loaded = loadRom(other, QFile::encodeName(path).toStdString(), loadAnyway);
     QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
     if (loaded && other.variant() != rom.variant())
@@ -410,16 +406,20 @@ void MainDialog::onLoad() {
         loadFile(path);
 }
 
+UnnamedReleaseCheck MainDialog::unnamedImageQuestion(bool& declined) {
+    return [this, &declined](const std::string& reason, RomVariant release) {
+        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
+                                             toQString(releaseName(release)));
+        return !declined;
+    };
+}
+
 bool MainDialog::loadFile(const QString& path) {
     if (!settleUnsavedEdits())
         return false;
     // A load that fails or is declined changes nothing: the open image stays as it was.
     bool declined = false;
-    const auto loadAnyway = [this, &declined](const std::string& reason, RomVariant release) {
-        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
-                                             toQString(releaseName(release)));
-        return !declined;
-    };
+    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
     const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString(), loadAnyway);
     if (!loaded) {
         refreshFileState();

@@ -4,6 +4,7 @@
 #include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
 #include "app/TableFileCommands.h"
+#include "rom/RomImage.h"
 
 #include <QDialog>
 #include <QHash>
@@ -131,6 +132,9 @@ private:
         editor.exec();
     }
 
+    // Asks whether to load an image whose header names no release; a No sets declined, so
+    // the refusal that follows is not reported as a failure as well.
+    UnnamedReleaseCheck unnamedImageQuestion(bool& declined);
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
     bool settleUnsavedEdits();
     // Saves into the image file, the first time in a session keeping its previous contents as
