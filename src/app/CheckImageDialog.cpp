@@ -1,5 +1,6 @@
 #include "app/CheckImageDialog.h"
 
+#include "editors/ManualWindow.h"
 #include "graphics/Changelog.h"
 #include "graphics/RecordNames.h"
 #include "rom/ImageCheck.h"
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -79,8 +81,15 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     list->setToolTip(QStringLiteral(
         "Double-click a finding, or press Enter, to open its editor at the record."));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close | QDialogButtonBox::Help, this);
+    // Enter on a finding opens its editor; it must not also press Close.
+    for (QAbstractButton* button : buttons->buttons())
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Help)->setShortcut(QKeySequence::HelpContents);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [this] { openManual(this, QStringLiteral("Checking and comparing")); });
     connect(severityFilter, &QComboBox::currentIndexChanged, this, &CheckImageDialog::applyFilter);
     connect(list, &QTableWidget::cellActivated, this, [this](int row, int) {
         const QTableWidgetItem* severity = this->table->item(row, SeverityColumn);
@@ -106,6 +115,14 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
 }
 
 void CheckImageDialog::refresh() {
+    // The finding the user stands on stays current when it is still there.
+    const int current = table->currentRow();
+    const QStringList kept =
+        current < 0
+            ? QStringList()
+            : QStringList{table->item(current, SeverityColumn)->data(tableKeyRole).toString(),
+                          table->item(current, RecordColumn)->text(),
+                          table->item(current, MessageColumn)->text()};
     const std::vector<Finding> findings = rom.hasImage() ? checkImage(rom) : std::vector<Finding>{};
     RecordNameBook names(rom, readings);
     // Filled unsorted, then sorted once as the user last chose.
@@ -132,6 +149,13 @@ void CheckImageDialog::refresh() {
     }
     table->setSortingEnabled(true);
     table->resizeColumnsToContents();
+    for (int row = 0; row < table->rowCount() && !kept.isEmpty(); ++row)
+        if (table->item(row, SeverityColumn)->data(tableKeyRole).toString() == kept[0] &&
+            table->item(row, RecordColumn)->text() == kept[1] &&
+            table->item(row, MessageColumn)->text() == kept[2]) {
+            table->setCurrentCell(row, SeverityColumn);
+            break;
+        }
 
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
         return f.severity == Severity::Error;

@@ -150,6 +150,18 @@ private slots:
                                 254);
                 QCOMPARE(findings->rowCount(), before - 1);
             }));
+
+        // Enter on a finding opens its editor too, and leaves the list open.
+        findings->setFocus();
+        findings->setCurrentCell(0, 0);
+        const int chest = findings->item(0, 2)->text().toInt();
+        QVERIFY(whileModal([&] { QTest::keyClick(findings, Qt::Key_Return); },
+                           [&](QWidget* dialog) {
+                               auto* editor = qobject_cast<ChestEditorDialog*>(dialog);
+                               QVERIFY(editor != nullptr);
+                               QCOMPARE(editor->currentChest(), chest);
+                           }));
+        QVERIFY(check->isVisible());
     }
 
     // Every table's findings open its editor at the record; a monster-in-a-box entry opens the
