@@ -12,8 +12,11 @@
 // (little-endian, into the area or up to 64 bytes past its end), a length byte (0 for the rest
 // of the input) and that many bytes to lay over the image there.
 //
-// The same bytes also serve as a text file read line by line and as a character table file.
+// Each document read is also checked and described against the demo as built, as the check
+// list and a changelog would. The same bytes also serve as a text file read line by line and as
+// a character table file.
 #include "demo/DemoImage.h"
+#include "graphics/Changelog.h"
 #include "graphics/GameTextLayout.h"
 #include "graphics/GameTextReading.h"
 #include "graphics/GlyphSheets.h"
@@ -21,6 +24,7 @@
 #include "rom/AnimationNames.h"
 #include "rom/ChestLabels.h"
 #include "rom/ChestRecord.h"
+#include "rom/ImageCheck.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
 
@@ -148,6 +152,21 @@ void drawEveryList(RomImage& rom) {
         drawTexts(rom, anim14EntryLabels(rom, static_cast<Anim14Category>(category)));
 }
 
+// Every record as the checks and a changelog against the demo as built describe it: findings
+// and words for whatever the tables hold.
+void describeEveryRecord(const RomImage& rom) {
+    (void)checkImage(rom);
+    static std::array<std::unique_ptr<RomImage>, releaseCount> originals;
+    auto& original = originals[static_cast<std::size_t>(variantIndex(rom.variant()))];
+    if (!original) {
+        original = std::make_unique<RomImage>();
+        if (!openDemoImage(*original, {rom.variant()}))
+            __builtin_trap();
+    }
+    const CharacterTable readings = builtInCharacterTable(rom.variant());
+    (void)changelogText(changelog(*original, rom, readings), ChangelogStyle::Markdown);
+}
+
 struct LoadChoices {
     bool japaneseOption = false;
     bool drawOtherLanguage = false;
@@ -164,6 +183,7 @@ void exercise(RomImage& rom, LoadChoices choices) {
     if (!rom.parseTables())
         return;
     drawEveryList(rom);
+    describeEveryRecord(rom);
     rom.writeTablesToImage();
     if (rom.tablesDifferFromImage())
         __builtin_trap();
