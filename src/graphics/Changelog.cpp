@@ -1,6 +1,7 @@
 #include "graphics/Changelog.h"
 
 #include "ChangelogWords.h"
+#include "graphics/GameTextReading.h"
 #include "graphics/RecordNames.h"
 #include "rom/AnimCategories.h"
 #include "rom/RecordTables.h"
@@ -72,10 +73,8 @@ public:
         } else if (words.placement == &esperTablePlacement) {
             name = nameOf(tableIndex, at);
         }
-        const auto first = name.find_first_not_of(' ');
-        if (first == std::string::npos)
-            return place;
-        return place + " (" + name.substr(first, name.find_last_not_of(' ') - first + 1) + ")";
+        name = withoutOuterSpaces(name);
+        return name.empty() ? place : place + " (" + name + ")";
     }
 
 private:

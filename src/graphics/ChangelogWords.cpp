@@ -15,13 +15,6 @@ namespace {
 constexpr int emptyItem = 255;
 constexpr int noEntry = 0xFF;
 
-std::string trimmed(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 template <std::size_t N>
 std::string nameOrNumber(const Names& names, const std::array<GameString, N>& table,
                          const PerRelease<NameArea>& area, std::string_view kind, int number) {
@@ -57,7 +50,8 @@ std::string hexValue(int value) {
 }
 
 std::string Names::read(const GameString& text) const {
-    return trimmed(readGameText(codesOf(text), rom.variant(), readings, UnknownCodes::Hex));
+    return withoutOuterSpaces(
+        readGameText(codesOf(text), rom.variant(), readings, UnknownCodes::Hex));
 }
 
 std::string Names::item(int number) const {

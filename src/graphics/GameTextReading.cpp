@@ -49,4 +49,11 @@ std::string readGameText(std::span<const std::uint8_t> text, RomVariant release,
     return out;
 }
 
+std::string withoutOuterSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 } // namespace tarnwick

@@ -78,8 +78,12 @@ const std::string& RecordNameBook::nameOf(std::string_view tableKey, int record)
         if (tables[index].key != tableKey)
             continue;
         std::vector<std::string>& table = names[index];
-        if (table.empty())
+        if (table.empty()) {
             table = recordNames(rom, readings, index, UnknownCodes::Hex);
+            // A list's label may start or end with the game's space; a person's list does not.
+            for (std::string& name : table)
+                name = withoutOuterSpaces(name);
+        }
         const auto at = static_cast<std::size_t>(record);
         return record >= 0 && at < table.size() ? table[at] : none;
     }

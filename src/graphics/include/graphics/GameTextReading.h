@@ -23,4 +23,8 @@ std::string readGameText(std::span<const std::uint8_t> text, RomVariant release,
                          const CharacterTable& table,
                          UnknownCodes unknown = UnknownCodes::Replacement);
 
+// A name read for a person's list, without the spaces around it: a name padded to its field, a
+// label after the game list's leading space.
+std::string withoutOuterSpaces(std::string_view text);
+
 } // namespace tarnwick

@@ -25,7 +25,7 @@ recordNames(const RomImage& rom, const CharacterTable& readings, std::size_t tab
 // The names of records asked for by table key ("shopTable") and number, each table's names read
 // once, at its first question: for lists of changes or findings that name a few records. Codes
 // the character table does not know read as "[A3]", as a person reading the list can look
-// them up.
+// them up, and the spaces around a name are dropped.
 class RecordNameBook {
 public:
     RecordNameBook(const RomImage& document, const CharacterTable& table)
