@@ -2,8 +2,8 @@
 
 #include "cli/Commands.h"
 #include "graphics/Changelog.h"
-#include "io/FileReading.h"
 #include "io/TextLines.h"
+#include "qtio/QtFiles.h"
 #include "rom/ChestRecord.h"
 
 namespace tarnwick::cli {
@@ -12,15 +12,12 @@ namespace {
 // Text files given to the command are small; anything far larger is not one of them.
 constexpr std::uint64_t largestTextFile = 8u << 20;
 
-std::optional<std::vector<std::uint8_t>> readGivenFile(const QString& path, Io& io) {
-    ReadRequest request;
-    request.largest = largestTextFile;
-    FileContents contents;
-    if (const Status read = readFileBytes(nativePath(path), "read", request, contents); !read) {
-        (void)fail(io, fromNative(read.message()));
-        return std::nullopt;
-    }
-    return std::move(contents.bytes);
+std::optional<QByteArray> readGivenFile(const QString& path, Io& io) {
+    QString error;
+    std::optional<QByteArray> text = readFile(path, error, largestTextFile);
+    if (!text)
+        (void)fail(io, error);
+    return text;
 }
 
 } // namespace
@@ -57,7 +54,7 @@ int runChangelog(const QStringList& args, Io& io) {
             if (!text)
                 return static_cast<int>(exitFailure);
             (void)readCharacterTable(
-                std::string_view(reinterpret_cast<const char*>(text->data()), text->size()),
+                std::string_view(text->constData(), static_cast<std::size_t>(text->size())),
                 readings);
         }
         std::vector<std::string> chestLocations;
@@ -65,7 +62,7 @@ int runChangelog(const QStringList& args, Io& io) {
             const auto text = readGivenFile(parser.value(locations), io);
             if (!text)
                 return static_cast<int>(exitFailure);
-            chestLocations = textLines(*text, chestCount);
+            chestLocations = textLines(bytesOf(*text), chestCount);
         }
         const std::string text = changelogText(
             changelog(original, modified, readings, chestLocations),
