@@ -1,5 +1,6 @@
 #include "app/ChangesDialog.h"
 
+#include "controls/DialogTemplate.h"
 #include "graphics/RecordNames.h"
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
@@ -19,10 +20,6 @@
 namespace tarnwick {
 namespace {
 
-QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-
 // "246 (0xF6)": the number as people count, and as the bytes are usually written.
 QString byteValue(std::uint8_t value) {
     return QStringLiteral("%1 (0x%2)")
@@ -34,7 +31,7 @@ QString byteValue(std::uint8_t value) {
 QString nameOf(RecordNameBook& names, const TableDifference& difference) {
     if (difference.table == gpMultiplierKey)
         return QStringLiteral("money chests' multiplier");
-    return QString::fromStdString(names.nameOf(difference.table, difference.record));
+    return readingText(names.nameOf(difference.table, difference.record));
 }
 
 QTableWidgetItem* cell(const QString& value, bool number) {
@@ -66,7 +63,7 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
     RecordNameBook names(rom, readings);
     for (int row = 0; row < table->rowCount(); ++row) {
         const TableDifference& d = differences[static_cast<std::size_t>(row)];
-        table->setItem(row, 0, cell(text(d.table), false));
+        table->setItem(row, 0, cell(toQString(d.table), false));
         table->setItem(row, 1, cell(QString::number(d.record), true));
         table->setItem(row, 2, cell(nameOf(names, d), false));
         table->setItem(row, 3, cell(QString::number(d.byte), true));
@@ -115,11 +112,7 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
 }
 
 void ChangesDialog::copyChangelog() {
-    const std::string words = changelog();
-    // Japanese names come with combining sound marks; NFC joins them as the game shows them.
-    const QString notes = QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()))
-                              .normalized(QString::NormalizationForm_C);
-    QGuiApplication::clipboard()->setText(notes);
+    QGuiApplication::clipboard()->setText(readingText(changelog()));
     copied->setText(QStringLiteral("The changelog is on the clipboard."));
 }
 

@@ -1,5 +1,6 @@
 #include "app/CheckImageDialog.h"
 
+#include "controls/DialogTemplate.h"
 #include "editors/ManualWindow.h"
 #include "graphics/Changelog.h"
 #include "graphics/RecordNames.h"
@@ -27,12 +28,6 @@ constexpr int tableKeyRole = Qt::UserRole;
 
 // The filter's entries, in order.
 enum Filter { AllFindings, ErrorsOnly, WarningsOnly };
-
-QString text(std::string_view view) {
-    // Japanese names come with combining sound marks; NFC joins them as the game shows them.
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()))
-        .normalized(QString::NormalizationForm_C);
-}
 
 QTableWidgetItem* cell(const QVariant& value) {
     auto* item = new QTableWidgetItem;
@@ -135,15 +130,15 @@ void CheckImageDialog::refresh() {
             cell(error ? QStringLiteral("Error") : QStringLiteral("Warning"));
         severity->setIcon(style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                                       : QStyle::SP_MessageBoxWarning));
-        severity->setData(tableKeyRole, text(finding.table));
+        severity->setData(tableKeyRole, toQString(finding.table));
         table->setItem(row, SeverityColumn, severity);
-        table->setItem(row, TableColumn, cell(text(tableTitle(finding.table))));
+        table->setItem(row, TableColumn, cell(toQString(tableTitle(finding.table))));
         QTableWidgetItem* record = cell(finding.record);
         record->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->setItem(row, RecordColumn, record);
         table->setItem(row, LabelColumn,
-                       cell(text(names.nameOf(finding.table, finding.record)).trimmed()));
-        QTableWidgetItem* message = cell(text(finding.message));
+                       cell(readingText(names.nameOf(finding.table, finding.record))));
+        QTableWidgetItem* message = cell(toQString(finding.message));
         message->setToolTip(message->text());
         table->setItem(row, MessageColumn, message);
     }

@@ -12,14 +12,6 @@ namespace {
 // Text files given to the command are small; anything far larger is not one of them.
 constexpr std::uint64_t largestTextFile = 8u << 20;
 
-std::optional<QByteArray> readGivenFile(const QString& path, Io& io) {
-    QString error;
-    std::optional<QByteArray> text = readFile(path, error, largestTextFile);
-    if (!text)
-        (void)fail(io, error);
-    return text;
-}
-
 } // namespace
 
 int runChangelog(const QStringList& args, Io& io) {
@@ -50,7 +42,7 @@ int runChangelog(const QStringList& args, Io& io) {
             return static_cast<int>(exitFailure);
         CharacterTable readings = builtInCharacterTable(original.variant());
         if (parser.isSet(table)) {
-            const auto text = readGivenFile(parser.value(table), io);
+            const auto text = readInputFile(parser.value(table), largestTextFile, io);
             if (!text)
                 return static_cast<int>(exitFailure);
             (void)readCharacterTable(
@@ -59,7 +51,7 @@ int runChangelog(const QStringList& args, Io& io) {
         }
         std::vector<std::string> chestLocations;
         if (parser.isSet(locations)) {
-            const auto text = readGivenFile(parser.value(locations), io);
+            const auto text = readInputFile(parser.value(locations), largestTextFile, io);
             if (!text)
                 return static_cast<int>(exitFailure);
             chestLocations = textLines(bytesOf(*text), chestCount);

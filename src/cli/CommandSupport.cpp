@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "io/AtomicFile.h"
+#include "qtio/QtFiles.h"
 #include "tables/TablesJson.h"
 
 #include <QFile>
@@ -154,6 +155,16 @@ std::optional<int> putExportIntoDocument(const QString& jsonPath, RomImage& rom,
         return fail(io, error);
     storeImportedTables(*tables, rom);
     return std::nullopt;
+}
+
+// ---- Input files ---------------------------------------------------------------------------
+
+std::optional<QByteArray> readInputFile(const QString& path, std::uint64_t largest, Io& io) {
+    QString error;
+    std::optional<QByteArray> read = readFile(path, error, largest);
+    if (!read)
+        (void)fail(io, error);
+    return read;
 }
 
 // ---- Output files --------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "io/OutputRule.h"
 #include "rom/RomImage.h"
 
+#include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -83,6 +84,10 @@ int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command
 std::optional<int> putExportIntoDocument(const QString& jsonPath, RomImage& rom, Io& io);
 inline const std::pair<QString, QString> exportArgument{
     QStringLiteral("JSON"), QStringLiteral("A file written by the export command.")};
+
+// ---- Input files ----
+// A whole file in memory, refused when longer than largest; a failure is reported.
+std::optional<QByteArray> readInputFile(const QString& path, std::uint64_t largest, Io& io);
 
 // ---- Output files ----
 // --force: the one meaning it has in every command.

@@ -21,11 +21,7 @@ const QString copierHeaderNote = QStringLiteral(
 // A whole file in memory. Files beyond the largest image a patch may make are refused: none of
 // them is an image or a patch of one.
 std::optional<QByteArray> readWholeFile(const QString& path, Io& io) {
-    QString error;
-    std::optional<QByteArray> read = readFile(path, error, largestPatchResult);
-    if (!read)
-        (void)fail(io, error);
-    return read;
+    return readInputFile(path, largestPatchResult, io);
 }
 
 } // namespace

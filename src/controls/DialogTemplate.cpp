@@ -160,6 +160,10 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString readingText(std::string_view reading) {
+    return toQString(reading).normalized(QString::NormalizationForm_C);
+}
+
 QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog) {
     window.setWindowTitle(toQString(dialog.caption));
     window.setFont(dialogFont());

@@ -2,6 +2,7 @@
 
 #include "SheetPainting.h"
 #include "TypeToFind.h"
+#include "controls/DialogTemplate.h"
 #include "graphics/GameTextLayout.h"
 #include "graphics/GameTextReading.h"
 #include "rom/RomImage.h"
@@ -131,7 +132,7 @@ void NameComboBox::addGameItem(const GameString& text) {
     // The reading is the row's display text: typing finds rows by it, and accessibility tools
     // read it out. Only the game font's glyphs are painted.
     const std::string reading = readGameText(codesOf(text), rom.variant(), readingsFor());
-    addItem(QString::fromUtf8(reading).normalized(QString::NormalizationForm_C));
+    addItem(readingText(reading));
     setItemData(count() - 1, QByteArray(text.data(), static_cast<qsizetype>(text.size())),
                 gameTextRole);
 }

@@ -108,5 +108,8 @@ QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog);
 inline constexpr char controlIdProperty[] = "controlId";
 
 QString toQString(std::string_view text);
+// A name read through the character table as text a person reads: the combining sound marks of
+// a Japanese reading composed into their syllables (NFC), as the game font shows them.
+QString readingText(std::string_view reading);
 
 } // namespace tarnwick
