@@ -34,6 +34,7 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "&Recent", command::recentFiles, false, ""},
     MenuItemTemplate{"&File", "&Save", command::save, false, "Ctrl+S"},
     MenuItemTemplate{"&File", "Save &As...", command::saveAs, false, "Ctrl+Shift+S"},
+    MenuItemTemplate{"&File", "Reloa&d", command::reload, false, "F5"},
     MenuItemTemplate{"&File", "&Changes...", command::changes, false, ""},
     MenuItemTemplate{"&File", "Co&mpare With...", command::compareWith, false, ""},
     MenuItemTemplate{"&File", "", 0, false, ""},

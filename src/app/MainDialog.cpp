@@ -5,6 +5,7 @@
 #include "app/ChangesDialog.h"
 #include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
+#include "app/FileChangedNotice.h"
 #include "app/FileDialogs.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
@@ -22,7 +23,6 @@
 #include "rom/EditHistory.h"
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
-#include "rom/SaveWithBackup.h"
 #include "rom/TableDifferences.h"
 
 #include <QAction>
@@ -52,71 +52,6 @@ const QString noRomText = QStringLiteral("No ROM Loaded");
 constexpr int editorButtons[] = {mainControl::chests, mainControl::espers, mainControl::shops,
                                  mainControl::anim8,  mainControl::anim14, mainControl::fonts};
 
-// Gives the buttons texts with mnemonics, so each answer has its Alt key.
-void nameButtons(QMessageBox& box,
-                 std::initializer_list<std::pair<QMessageBox::StandardButton, QString>> names) {
-    for (const auto& [button, text] : names)
-        box.button(button)->setText(text);
-}
-
-// Asks until the user saves, discards or cancels; "Show Changes..." lists them in between.
-UnsavedChoice askWithMessageBox(QWidget* parent, const std::function<void()>& showChanges) {
-    for (;;) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"),
-                        QStringLiteral("The tables have changes that are not saved."),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-        box.setInformativeText(QStringLiteral("Save them into the image file first?"));
-        nameButtons(box, {{QMessageBox::Save, QStringLiteral("&Save")},
-                          {QMessageBox::Discard, QStringLiteral("&Don't Save")},
-                          {QMessageBox::Cancel, QStringLiteral("&Cancel")}});
-        box.setDefaultButton(QMessageBox::Save);
-        QPushButton* show =
-            box.addButton(QStringLiteral("Show C&hanges..."), QMessageBox::ActionRole);
-        const int answer = box.exec();
-        if (box.clickedButton() == show) {
-            showChanges();
-            continue;
-        }
-        switch (answer) {
-        case QMessageBox::Save:
-            return UnsavedChoice::Save;
-        case QMessageBox::Discard:
-            return UnsavedChoice::Discard;
-        default:
-            return UnsavedChoice::Cancel;
-        }
-    }
-}
-
-bool askToLoadUnnamedImage(QWidget* parent, const QString& reason, const QString& release) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarnwick"), reason,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setInformativeText(
-        QStringLiteral("Load it anyway as %1? Its tables may show nonsense, and saving it writes "
-                       "them into the file.")
-            .arg(release));
-    nameButtons(box, {{QMessageBox::Yes, QStringLiteral("&Load")},
-                      {QMessageBox::No, QStringLiteral("&Don't Load")}});
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-bool askToSwitchAgainstHeader(QWidget* parent, const QString& warning) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), warning,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent);
-    box.setInformativeText(QStringLiteral("Switch the release anyway?"));
-    nameButtons(box, {{QMessageBox::Ok, QStringLiteral("&Switch")},
-                      {QMessageBox::Cancel, QStringLiteral("&Cancel")}});
-    box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
-}
-
-void reportWithMessageBox(QWidget* parent, const QString& title, const QString& message) {
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Ok, parent);
-    nameButtons(box, {{QMessageBox::Ok, QStringLiteral("&OK")}});
-    box.exec();
-}
-
 // A path cut in the middle when it is wider than the label, so that its file name stays in view.
 class PathLabel final : public QLabel {
 public:
@@ -142,15 +77,7 @@ QString droppedFile(const QMimeData* mime) {
 } // namespace
 
 MainDialog::Prompts MainDialog::standardPrompts(AppSettings& settings) {
-    return {[&settings](QWidget* parent) { return chooseRomFileWithDialog(parent, settings); },
-            [](QWidget* parent) { return askWithMessageBox(parent, [] {}); },
-            askToLoadUnnamedImage,
-            reportWithMessageBox,
-            [&settings](QWidget* parent, const QString& current) {
-                return chooseSaveFileWithDialog(parent, settings, current);
-            },
-            rememberingFolders(settings, chooseFileWithDialog),
-            askToSwitchAgainstHeader};
+    return standardWindowPrompts(settings);
 }
 
 MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
@@ -161,6 +88,15 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
       icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))),
       programFolder(QCoreApplication::applicationDirPath()) {
     rom.setPath({});
+    files = new FileCommands(
+        rom, history, *settings, prompts, readings,
+        [this](const RomImage& original, const RomImage& modified) {
+            return changelogBetween(original, modified);
+        },
+        this);
+    connect(files, &FileCommands::loaded, this, &MainDialog::imageLoaded);
+    connect(files, &FileCommands::saved, this, &MainDialog::saved);
+    connect(files, &FileCommands::stateChanged, this, &MainDialog::refreshFileState);
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -168,11 +104,15 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     buildControls();
     buildMenu();
     connectButtons();
+    // Another program's change to the open file shows in the window; Reload reads it again.
+    connect(files, &FileCommands::changedOnDisk, changedNotice, &FileChangedNotice::showChange);
+    connect(files, &FileCommands::matchesDisk, changedNotice, &QWidget::hide);
+    connect(changedNotice, &FileChangedNotice::reloadRequested, files, &FileCommands::reload);
     titleBox->setText(noRomText);
     titleBox->setFocus();
     // The window's own question can list the changes it asks about.
     prompts.askAboutUnsavedEdits = [this](QWidget* owner) {
-        return askWithMessageBox(owner, [this] { showChanges(); });
+        return askAboutUnsavedEditsWithMessageBox(owner, [this] { showChanges(); });
     };
     // Whatever changes the tables (an editor, undo, an import), the findings follow.
     history.setChangeListener([this] {
@@ -196,51 +136,19 @@ void MainDialog::showChanges() {
                                // The tables as the image file holds them.
                                RomImage original = rom;
                                (void)original.parseTables();
-                               return changelogFrom(original);
+                               return changelogBetween(original, rom);
                            }},
                           this);
     changes.exec();
 }
 
-void MainDialog::compareWith() {
-    if (!romLoaded)
-        return;
-    const QString current = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
-    const QString path = prompts.chooseFile(
-        this, {QStringLiteral("Compare With: Choose an Image of the Same Release"), romFileFilter(),
-               QFileInfo(current).path(), false, QStringLiteral("originals")});
-    if (path.isEmpty())
-        return;
-    RomImage other;
-    other.setJapanese(rom.isJapanese());
-    bool declined = false;
-    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
-    const Status loaded = loadRom(other, QFile::encodeName(path).toStdString(), loadAnyway);
-    QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
-    if (loaded && other.variant() != rom.variant())
-        failure = QStringLiteral("\"%1\" is a %2 image and the open one a %3 image: only images "
-                                 "of one release compare.")
-                      .arg(path, toQString(releaseName(other.variant())),
-                           toQString(releaseName(rom.variant())));
-    if (!failure.isEmpty()) {
-        if (!declined)
-            prompts.reportFailure(this, QStringLiteral("Compare failed"), failure);
-        return;
-    }
-    ChangesDialog changes(rom, readings,
-                          {recordDifferences(other, rom), QFileInfo(path).fileName(),
-                           [this, &other] { return changelogFrom(other); }},
-                          this);
-    changes.exec();
-}
-
-std::string MainDialog::changelogFrom(const RomImage& original) const {
-    return changelogText(changelog(original, rom, readings, chestLocationLines(programFolder)),
+std::string MainDialog::changelogBetween(const RomImage& original, const RomImage& modified) const {
+    return changelogText(changelog(original, modified, readings, chestLocationLines(programFolder)),
                          ChangelogStyle::Plain);
 }
 
 void MainDialog::showCheckImage() {
-    if (!romLoaded)
+    if (!isRomLoaded())
         return;
     if (!checkDialog) {
         checkDialog = new CheckImageDialog(rom, readings, this);
@@ -253,7 +161,7 @@ void MainDialog::showCheckImage() {
 }
 
 void MainDialog::openEditorAt(const QString& table, int record) {
-    if (!romLoaded)
+    if (!isRomLoaded())
         return;
     if (table == QLatin1String("chestTable"))
         runEditor<ChestEditorDialog>(record);
@@ -301,10 +209,11 @@ void MainDialog::buildMenu() {
     }
     connect(actions.value(command::load), &QAction::triggered, this, &MainDialog::onLoad);
     connect(actions.value(command::save), &QAction::triggered, this, &MainDialog::onSave);
-    connect(actions.value(command::saveAs), &QAction::triggered, this, &MainDialog::onSaveAs);
+    connect(actions.value(command::saveAs), &QAction::triggered, files, &FileCommands::saveAs);
+    connect(actions.value(command::reload), &QAction::triggered, files, &FileCommands::reload);
     connect(actions.value(command::changes), &QAction::triggered, this, &MainDialog::showChanges);
-    connect(actions.value(command::compareWith), &QAction::triggered, this,
-            &MainDialog::compareWith);
+    connect(actions.value(command::compareWith), &QAction::triggered, files,
+            &FileCommands::compareWith);
     connect(actions.value(command::checkImage), &QAction::triggered, this,
             &MainDialog::showCheckImage);
     // The tables file commands report success in the status bar; an import is an edit.
@@ -353,6 +262,8 @@ void MainDialog::buildControls() {
     controls =
         buildFromTemplate(mainDialogTemplate(), addTemplateSurface(*this, mainDialogTemplate()));
     applyControlHelp(mainDialogId, controls);
+    changedNotice = new FileChangedNotice(this);
+    layout()->addWidget(changedNotice);
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
@@ -372,7 +283,7 @@ void MainDialog::connectButtons() {
 
 void MainDialog::done(int result) {
     // Exit, Escape, Enter and the close box all end here; unsaved edits are offered first.
-    if (settleUnsavedEdits())
+    if (files->settleUnsavedEdits())
         QDialog::done(result);
 }
 
@@ -406,39 +317,14 @@ void MainDialog::onLoad() {
         loadFile(path);
 }
 
-UnnamedReleaseCheck MainDialog::unnamedImageQuestion(bool& declined) {
-    return [this, &declined](const std::string& reason, RomVariant release) {
-        declined = !prompts.loadUnnamedImage(this, QString::fromStdString(reason),
-                                             toQString(releaseName(release)));
-        return !declined;
-    };
-}
-
-bool MainDialog::loadFile(const QString& path) {
-    if (!settleUnsavedEdits())
-        return false;
-    // A load that fails or is declined changes nothing: the open image stays as it was.
-    bool declined = false;
-    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
-    const Status loaded = loadRom(rom, QFile::encodeName(path).toStdString(), loadAnyway);
-    if (!loaded) {
-        refreshFileState();
-        if (!declined)
-            prompts.reportFailure(this, QStringLiteral("Load failed"),
-                                  QString::fromStdString(loaded.message()));
-        return false;
-    }
+void MainDialog::imageLoaded() {
     // The image settled the release: the check mark follows it.
     setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
-    romLoaded = true;
-    // The steps of the image before do not apply to this one.
-    history.clear();
+    changedNotice->hide();
     buildGlyphSheets();
     readCharacterTable();
-    settings->addRecentFile(path);
     refreshFileState();
-    return true;
 }
 
 void MainDialog::showLoadedTitle() {
@@ -450,78 +336,40 @@ void MainDialog::showLoadedTitle() {
 }
 
 void MainDialog::onSave() {
-    if (!romLoaded) {
+    if (!isRomLoaded()) {
         pointAtTitleBox();
         return;
     }
-    (void)saveRom();
+    (void)files->save();
 }
 
-bool MainDialog::saveRom() {
-    // The first save of a file in a session keeps its previous contents as NAME.bak.
-    const std::string& path = rom.getPath();
-    const QString key = QFile::decodeName(QByteArray::fromStdString(path));
-    const bool backUp = settings->keepBackups() && !backedUp.contains(key);
-    const Status written = backUp ? saveWithBackup(rom, path + ".bak") : rom.save();
-    if (!written) {
-        prompts.reportFailure(this, QStringLiteral("Save failed"),
-                              QString::fromStdString(written.message()));
-        return false;
-    }
-    if (backUp)
-        backedUp.insert(key);
-    saved();
-    return true;
-}
-
-void MainDialog::onSaveAs() {
-    if (!romLoaded)
-        return;
-    const QString current = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
-    const QString target = prompts.chooseSaveFile(this, current);
-    if (target.isEmpty())
-        return;
-    const Status written = rom.saveAs(QFile::encodeName(target).toStdString());
-    if (!written) {
-        prompts.reportFailure(this, QStringLiteral("Save failed"),
-                              QString::fromStdString(written.message()));
-        return;
-    }
-    settings->addRecentFile(target);
-    saved();
-}
-
-void MainDialog::saved() {
-    // The document matches its file now: undoing back to here makes it clean again.
-    history.setClean();
+void MainDialog::saved(const QString& name) {
     refreshFileState();
-    statusBar->showMessage(
-        QStringLiteral("Saved %1.")
-            .arg(QFileInfo(QFile::decodeName(QByteArray::fromStdString(rom.getPath()))).fileName()),
-        5000);
+    statusBar->showMessage(QStringLiteral("Saved %1.").arg(name), 5000);
 }
 
 void MainDialog::refreshFileState() {
-    actions.value(command::save)->setEnabled(romLoaded);
-    actions.value(command::saveAs)->setEnabled(romLoaded);
+    actions.value(command::save)->setEnabled(isRomLoaded());
+    actions.value(command::saveAs)->setEnabled(isRomLoaded());
+    actions.value(command::reload)->setEnabled(isRomLoaded());
     for (const int id : {command::changes, command::compareWith, command::checkImage})
-        actions.value(id)->setEnabled(romLoaded);
+        actions.value(id)->setEnabled(isRomLoaded());
     // A load or a release switch reads other tables and names: the findings follow them too.
     if (checkDialog)
         checkDialog->refresh();
     for (const int id : {command::exportTables, command::importTables, command::createPatch})
-        actions.value(id)->setEnabled(romLoaded);
+        actions.value(id)->setEnabled(isRomLoaded());
     // The commands name the step they take back or bring again: "Undo Chest 12: X".
     const auto nameStep = [this](int id, const QString& verb, const std::string& step) {
         QAction* action = actions.value(id);
-        action->setEnabled(romLoaded && !step.empty());
-        action->setText(romLoaded && !step.empty()
+        action->setEnabled(isRomLoaded() && !step.empty());
+        action->setText(isRomLoaded() && !step.empty()
                             ? verb + QLatin1Char(' ') + QString::fromStdString(step)
                             : verb);
     };
     nameStep(command::undo, QStringLiteral("&Undo"), history.nextUndoName());
     nameStep(command::redo, QStringLiteral("&Redo"), history.nextRedoName());
-    if (!romLoaded) {
+    if (!isRomLoaded()) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
         if (pathLabel != nullptr)
@@ -532,7 +380,7 @@ void MainDialog::refreshFileState() {
     const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
     // The history knows whether the document is as it was last loaded or saved.
-    setWindowModified(!history.isClean());
+    setWindowModified(hasUnsavedEdits(history, rom));
     if (pathLabel != nullptr) {
         pathLabel->setText(path);
         pathLabel->setToolTip(path);
@@ -558,30 +406,16 @@ void MainDialog::setFullPathShown(bool shown) {
 
 void MainDialog::fillRecentFiles() {
     recentMenu->clear();
-    const QStringList files = settings->recentFiles();
-    if (files.isEmpty()) {
+    const QStringList recent = settings->recentFiles();
+    if (recent.isEmpty()) {
         recentMenu->addAction(QStringLiteral("(none)"))->setEnabled(false);
         return;
     }
-    for (const QString& file : files) {
+    for (const QString& file : recent) {
         QAction* entry = recentMenu->addAction(file);
         entry->setEnabled(QFileInfo::exists(file));
         connect(entry, &QAction::triggered, this, [this, file] { loadFile(file); });
     }
-}
-
-bool MainDialog::settleUnsavedEdits() {
-    if (!romLoaded || history.isClean())
-        return true;
-    switch (prompts.askAboutUnsavedEdits(this)) {
-    case UnsavedChoice::Save:
-        return saveRom();
-    case UnsavedChoice::Discard:
-        return true;
-    case UnsavedChoice::Cancel:
-        return false;
-    }
-    return false;
 }
 
 // ---- Release -----------------------------------------------------------------------------
@@ -590,14 +424,14 @@ void MainDialog::onJapaneseToggled(bool checked) {
     // The action has already moved its check mark; put it back if the user keeps things as
     // they are: the image's header names the other release, or the edits are not to be lost.
     const QString warning =
-        romLoaded ? QString::fromStdString(rom.releaseSwitchWarning(checked)) : QString();
+        isRomLoaded() ? QString::fromStdString(rom.releaseSwitchWarning(checked)) : QString();
     const bool keep = !warning.isEmpty() && !prompts.switchAgainstHeader(this, warning);
-    if (keep || (romLoaded && !settleUnsavedEdits())) {
+    if (keep || (isRomLoaded() && !files->settleUnsavedEdits())) {
         setJapaneseChecked(!checked);
         return;
     }
     rom.setJapanese(checked);
-    if (!romLoaded)
+    if (!isRomLoaded())
         return;
     buildGlyphSheets();
     const Status parsed = rom.parseTables();
@@ -637,7 +471,7 @@ void MainDialog::onAbout() {
 }
 
 void MainDialog::onEditorButton(int controlId) {
-    if (!romLoaded) {
+    if (!isRomLoaded()) {
         pointAtTitleBox();
         return;
     }

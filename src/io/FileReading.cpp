@@ -31,6 +31,12 @@ const char* refusalOfKind(mode_t mode) {
     return "it is not a regular file";
 }
 
+FileStamp stampOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 std::string tooLong(std::uint64_t largest) {
     return "it is longer than any file it could be (" + std::to_string(largest) + " bytes at most)";
 }
@@ -61,6 +67,7 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     if (const char* refusal = refusalOfKind(info.st_mode))
         return failure(verb, path, refusal);
     const auto length = static_cast<std::uint64_t>(info.st_size);
+    contents.stamp = stampOf(info);
     if (length > request.largest)
         return failure(verb, path,
                        "at " + std::to_string(length) + " bytes " + tooLong(request.largest));
@@ -96,6 +103,14 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     }
     contents.length = contents.bytes.empty() ? length : std::max(length, position);
     return Status::success();
+}
+
+bool stampOfFile(const std::string& path, FileStamp& stamp) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    stamp = stampOf(info);
+    return true;
 }
 
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "rom/EditHistory.h"
 
+#include "rom/RomImage.h"
+
 #include <algorithm>
 
 namespace tarnwick {
@@ -127,6 +129,10 @@ std::span<const TableChange> EditHistory::stepChanges(std::size_t step) const {
 std::string EditHistory::stepName(std::size_t step) const {
     const std::size_t begin = step == 0 ? 0 : steps[step - 1].nameEnd;
     return names.substr(begin, steps[step].nameEnd - begin);
+}
+
+bool hasUnsavedEdits(const EditHistory& history, const RomImage& rom) {
+    return !history.isClean() && rom.tablesDifferFromImage();
 }
 
 } // namespace tarnwick

@@ -49,6 +49,7 @@ void RomImage::unload() {
     size = 0;
     cursor = 0;
     fileLength = 0;
+    file = {};
     gpMultiplier = defaultGpMultiplier;
 }
 
@@ -64,6 +65,7 @@ Status RomImage::load() {
         return loadFailure(path, "the file could not be read completely");
     data = std::move(contents.bytes);
     takeFileShape(contents.length);
+    file = ImageFile(contents.stamp, data);
     return Status::success();
 }
 
@@ -97,7 +99,14 @@ Status RomImage::save() {
     Status written = replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
     if (!written)
         data = std::move(previous);
+    else
+        rememberFile();
     return written;
+}
+
+void RomImage::rememberFile() {
+    FileStamp stamp;
+    file = stampOfFile(path, stamp) ? ImageFile(stamp, std::span(data).first(size)) : ImageFile();
 }
 
 Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
@@ -129,6 +138,7 @@ Status RomImage::saveAs(const std::string& newPath) {
     // The new file holds the tables now, as the image bytes do after a save.
     writeTablesToImage();
     path = newPath;
+    rememberFile();
     return Status::success();
 }
 

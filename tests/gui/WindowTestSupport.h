@@ -26,6 +26,8 @@ struct ScriptedUser {
     QStringList fileQuestions; // "title [purpose]" of the other file dialogs, in turn
     bool switchAgainstHeaderAnswer = false;
     QStringList switchWarnings;
+    ChangedFileChoice changedFileAnswer = ChangedFileChoice::Cancel;
+    QStringList changedFileQuestions;
 
     MainDialog::Prompts prompts() {
         return {[this](QWidget*) {
@@ -56,6 +58,10 @@ struct ScriptedUser {
                 [this](QWidget*, const QString& warning) {
                     switchWarnings << warning;
                     return switchAgainstHeaderAnswer;
+                },
+                [this](QWidget*, const QString& change, const std::function<void()>&) {
+                    changedFileQuestions << change;
+                    return changedFileAnswer;
                 }};
     }
 };

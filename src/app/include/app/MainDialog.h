@@ -3,14 +3,15 @@
 #include "app/AppSettings.h"
 #include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
+#include "app/FileCommands.h"
 #include "app/TableFileCommands.h"
+#include "app/WindowPrompts.h"
 #include "rom/RomImage.h"
 
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
 #include <QPointer>
-#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -28,10 +29,8 @@ class QPushButton;
 namespace tarnwick {
 
 class EditHistory;
+class FileChangedNotice;
 class RomImage;
-
-// What the user answers when edits that are not saved would be lost.
-enum class UnsavedChoice { Save, Discard, Cancel };
 
 // The main window: the File, Option and Help menus, the box showing the loaded image's title
 // and the buttons that open the editors. It drives the document (load, save, release switch)
@@ -41,24 +40,7 @@ class MainDialog : public QDialog {
 
 public:
     // The questions the window asks the user; tests replace them.
-    struct Prompts {
-        // The file to load, or an empty string when the user cancels.
-        std::function<QString(QWidget* parent)> chooseRomFile;
-        std::function<UnsavedChoice(QWidget* parent)> askAboutUnsavedEdits;
-        // Whether to load an image whose header names none of the releases: reason says so,
-        // release is what it would be read as.
-        std::function<bool(QWidget* parent, const QString& reason, const QString& release)>
-            loadUnnamedImage;
-        std::function<void(QWidget* parent, const QString& title, const QString& message)>
-            reportFailure;
-        // Where to save the image instead, starting beside the current file; empty to cancel.
-        std::function<QString(QWidget* parent, const QString& current)> chooseSaveFile;
-        // Files other than the image: tables exports, patches and a patch's original image.
-        FileChooser chooseFile;
-        // Whether to read the image as the other release although its header names this one:
-        // warning says what that does. False keeps everything as it is.
-        std::function<bool(QWidget* parent, const QString& warning)> switchAgainstHeader;
-    };
+    using Prompts = WindowPrompts;
     // The questions asked with the standard dialogs; the file dialogs remember their folder and
     // filter in settings.
     static Prompts standardPrompts(AppSettings& settings);
@@ -72,8 +54,10 @@ public:
 
     // File > Load after the file is chosen (also a dropped file or one named at start).
     // Returns true when the image was loaded.
-    bool loadFile(const QString& path);
-    bool isRomLoaded() const { return romLoaded; }
+    bool loadFile(const QString& path) { return files->loadFile(path); }
+    bool isRomLoaded() const { return files->isRomLoaded(); }
+    // The load, save and compare commands and the watch on the open file.
+    FileCommands& fileCommands() { return *files; }
     // Names the open file by its whole path in the title and in the status bar, for a file kept
     // in a folder the user did not choose (the demo image).
     void setFullPathShown(bool shown);
@@ -109,15 +93,15 @@ private:
 
     void onLoad();
     void onSave();
-    void onSaveAs();
+    // The window shows a new image: its title, release, sheets and readings.
+    void imageLoaded();
+    void saved(const QString& name);
     // Lists every byte that saving would change.
     void showChanges();
-    // Lists every byte where the tables differ from another image the user chooses.
-    void compareWith();
     // Opens, or brings forward, the list of mistakes across records.
     void showCheckImage();
-    // The changes from original to the document, as a mod's release notes.
-    std::string changelogFrom(const RomImage& original) const;
+    // The changes from original to modified, as a mod's release notes.
+    std::string changelogBetween(const RomImage& original, const RomImage& modified) const;
     void fillRecentFiles();
     void onJapaneseToggled(bool checked);
     void onAbout();
@@ -132,15 +116,6 @@ private:
         editor.exec();
     }
 
-    // Asks whether to load an image whose header names no release; a No sets declined, so
-    // the refusal that follows is not reported as a failure as well.
-    UnnamedReleaseCheck unnamedImageQuestion(bool& declined);
-    // Lets the user save or drop unsaved edits before they would be lost; false means stop.
-    bool settleUnsavedEdits();
-    // Saves into the image file, the first time in a session keeping its previous contents as
-    // NAME.bak unless the user turned that off; false (with the reason reported) on failure.
-    bool saveRom();
-    void saved();
     // The title names the file and marks unsaved edits; Save needs an image.
     void refreshFileState();
     void setJapaneseChecked(bool checked);
@@ -151,7 +126,6 @@ private:
     EditHistory& history;
     std::unique_ptr<AppSettings> settings;
     Prompts prompts;
-    QSet<QString> backedUp;
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
     QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
@@ -163,7 +137,8 @@ private:
     QIcon icon;
     QString programFolder;
     CharacterTable readings;
-    bool romLoaded = false;
+    FileCommands* files = nullptr;
+    FileChangedNotice* changedNotice = nullptr;
 };
 
 } // namespace tarnwick

@@ -23,14 +23,29 @@ struct ReadRequest {
     std::uint64_t count = std::numeric_limits<std::uint64_t>::max();
 };
 
+// What tells one state of a file on disk from another without reading it: which file it is
+// (device and inode), its length and when it was last written.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t length = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct FileContents {
     std::vector<std::uint8_t> bytes; // what was read; fewer than asked where the file ends
     std::uint64_t length = 0;        // the whole file's length
+    FileStamp stamp;                 // the file read, as it was when it was opened
 };
 
 // Reads what request names of the file at path. A failure says "Could not <verb> "<path>": "
 // and the reason: the file does not exist, is a folder, is not a regular file, is too long.
 Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
                      FileContents& contents);
+
+// The stamp of the file at path (following links, as reading does); false when there is no
+// such file or it cannot be examined, with errno set.
+bool stampOfFile(const std::string& path, FileStamp& stamp);
 
 } // namespace tarnwick

@@ -100,4 +100,9 @@ private:
     std::function<void()> changeListener;
 };
 
+// True when the document holds edits its file does not: the history is away from its clean
+// point and the tables differ from the image bytes. Edits taken back by hand, or an import of
+// the values the file holds, leave nothing to save. The clean point answers without comparing.
+bool hasUnsavedEdits(const EditHistory& history, const RomImage& rom);
+
 } // namespace tarnwick

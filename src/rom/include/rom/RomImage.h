@@ -5,6 +5,7 @@
 #include "pixels/Image.h"
 #include "rom/CharacterTable.h"
 #include "rom/GameString.h"
+#include "rom/ImageFile.h"
 #include "rom/Record.h"
 #include "rom/Releases.h"
 
@@ -50,6 +51,9 @@ public:
     std::uint32_t getSize() const { return size; }
     // The file's length on disk when it was loaded (larger than getSize for a long GBA file).
     std::uint64_t getFileLength() const { return fileLength; }
+    // The file as the document last read or wrote it, to tell whether another program has
+    // changed it since; not known for bytes that did not come from a file.
+    const ImageFile& openFile() const { return file; }
 
     // ---- Release ----
     bool isGba() const { return gba; }
@@ -137,6 +141,8 @@ private:
     // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.
     static std::uint64_t imageLengthOfFile(std::uint64_t length);
     void takeFileShape(std::uint64_t length);
+    // Takes the file at path as the one the document's bytes were just written to.
+    void rememberFile();
     bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
     void parseNames();
     void readNameTable(std::span<GameString> slots, const NameArea& area);
@@ -149,6 +155,7 @@ private:
     std::int32_t headerSize = 0;
     std::uint32_t size = 0;
     std::uint64_t fileLength = 0;
+    ImageFile file;
 };
 
 // Asked when an image's header names none of the four releases, with a sentence that names the

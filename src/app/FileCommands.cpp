@@ -1,0 +1,259 @@
+#include "app/FileCommands.h"
+
+#include "app/ChangesDialog.h"
+#include "controls/DialogTemplate.h"
+#include "rom/EditHistory.h"
+#include "rom/RomImage.h"
+#include "rom/SaveWithBackup.h"
+#include "rom/TableDifferences.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarnwick {
+
+namespace {
+
+QString fromNative(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+FileCommands::FileCommands(RomImage& document, EditHistory& steps, AppSettings& appSettings,
+                           const WindowPrompts& questions, const CharacterTable& characterReadings,
+                           Changelog describeChanges, QWidget* parentWindow)
+    : QObject(parentWindow), rom(document), history(steps), settings(appSettings),
+      prompts(questions), readings(characterReadings), changelog(std::move(describeChanges)),
+      window(parentWindow) {
+    settleTimer.setSingleShot(true);
+    settleTimer.setInterval(200);
+    connect(&watcher, &QFileSystemWatcher::fileChanged, &settleTimer, qOverload<>(&QTimer::start));
+    connect(&settleTimer, &QTimer::timeout, this, &FileCommands::lookAtOpenFile);
+}
+
+QString FileCommands::shownPath() const {
+    return fromNative(rom.getPath());
+}
+
+// ---- Loading -----------------------------------------------------------------------------
+
+bool FileCommands::loadFile(const QString& path) {
+    return loadNative(QFile::encodeName(path).toStdString(), path);
+}
+
+bool FileCommands::reload() {
+    if (!romLoaded)
+        return false;
+    return loadNative(rom.getPath(), shownPath());
+}
+
+bool FileCommands::loadNative(const std::string& path, const QString& shown) {
+    if (!settleUnsavedEdits())
+        return false;
+    // A load that fails or is declined changes nothing: the open image stays as it was.
+    bool declined = false;
+    const UnnamedReleaseCheck loadAnyway = [this, &declined](const std::string& reason,
+                                                             RomVariant release) {
+        declined = !prompts.loadUnnamedImage(window, QString::fromStdString(reason),
+                                             toQString(releaseName(release)));
+        return !declined;
+    };
+    const Status result = loadRom(rom, path, loadAnyway);
+    if (!result) {
+        emit stateChanged();
+        if (!declined)
+            prompts.reportFailure(window, QStringLiteral("Load failed"),
+                                  QString::fromStdString(result.message()));
+        return false;
+    }
+    romLoaded = true;
+    // The steps of the image before do not apply to this one.
+    history.clear();
+    settings.addRecentFile(shown);
+    watchOpenFile();
+    emit loaded();
+    return true;
+}
+
+bool FileCommands::settleUnsavedEdits() {
+    if (!romLoaded || !hasUnsavedEdits(history, rom))
+        return true;
+    switch (prompts.askAboutUnsavedEdits(window)) {
+    case UnsavedChoice::Save:
+        return save();
+    case UnsavedChoice::Discard:
+        return true;
+    case UnsavedChoice::Cancel:
+        return false;
+    }
+    return false;
+}
+
+// ---- Saving ------------------------------------------------------------------------------
+
+bool FileCommands::save() {
+    if (!romLoaded)
+        return false;
+    const FileChange change = rom.openFile().lookAgain(rom.getPath());
+    bool savedElsewhere = false;
+    if (!mayOverwriteChangedFile(change, savedElsewhere))
+        return savedElsewhere;
+    return writeIntoFile();
+}
+
+bool FileCommands::mayOverwriteChangedFile(FileChange change, bool& savedElsewhere) {
+    // A file that is gone is not written again: the save below says so.
+    if (change == FileChange::None || change == FileChange::Gone)
+        return true;
+    const QString text = QString::fromStdString(fileChangeText(change, rom.getPath()));
+    const ChangedFileChoice choice =
+        prompts.askAboutChangedFile
+            ? prompts.askAboutChangedFile(window, text, [this] { showChangesOnDisk(); })
+            : ChangedFileChoice::Cancel;
+    switch (choice) {
+    case ChangedFileChoice::SaveAs:
+        savedElsewhere = saveAs();
+        return false;
+    case ChangedFileChoice::Overwrite:
+        return true;
+    case ChangedFileChoice::Cancel:
+        return false;
+    }
+    return false;
+}
+
+bool FileCommands::writeIntoFile() {
+    // The first save of a file in a session keeps its previous contents as NAME.bak.
+    const std::string& path = rom.getPath();
+    const QString key = shownPath();
+    const bool backUp = settings.keepBackups() && !backedUp.contains(key);
+    const Status written = backUp ? saveWithBackup(rom, path + ".bak") : rom.save();
+    if (!written) {
+        prompts.reportFailure(window, QStringLiteral("Save failed"),
+                              QString::fromStdString(written.message()));
+        return false;
+    }
+    if (backUp)
+        backedUp.insert(key);
+    // The document matches its file now: undoing back to here makes it clean again.
+    history.setClean();
+    watchOpenFile();
+    emit saved(QFileInfo(shownPath()).fileName());
+    return true;
+}
+
+bool FileCommands::saveAs() {
+    if (!romLoaded)
+        return false;
+    const QString target = prompts.chooseSaveFile(window, shownPath());
+    if (target.isEmpty())
+        return false;
+    const Status written = rom.saveAs(QFile::encodeName(target).toStdString());
+    if (!written) {
+        prompts.reportFailure(window, QStringLiteral("Save failed"),
+                              QString::fromStdString(written.message()));
+        return false;
+    }
+    settings.addRecentFile(target);
+    history.setClean();
+    watchOpenFile();
+    emit saved(QFileInfo(target).fileName());
+    return true;
+}
+
+// ---- Comparing ---------------------------------------------------------------------------
+
+void FileCommands::compareWith() {
+    if (!romLoaded)
+        return;
+    const QString path = prompts.chooseFile(
+        window,
+        {QStringLiteral("Compare With: Choose an Image of the Same Release"), romFileFilter(),
+         QFileInfo(shownPath()).path(), false, QStringLiteral("originals")});
+    if (path.isEmpty())
+        return;
+    RomImage other;
+    other.setJapanese(rom.isJapanese());
+    bool declined = false;
+    const UnnamedReleaseCheck loadAnyway = [this, &declined](const std::string& reason,
+                                                             RomVariant release) {
+        declined = !prompts.loadUnnamedImage(window, QString::fromStdString(reason),
+                                             toQString(releaseName(release)));
+        return !declined;
+    };
+    const Status loaded = loadRom(other, QFile::encodeName(path).toStdString(), loadAnyway);
+    QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
+    if (loaded && other.variant() != rom.variant())
+        failure = QStringLiteral("\"%1\" is a %2 image and the open one a %3 image: only images "
+                                 "of one release compare.")
+                      .arg(path, toQString(releaseName(other.variant())),
+                           toQString(releaseName(rom.variant())));
+    if (!failure.isEmpty()) {
+        if (!declined)
+            prompts.reportFailure(window, QStringLiteral("Compare failed"), failure);
+        return;
+    }
+    ChangesDialog changes(rom, readings,
+                          {recordDifferences(other, rom), QFileInfo(path).fileName(),
+                           [this, &other] { return changelog(other, rom); }},
+                          window);
+    changes.exec();
+}
+
+void FileCommands::showChangesOnDisk() {
+    // The tables as the file held them when it was loaded or last saved here.
+    RomImage asLoaded = rom;
+    (void)asLoaded.parseTables();
+    RomImage onDisk;
+    onDisk.setJapanese(rom.isJapanese());
+    const Status loaded = loadRom(onDisk, rom.getPath());
+    QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
+    if (loaded && onDisk.variant() != rom.variant())
+        failure = QStringLiteral("The file on disk is a %1 image now; the open one is a %2 image.")
+                      .arg(toQString(releaseName(onDisk.variant())),
+                           toQString(releaseName(rom.variant())));
+    if (!failure.isEmpty()) {
+        prompts.reportFailure(window, QStringLiteral("Show Changes"), failure);
+        return;
+    }
+    ChangesDialog changes(onDisk, readings,
+                          {recordDifferences(asLoaded, onDisk),
+                           QStringLiteral("%1 as Loaded").arg(QFileInfo(shownPath()).fileName()),
+                           [this, &asLoaded, &onDisk] { return changelog(asLoaded, onDisk); }},
+                          window);
+    changes.exec();
+}
+
+// ---- Watching the open file --------------------------------------------------------------
+
+void FileCommands::watchOpenFile() {
+    // A save by rename puts another file under the name: the watch starts afresh on it.
+    if (const QStringList watched = watcher.files(); !watched.isEmpty())
+        watcher.removePaths(watched);
+    if (QFileInfo::exists(shownPath()))
+        watcher.addPath(shownPath());
+    if (notifiedChange != FileChange::None) {
+        notifiedChange = FileChange::None;
+        emit matchesDisk();
+    }
+}
+
+void FileCommands::lookAtOpenFile() {
+    if (!romLoaded)
+        return;
+    // Another program that saves by rename leaves the watch on a file that has no name.
+    if (QFileInfo::exists(shownPath()) && !watcher.files().contains(shownPath()))
+        watcher.addPath(shownPath());
+    const FileChange change = rom.openFile().lookAgain(rom.getPath());
+    if (change == notifiedChange)
+        return;
+    notifiedChange = change;
+    if (change == FileChange::None)
+        emit matchesDisk();
+    else
+        emit changedOnDisk(QString::fromStdString(fileChangeText(change, rom.getPath())),
+                           change != FileChange::Gone);
+}
+
+} // namespace tarnwick

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/WindowPrompts.h"
+#include "rom/CharacterTable.h"
+#include "rom/ImageFile.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace tarnwick {
+
+class EditHistory;
+class RomImage;
+
+// The window's commands on the image file: load, save (the first save of a session keeping a
+// backup), save as, reload and compare with another image, and the watch that tells when
+// another program changes the open file. Before Save writes, it looks at the file again and
+// asks when another program has changed it since.
+class FileCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // The changes from original to modified, as a mod's release notes.
+    using Changelog =
+        std::function<std::string(const RomImage& original, const RomImage& modified)>;
+
+    // prompts and readings belong to the window and are read at each command; window is the
+    // parent of every question.
+    FileCommands(RomImage& rom, EditHistory& history, AppSettings& settings,
+                 const WindowPrompts& prompts, const CharacterTable& readings, Changelog changelog,
+                 QWidget* window);
+
+    bool isRomLoaded() const { return romLoaded; }
+    // Loads the image at path (a QString as a file dialog, a drop or the command line gives
+    // it), after the unsaved edits are settled; true when it was loaded.
+    bool loadFile(const QString& path);
+    // Saves into the image file; false (with the reason reported) when nothing was saved.
+    bool save();
+    // Saves into another file that the user chooses, which the window then works on.
+    bool saveAs();
+    // Loads the open file again, after the unsaved edits are settled.
+    bool reload();
+    // Lists every byte where the tables differ from another image the user chooses.
+    void compareWith();
+    // Lets the user save or drop unsaved edits before they would be lost; false means stop.
+    bool settleUnsavedEdits();
+    // Lists what another program changed in the open file's tables since it was loaded.
+    void showChangesOnDisk();
+
+signals:
+    // A new image is in the document (after a load or a reload).
+    void loaded();
+    // The document was written to its file; name is the file's name.
+    void saved(const QString& name);
+    // A command ended without changing the document, which the window shows again.
+    void stateChanged();
+    // Another program changed the open file: text says how. canReload is false when the file
+    // is gone.
+    void changedOnDisk(const QString& text, bool canReload);
+    // The open file holds the document's bytes again (after a save or a reload).
+    void matchesDisk();
+
+private:
+    bool loadNative(const std::string& path, const QString& shownPath);
+    bool writeIntoFile();
+    // What the user chose when the file changed on disk: true to go on writing over it.
+    bool mayOverwriteChangedFile(FileChange change, bool& savedElsewhere);
+    void watchOpenFile();
+    void lookAtOpenFile();
+    QString shownPath() const;
+
+    RomImage& rom;
+    EditHistory& history;
+    AppSettings& settings;
+    const WindowPrompts& prompts;
+    const CharacterTable& readings;
+    Changelog changelog;
+    QWidget* window;
+    QSet<QString> backedUp;
+    QFileSystemWatcher watcher;
+    // Another program's write comes as several notifications; one look follows the last.
+    QTimer settleTimer;
+    FileChange notifiedChange = FileChange::None;
+    bool romLoaded = false;
+};
+
+} // namespace tarnwick

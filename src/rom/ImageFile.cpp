@@ -1,0 +1,62 @@
+#include "rom/ImageFile.h"
+
+#include "io/ShownText.h"
+
+#include <functional>
+#include <string_view>
+
+namespace tarnwick {
+
+namespace {
+
+std::size_t checksumOf(std::span<const std::uint8_t> bytes) {
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+} // namespace
+
+ImageFile::ImageFile(const FileStamp& stamp, std::span<const std::uint8_t> image)
+    : fileStamp(stamp), imageLength(image.size()), checksum(checksumOf(image)), known(true) {}
+
+FileChange ImageFile::lookAgain(const std::string& path) const {
+    FileStamp now;
+    if (!stampOfFile(path, now))
+        return FileChange::Gone;
+    if (!known || now == fileStamp)
+        return FileChange::None;
+    if (now.length < imageLength)
+        return FileChange::Shorter;
+    ReadRequest request;
+    request.count = imageLength;
+    FileContents contents;
+    if (!readFileBytes(path, "read", request, contents))
+        return FileChange::Gone;
+    if (contents.bytes.size() < imageLength)
+        return FileChange::Shorter;
+    if (checksumOf(contents.bytes) == checksum)
+        return FileChange::None;
+    const bool sameFile = now.device == fileStamp.device && now.inode == fileStamp.inode;
+    return sameFile ? FileChange::Written : FileChange::Replaced;
+}
+
+std::string fileChangeText(FileChange change, const std::string& path) {
+    const std::string name = quotedName(path);
+    switch (change) {
+    case FileChange::None:
+        return {};
+    case FileChange::Gone:
+        return name + " no longer exists.";
+    case FileChange::Written:
+        return "Another program has written to " + name + " since it was loaded or saved here.";
+    case FileChange::Replaced:
+        return name + " is another file now: another program has put a file with other bytes "
+                      "in its place since it was loaded or saved here.";
+    case FileChange::Shorter:
+        return name + " is shorter now: another program has cut it since it was loaded or "
+                      "saved here, and it no longer holds the whole image.";
+    }
+    return {};
+}
+
+} // namespace tarnwick
