@@ -1,17 +1,28 @@
 // Feeds arbitrary bytes to patch making and applying. The first input byte picks what to do and
 // the second where the rest splits into an image and a second part: the second part is a
 // modified image to patch to and back, or a patch of either format to apply. BPS patches get
-// checksums that match, so that their actions are run rather than refused at the door.
+// checksums that match, so that their actions are run rather than refused at the door. The
+// demo case applies the rest, as a patch, to a demo file as it lies on disk (copier header and
+// all), as the programs apply a user's patch.
+//
+// Run with --write-seeds FOLDER, the fuzzer writes its seeds there and ends.
+#include "PatchFuzzSeeds.h"
+#include "demo/DemoImage.h"
 #include "patch/Bps.h"
 #include "patch/BpsNumber.h"
 #include "patch/Crc32.h"
+#include "patch/FilePatch.h"
 #include "patch/Ips.h"
 #include "patch/PatchFormat.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -62,7 +73,39 @@ Bytes sealedBps(std::span<const std::uint8_t> source, std::span<const std::uint8
     return patch;
 }
 
+// A demo file as the demo case's selector picks it, built once.
+const Bytes& demoFile(std::uint8_t selector) {
+    static std::array<std::unique_ptr<Bytes>, 2 * releaseCount> files;
+    const int choice = (selector / fuzz::patchCaseCount) % (2 * releaseCount);
+    const auto release = static_cast<RomVariant>(choice % releaseCount);
+    const bool header = choice >= releaseCount && !isGbaVariant(release);
+    auto& file = files[static_cast<std::size_t>(choice)];
+    if (!file)
+        file = std::make_unique<Bytes>(buildDemoImage({release, header, 0}));
+    return *file;
+}
+
+// Applies the bytes to the demo file as a patch. A changed BPS patch would fail its own
+// checksum before its actions are read, so that checksum is made to match.
+void applyToDemoFile(std::uint8_t selector, std::span<const std::uint8_t> bytes) {
+    const Bytes& file = demoFile(selector);
+    Bytes patch(bytes.begin(), bytes.end());
+    if (patchFormatOf(patch) == PatchFormat::Bps && patch.size() >= 16) {
+        patch.resize(patch.size() - 4);
+        appendCrc(patch, crc32Of(patch));
+    }
+    (void)applyFilePatch(file, patch);
+    if (patchFormatOf(patch) == PatchFormat::Ips)
+        (void)ipsApplicationHeaderNote(file, patch);
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    if (*argc == 3 && std::string_view((*argv)[1]) == "--write-seeds")
+        std::exit(fuzz::writePatchSeeds((*argv)[2]) ? EXIT_SUCCESS : EXIT_FAILURE);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t length) {
     if (length < 2)
@@ -73,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     const std::span<const std::uint8_t> source = payload.first(split);
     const std::span<const std::uint8_t> second = payload.subspan(split);
 
-    switch (selector % 5) {
+    switch (selector % fuzz::patchCaseCount) {
     case 0:
         roundTrip(source, second);
         break;
@@ -91,6 +134,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     }
     case 4:
         (void)applyBps(source, sealedBps(source, second));
+        break;
+    case fuzz::demoPatchCase:
+        applyToDemoFile(selector, payload);
         break;
     }
     return 0;

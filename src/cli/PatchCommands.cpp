@@ -12,11 +12,10 @@ namespace tarnwick::cli {
 namespace {
 
 const QString copierHeaderNote = QStringLiteral(
-    "A BPS patch describes the image proper: a SNES copier header (what the file holds\n"
-    "past a whole number of 64 KiB banks, 512 bytes as a rule) is left out, so it\n"
-    "applies to images with or without one. An IPS patch addresses the file as it lies\n"
-    "on disk, copier header included, as other IPS tools do. GBA files have no copier\n"
-    "header.");
+    "A BPS patch describes the image proper: a SNES copier header (the first 512 bytes\n"
+    "of a file 512 bytes past a whole number of 32 KiB) is left out, so it applies to\n"
+    "images with or without one. An IPS patch addresses the file as it lies on disk,\n"
+    "copier header included, as other IPS tools do. GBA files have no copier header.");
 
 // A whole file in memory. Files beyond the largest image a patch may make are refused: none of
 // them is an image or a patch of one.
@@ -73,6 +72,11 @@ int runPatch(const QStringList& args, Io& io) {
         return fail(io, QStringLiteral("Could not make the %1 patch from \"%2\" to \"%3\": %4.")
                             .arg(asciiText(patchFormatName(format)), paths.at(0), paths.at(1),
                                  fromNative(patch.message())));
+    if (format == PatchFormat::Ips) {
+        const std::string note = ipsCreationHeaderNote(bytesOf(*original), bytesOf(*modified));
+        if (!note.empty())
+            warn(io, QStringLiteral("\"%1\": %2.").arg(out, fromNative(note)));
+    }
     return writeOutput(
         io, out, patch.bytes(), FileKind::Patch,
         {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Image)},
@@ -106,11 +110,14 @@ int runApply(const QStringList& args, Io& io) {
     const std::optional<QByteArray> patch = readWholeFile(paths.at(1), io);
     if (!patch)
         return exitFailure;
-    if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips)
+    if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips) {
+        const std::string note = ipsApplicationHeaderNote(bytesOf(*image), bytesOf(*patch));
         warn(io, QStringLiteral("\"%1\" is an IPS patch, which carries no checksum: whether it "
                                 "was made for \"%2\", and whether the result is right, cannot be "
-                                "checked.")
-                     .arg(paths.at(1), paths.at(0)));
+                                "checked%3.")
+                     .arg(paths.at(1), paths.at(0),
+                          note.empty() ? QString() : "; " + fromNative(note)));
+    }
     const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
         return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")

@@ -104,4 +104,25 @@ PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::
     return PatchResult::success(std::move(image));
 }
 
+std::optional<std::size_t> ipsCutLength(std::span<const std::uint8_t> patch) {
+    if (patchFormatOf(patch) != PatchFormat::Ips)
+        return std::nullopt;
+    IpsReader reader(patch);
+    std::size_t offset = 0;
+    std::size_t size = 0;
+    while (reader.number(3, offset) && offset != ipsEofOffset) {
+        if (!reader.number(2, size))
+            return std::nullopt;
+        // A run record holds a count and a byte.
+        const std::size_t skipped = size > 0 ? size : 3;
+        if (reader.left() < skipped)
+            return std::nullopt;
+        reader.take(skipped);
+    }
+    std::size_t length = 0;
+    if (offset != ipsEofOffset || reader.left() != 3 || !reader.number(3, length))
+        return std::nullopt;
+    return length;
+}
+
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "PatchBytes.h"
 #include "demo/DemoImage.h"
+#include "patch/BpsNumber.h"
+#include "patch/FilePatch.h"
 #include "patch/ImageProper.h"
 #include "patch/PatchFormat.h"
 #include "rom/Releases.h"
@@ -122,7 +124,7 @@ TEST(CopierHeader, IsWhatASnesFileHoldsPastWholeBanks) {
         {0x200, 0x200},
         {0x300000, 0},
         {0x300200, 0x200},
-        // The document reads such a file with its tables moved by the odd bytes; so do patches.
+        // The document reads such a file with its tables moved by the odd bytes.
         {0x300100, 0x100},
         {0x300400, 0x400},
         {0x7F0200, 0x200},
@@ -138,6 +140,36 @@ TEST(CopierHeader, IsWhatASnesFileHoldsPastWholeBanks) {
     const Bytes plain = buildDemoImage({RomVariant::SnesJapanese, false, 0});
     EXPECT_TRUE(std::ranges::equal(imageProper(headered), plain));
     EXPECT_TRUE(std::ranges::equal(imageProper(plain), plain));
+}
+
+TEST(FilePatch, BpsOfFilesOfAnyLengthKeepsEveryByteButACopierHeader) {
+    struct Case {
+        RomVariant release;
+        bool headered;
+        std::size_t modifiedLength;
+        std::uint64_t sourceSize; // as the patch records it
+    };
+    const Case cases[] = {
+        {RomVariant::SnesEnglish, false, 0x300000 + 0x100000 + 123, 0x300000},
+        {RomVariant::SnesEnglish, false, 0x300000 - 300000, 0x300000},
+        {RomVariant::SnesEnglish, true, 0x300200 + 0x8000, 0x300000},
+        {RomVariant::GbaEnglish, false, 0x800000 - 300000, 0x800000},
+        {RomVariant::GbaEnglish, false, 0x7F8200, 0x800000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.modifiedLength);
+        const Bytes original = buildDemoImage({c.release, c.headered, 0});
+        Bytes modified = original;
+        modified.resize(c.modifiedLength, 0xA5);
+        modified[0x1234] ^= 0xFF;
+        const PatchResult patch = createFilePatch(PatchFormat::Bps, original, modified);
+        ASSERT_TRUE(patch) << patch.message();
+        std::size_t at = 4;
+        EXPECT_EQ(readBpsNumber(patch.bytes(), at), c.sourceSize);
+        const PatchResult applied = applyFilePatch(original, patch.bytes());
+        ASSERT_TRUE(applied) << applied.message();
+        EXPECT_TRUE(applied.bytes() == modified);
+    }
 }
 
 } // namespace

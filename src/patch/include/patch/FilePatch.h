@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 // Patches between image files as they lie on disk, the way both programs make and apply them.
-// A BPS patch describes the image proper: a SNES copier header is left out, so one patch serves
-// an image with or without one, and its checksums tell at once if it does not fit. IPS has no
+// A BPS patch describes the image proper: a SNES copier header (patchHeaderLength) is left out,
+// so one patch serves an image with or without one, and its checksums tell at once if it does
+// not fit; a modified file keeps its first 512 bytes when the original has no header. IPS has no
 // checksum to tell anything, so it addresses the file as it is, copier header included, as the
 // other IPS tools do: a patch then lands on the same bytes whichever tool made or applies it.
 namespace tarnwick {
@@ -17,7 +19,21 @@ PatchResult createFilePatch(PatchFormat format, std::span<const std::uint8_t> or
                             std::span<const std::uint8_t> modifiedFile);
 
 // The file that applying the patch to file makes; a copier header that BPS left out is put
-// back in front of the result.
+// back in front of the result. A BPS patch made for the whole file, header and all, is applied
+// to the whole file.
 PatchResult applyFilePatch(std::span<const std::uint8_t> file, std::span<const std::uint8_t> patch);
+
+// What a person making an IPS patch between these files should know of their copier headers,
+// as a clause to follow the patch's name: which copies the patch fits, and what it does to
+// others. Empty when neither file has a header.
+[[nodiscard]] std::string ipsCreationHeaderNote(std::span<const std::uint8_t> originalFile,
+                                                std::span<const std::uint8_t> modifiedFile);
+
+// What a person applying an IPS patch to file should know of copier headers, which the patch
+// cannot tell: which way its bytes land if it was made on a copy with a header where file has
+// none, or the reverse, and whether the length the patch cuts to shows that it was. Empty for
+// files that are no SNES image.
+[[nodiscard]] std::string ipsApplicationHeaderNote(std::span<const std::uint8_t> file,
+                                                   std::span<const std::uint8_t> patch);
 
 } // namespace tarnwick

@@ -3,6 +3,7 @@
 #include "patch/PatchResult.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // Patches in the IPS format: "PATCH", then records of a 3-byte big-endian offset and a 2-byte
@@ -23,5 +24,9 @@ PatchResult createIps(std::span<const std::uint8_t> source, std::span<const std:
 // a record or before "EOF", an empty run, bytes after "EOF" that are not a length, and a length
 // that would lengthen the image.
 PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch);
+
+// The length after "EOF" that a patch cuts its result to; nothing when it has none, or when the
+// patch is damaged before it.
+[[nodiscard]] std::optional<std::size_t> ipsCutLength(std::span<const std::uint8_t> patch);
 
 } // namespace tarnwick
