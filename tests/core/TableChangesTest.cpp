@@ -124,6 +124,21 @@ TEST(EditHistory, StepsMergeUndoRedoAndTheCleanState) {
     }
 }
 
+// Two steps that put a value back by hand leave the history away from its clean point, yet
+// nothing to save.
+TEST(EditHistory, EditsTakenBackByHandLeaveNothingToSave) {
+    RomImage rom = test::sharedDemoDocument(RomVariant::SnesEnglish);
+    EditHistory history;
+    const int loaded = rom.chestTable[3][1];
+    for (const int value : {loaded + 1, loaded, loaded + 2}) {
+        const TableSnapshot before = takeSnapshot(rom);
+        rom.chestTable[3][1] = value;
+        history.record(changesSince(before, rom));
+        EXPECT_FALSE(history.isClean());
+        EXPECT_EQ(hasUnsavedEdits(history, rom), value != loaded) << value;
+    }
+}
+
 // A chest made an item chest holding an item above 255, and a formation number: several slots
 // of two tables in one step. Undoing every step restores the document; a step costs tens of
 // bytes and clear() gives the memory back.
