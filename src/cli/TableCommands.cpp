@@ -57,7 +57,8 @@ int runImport(const QStringList& args, Io& io) {
         if (const auto failed = putExportIntoDocument(paths.at(1), rom, io))
             return *failed;
         if (!parser.isSet(output)) {
-            const Status saved = rom.save();
+            // The image may have changed on disk since it was read: never write over that.
+            const Status saved = saveUnlessChangedOnDisk(rom);
             return saved ? static_cast<int>(exitSuccess) : fail(io, fromNative(saved.message()));
         }
         std::vector<std::uint8_t> bytes;

@@ -324,4 +324,11 @@ Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck
     return Status::success();
 }
 
+Status saveUnlessChangedOnDisk(RomImage& rom) {
+    const FileChange change = rom.openFile().lookAgain(rom.getPath());
+    if (change == FileChange::None || change == FileChange::Gone)
+        return rom.save();
+    return Status::failure("Nothing was saved: " + fileChangeText(change, rom.getPath()));
+}
+
 } // namespace tarnwick

@@ -168,4 +168,8 @@ using UnnamedReleaseCheck = std::function<bool(const std::string& reason, RomVar
 // that fails or is declined leaves it exactly as it was.
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
 
+// Saves the document into its file only while the file holds the bytes the document came from;
+// when another program changed it since, nothing is written and the message says what changed.
+Status saveUnlessChangedOnDisk(RomImage& rom);
+
 } // namespace tarnwick
