@@ -13,8 +13,10 @@ FileChangedNotice::FileChangedNotice(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::ToolTipBase);
     setForegroundRole(QPalette::ToolTipText);
-    auto* layout = new QHBoxLayout(this);
+    // The text above its buttons, so the bar fits the window's width instead of widening it.
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
+    auto* textRow = new QHBoxLayout;
     auto* icon = new QLabel(this);
     const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
@@ -22,15 +24,20 @@ FileChangedNotice::FileChangedNotice(QWidget* parent) : QFrame(parent) {
     message->setObjectName(QStringLiteral("fileChangedText"));
     message->setWordWrap(true);
     message->setTextFormat(Qt::PlainText);
+    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::MinimumExpanding);
+    textRow->addWidget(icon, 0, Qt::AlignTop);
+    textRow->addWidget(message, 1);
     reload = new QPushButton(QStringLiteral("&Reload"), this);
     reload->setObjectName(QStringLiteral("reloadButton"));
     reload->setToolTip(QStringLiteral("Read the file again as it is on disk now"));
     auto* dismiss = new QPushButton(QStringLiteral("Dis&miss"), this);
     dismiss->setObjectName(QStringLiteral("dismissButton"));
-    layout->addWidget(icon, 0, Qt::AlignTop);
-    layout->addWidget(message, 1);
-    layout->addWidget(reload, 0, Qt::AlignTop);
-    layout->addWidget(dismiss, 0, Qt::AlignTop);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(reload);
+    buttonRow->addWidget(dismiss);
+    layout->addLayout(textRow);
+    layout->addLayout(buttonRow);
     connect(reload, &QPushButton::clicked, this, &FileChangedNotice::reloadRequested);
     connect(dismiss, &QPushButton::clicked, this, &QWidget::hide);
     hide();

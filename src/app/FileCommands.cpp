@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <filesystem>
+
 namespace tarnwick {
 
 namespace {
@@ -252,7 +254,8 @@ void FileCommands::lookAtOpenFile() {
     if (change == FileChange::None)
         emit matchesDisk();
     else
-        emit changedOnDisk(QString::fromStdString(fileChangeText(change, rom.getPath())),
+        emit changedOnDisk(QString::fromStdString(fileChangeText(
+                               change, std::filesystem::path(rom.getPath()).filename())),
                            change != FileChange::Gone);
 }
 
