@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <filesystem>
+#include <memory>
 
 namespace tarnwick {
 
@@ -51,9 +52,9 @@ bool FileCommands::reload() {
 }
 
 bool FileCommands::loadNative(const std::string& path, const QString& shown) {
-    if (!settleUnsavedEdits())
-        return false;
-    // A load that fails or is declined changes nothing: the open image stays as it was.
+    // The file is read and checked before the unsaved edits are asked about, so a file that
+    // is no image fails at once; a load that fails or is declined leaves the open image.
+    auto candidate = std::make_unique<RomImage>(rom);
     bool declined = false;
     const UnnamedReleaseCheck loadAnyway = [this, &declined](const std::string& reason,
                                                              RomVariant release) {
@@ -61,7 +62,7 @@ bool FileCommands::loadNative(const std::string& path, const QString& shown) {
                                              toQString(releaseName(release)));
         return !declined;
     };
-    const Status result = loadRom(rom, path, loadAnyway);
+    const Status result = loadRom(*candidate, path, loadAnyway);
     if (!result) {
         emit stateChanged();
         if (!declined)
@@ -69,6 +70,9 @@ bool FileCommands::loadNative(const std::string& path, const QString& shown) {
                                   QString::fromStdString(result.message()));
         return false;
     }
+    if (!settleUnsavedEdits())
+        return false;
+    rom = std::move(*candidate);
     romLoaded = true;
     // The steps of the image before do not apply to this one.
     history.clear();

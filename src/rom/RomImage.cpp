@@ -2,6 +2,7 @@
 
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
+#include "io/ShownText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,13 +13,28 @@ namespace tarnwick {
 namespace {
 
 Status loadFailure(const std::string& path, const std::string& reason) {
-    return Status::failure("Could not load \"" + path + "\": " + reason + ".");
+    return Status::failure("Could not load " + quotedName(path) + ": " + reason + ".");
 }
 
-std::string hexAndBytes(std::uint64_t value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
-    return std::string(text) + " (" + std::to_string(value) + ") bytes";
+// "2,985,036 bytes": a length a person reads at a glance.
+std::string groupedBytes(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    return digits + (value == 1 ? " byte" : " bytes");
+}
+
+// "2.84 MiB" (cut, never rounded up, as it follows "at least"), or "8 MiB" for a whole number.
+std::string mebibytes(std::uint64_t value) {
+    char text[32];
+    const std::uint64_t hundredths = value * 100 / 0x100000;
+    if (value % 0x100000 == 0)
+        std::snprintf(text, sizeof text, "%llu MiB", static_cast<unsigned long long>(value >> 20));
+    else
+        std::snprintf(text, sizeof text, "%llu.%02llu MiB",
+                      static_cast<unsigned long long>(hundredths / 100),
+                      static_cast<unsigned long long>(hundredths % 100));
+    return text;
 }
 
 // Bytes as a quoted text, with anything but printable ASCII written as \xHH.
@@ -217,21 +233,22 @@ std::string RomImage::releaseSwitchWarning(bool japaneseWanted) const {
 }
 
 Status RomImage::checkFitsRelease() const {
-    const std::uint64_t needed =
-        requiredImageSize(variant()) + static_cast<std::uint64_t>(headerSize);
-    if (size >= needed)
+    const std::uint64_t needed = requiredImageSize(variant());
+    const auto header = static_cast<std::uint64_t>(std::max(headerSize, 0));
+    if (size >= needed + header)
         return Status::success();
-    std::string headerNote;
-    if (headerSize == 0x200)
-        headerNote = " (with its 512-byte copier header)";
-    else if (headerSize > 0)
-        headerNote = " (its length is not a whole number of 64 KiB banks, nor 512 bytes past "
-                     "one: the " +
-                     std::to_string(headerSize) +
-                     " bytes past the last whole bank count as a copier header)";
-    return loadFailure(path, "the file is too short for a " + std::string(releaseName(variant())) +
-                                 " image: it needs at least " + hexAndBytes(needed) + headerNote +
-                                 " and holds " + hexAndBytes(size));
+    // The size an image of the release needs is the same for every file. A copier header is
+    // named only where it is what makes a long enough file too short.
+    const std::string release(releaseName(variant()));
+    const std::string atLeast = groupedBytes(needed) + " (" + mebibytes(needed) + ")";
+    if (header > 0 && header != 0x200 && fileLength >= needed)
+        return loadFailure(path, "it is too short: its last " + groupedBytes(header) +
+                                     " (past its last whole 64 KiB bank) count as a copier "
+                                     "header, which leaves less than the " +
+                                     atLeast + " a " + release + " image holds");
+    return loadFailure(path, "it is too short: it is " + groupedBytes(fileLength) + ", and a " +
+                                 release + " image holds at least " + atLeast +
+                                 (header == 0x200 ? " after its 512-byte copier header" : ""));
 }
 
 GameString RomImage::internalTitle() const {

@@ -184,20 +184,28 @@ TEST(RomLoading, TruncatedImagesAreRefusedWithReleaseAndSize) {
         }
 }
 
-// A length that is neither whole banks nor 512 bytes past them is named for what it is.
-TEST(RomLoading, ALengthPastWholeBanksIsNamedInTheRefusal) {
-    test::TempDir dir;
-    Bytes odd(0x104240);
-    odd[0x4240 + snesLanguageByteOffset] = snesEnglishMark;
-    test::writeBytes(dir.file("odd.smc"), odd);
-    RomImage rom;
-    const Status status = loadRom(rom, dir.file("odd.smc"));
-    ASSERT_FALSE(status.isOk());
-    EXPECT_NE(status.message().find("its length is not a whole number of 64 KiB banks, nor 512 "
-                                    "bytes past one: the 16960 bytes past the last whole bank "
-                                    "count as a copier header"),
-              std::string::npos)
-        << status.message();
+// A short file is named by its own length against the one size every image of the release
+// needs; a copier header is named only where it is what leaves a long file too short.
+TEST(RomLoading, ARefusedShortFileNamesItsLengthAndTheSizeNeeded) {
+    const struct {
+        std::size_t length;
+        const char* expected;
+    } cases[] = {
+        {0x104240, "it is 1,065,536 bytes, and a SNES English image holds at least 2,985,036 "
+                   "bytes (2.84 MiB)."},
+        {0x2D9240, "its last 37,440 bytes (past its last whole 64 KiB bank) count as a copier "
+                   "header, which leaves less than the 2,985,036 bytes (2.84 MiB)"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Bytes odd(c.length);
+        odd[c.length % 0x10000 + snesLanguageByteOffset] = snesEnglishMark;
+        test::writeBytes(dir.file("odd.smc"), odd);
+        RomImage rom;
+        const Status status = loadRom(rom, dir.file("odd.smc"));
+        ASSERT_FALSE(status.isOk());
+        EXPECT_NE(status.message().find(c.expected), std::string::npos) << status.message();
+    }
 }
 
 TEST(RomLoading, SaveAfterTheFileWasRemovedFailsAndCreatesNothing) {
