@@ -161,4 +161,14 @@ using UnnamedReleaseCheck = std::function<bool(const std::string& reason, RomVar
 // that fails or is declined leaves it exactly as it was.
 Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
 
+// The release that a file of these bytes loads as by the rules of a load (its length tells SNES
+// from GBA, its header may name the Japanese release, the release must find all its areas), or
+// nothing when it is too short for that release: none of the game's images.
+std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file);
+
+// Why a file of these bytes is no image of release by those rules, as a phrase for a message
+// ("it holds 0x151 (337) bytes, ..."); empty when it is one. A header that names no release
+// keeps release's language, as a load with the Japanese option set to release's does.
+std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release);
+
 } // namespace tarnwick
