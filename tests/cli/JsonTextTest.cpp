@@ -1,8 +1,8 @@
+#include "CliTestSupport.h"
 #include "tables/JsonFile.h"
 #include "tables/TablesJson.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -58,10 +58,7 @@ TEST(JsonText, RefusesHugeFilesAndQuotesLongValuesShort) {
     const QString path = dir.filePath("tables.json");
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(message);
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        file.close();
+        test::writeFile(path, text);
         QString error;
         EXPECT_FALSE(readExportFile(path, RomVariant::SnesEnglish, error));
         EXPECT_TRUE(error.contains(message)) << error.toStdString();
