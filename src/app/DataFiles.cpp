@@ -41,7 +41,8 @@ QString locateDataFile(const QString& programFolder, const QString& fileName) {
     return {};
 }
 
-CharacterTable characterTableFor(RomVariant release, const QString& programFolder) {
+CharacterTable characterTableFor(RomVariant release, const QString& programFolder,
+                                 QString* warning) {
     // A table has 256 short lines; anything far larger is not one.
     ReadRequest request;
     request.largest = 1 << 20;
@@ -51,9 +52,12 @@ CharacterTable characterTableFor(RomVariant release, const QString& programFolde
     FileContents text;
     if (path.isEmpty() || !readFileBytes(nativePath(path), "read", request, text))
         return table;
-    readCharacterTable(
+    SkippedLine first;
+    const int skipped = readCharacterTable(
         std::string_view(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size()),
-        table);
+        table, &first);
+    if (skipped > 0 && warning)
+        *warning = QString::fromStdString(skippedLinesWarning(nativePath(path), skipped, first));
     return table;
 }
 

@@ -460,7 +460,10 @@ void MainDialog::buildGlyphSheets() {
 }
 
 void MainDialog::readCharacterTable() {
-    readings = characterTableFor(rom.variant(), programFolder);
+    QString warning;
+    readings = characterTableFor(rom.variant(), programFolder, &warning);
+    if (!warning.isEmpty())
+        statusBar->showMessage(warning, 10000);
 }
 
 // ---- Other commands ----------------------------------------------------------------------

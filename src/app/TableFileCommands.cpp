@@ -95,6 +95,18 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
         reportFailure(parent, QStringLiteral("Create patch failed"), error);
         return {};
     }
+    // The patch is for the clean image of the loaded release: a file that is none (another
+    // release, or one cut short) would make a patch that turns it into the loaded image.
+    if (const std::string why = notAnImageOf(bytesOf(*original), rom.variant()); !why.empty()) {
+        const std::string_view release = releaseName(rom.variant());
+        reportFailure(
+            parent, QStringLiteral("Create patch failed"),
+            QStringLiteral("\"%1\" is no %2 image like the loaded one: %3.")
+                .arg(originalPath,
+                     QString::fromLatin1(release.data(), static_cast<qsizetype>(release.size())),
+                     fromNative(why)));
+        return {};
+    }
     const QString patchPath = chooseFile(
         parent, {QStringLiteral("Save Patch (BPS leaves a SNES copier header out, IPS keeps it)"),
                  patchFilter, besideImage(rom, "bps"), true, QStringLiteral("patches")});

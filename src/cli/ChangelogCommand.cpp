@@ -45,9 +45,12 @@ int runChangelog(const QStringList& args, Io& io) {
             const auto text = readInputFile(parser.value(table), largestTextFile, io);
             if (!text)
                 return static_cast<int>(exitFailure);
-            (void)readCharacterTable(
-                std::string_view(text->constData(), static_cast<std::size_t>(text->size())),
-                readings);
+            SkippedLine first;
+            if (const int skipped = readCharacterTable(
+                    std::string_view(text->constData(), static_cast<std::size_t>(text->size())),
+                    readings, &first))
+                warn(io, fromNative(
+                             skippedLinesWarning(nativePath(parser.value(table)), skipped, first)));
         }
         std::vector<std::string> chestLocations;
         if (parser.isSet(locations)) {

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "patch/FilePatch.h"
 #include "qtio/QtFiles.h"
+#include "rom/RomImage.h"
 #include "tables/TablesJson.h"
 
 #include <QFileInfo>
@@ -122,6 +123,15 @@ int runApply(const QStringList& args, Io& io) {
     if (!patched)
         return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")
                             .arg(paths.at(1), paths.at(0), fromNative(patched.message())));
+    // A patch may make any file of any bytes (an IPS truncation record can cut an image to a few
+    // hundred bytes); what is written in place of an image of the game must still be one.
+    if (const std::optional<RomVariant> release = imageFileRelease(bytesOf(*image))) {
+        if (const std::string why = notAnImageOf(patched.bytes(), *release); !why.empty())
+            return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": the result is no "
+                                           "%3 image any more: %4.")
+                                .arg(paths.at(1), paths.at(0), asciiText(releaseName(*release)),
+                                     fromNative(why)));
+    }
     return writeOutput(
         io, paths.at(2), patched.bytes(), FileKind::Image,
         {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Patch)},

@@ -55,17 +55,25 @@ bool isControl(std::string_view sequence) {
     return sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
 }
 
+// A byte that is not UTF-8 is escaped, or, in 8-bit text, kept unless it is a C1 control
+// (80-9F) there.
+enum class OtherBytes { Escaped, KeptUnlessC1 };
+
 // Escapes text up to limit bytes of output; true when all of it fitted.
-bool appendEscaped(std::string& out, std::string_view text, std::size_t limit) {
+bool appendEscaped(std::string& out, std::string_view text, std::size_t limit,
+                   OtherBytes otherBytes = OtherBytes::Escaped) {
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t length = utf8SequenceLength(text.substr(at));
         const std::string_view sequence = text.substr(at, length == 0 ? 1 : length);
-        const std::size_t shownLength =
-            length == 0 || isControl(sequence) ? 4 * sequence.size() : sequence.size();
+        const bool escaped = length == 0
+                                 ? otherBytes == OtherBytes::Escaped ||
+                                       (static_cast<unsigned char>(sequence[0]) & 0xE0u) == 0x80u
+                                 : isControl(sequence);
+        const std::size_t shownLength = escaped ? 4 * sequence.size() : sequence.size();
         if (out.size() + shownLength > limit)
             return false;
-        if (length == 0 || isControl(sequence)) {
+        if (escaped) {
             for (const char c : sequence)
                 appendHex(out, static_cast<unsigned char>(c));
         } else {
@@ -82,6 +90,13 @@ std::string escapedText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     appendEscaped(out, text, std::string::npos);
+    return out;
+}
+
+std::string escapedControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEscaped(out, text, std::string::npos, OtherBytes::KeptUnlessC1);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "rom/CharacterTable.h"
 
+#include "io/ShownText.h"
+
 #include <charconv>
 
 namespace tarnwick {
@@ -55,9 +57,16 @@ std::string characterTableFileName(RomVariant release) {
     return "charset-" + std::string(releaseKey(release)) + ".tbl";
 }
 
-int readCharacterTable(std::string_view fileText, CharacterTable& table) {
+int readCharacterTable(std::string_view fileText, CharacterTable& table,
+                       SkippedLine* firstSkipped) {
     int skipped = 0;
+    int lineNumber = 0;
+    const auto skip = [&](std::string reason) {
+        if (skipped++ == 0 && firstSkipped)
+            *firstSkipped = {lineNumber, std::move(reason)};
+    };
     while (!fileText.empty()) {
+        ++lineNumber;
         const std::size_t end = fileText.find('\n');
         std::string_view line = fileText.substr(0, end);
         fileText = end == std::string_view::npos ? std::string_view() : fileText.substr(end + 1);
@@ -69,12 +78,23 @@ int readCharacterTable(std::string_view fileText, CharacterTable& table) {
         unsigned code = 0;
         if (line.size() < 3 || line[2] != '=' ||
             std::from_chars(line.data(), line.data() + 2, code, 16).ptr != line.data() + 2) {
-            ++skipped;
+            skip("it is not \"HH=text\"");
             continue;
         }
-        table[code] = std::string(line.substr(3));
+        const std::string_view reading = line.substr(3);
+        if (reading.size() > longestReading) {
+            skip("its reading is longer than " + std::to_string(longestReading) + " bytes");
+            continue;
+        }
+        table[code] = escapedText(reading);
     }
     return skipped;
+}
+
+std::string skippedLinesWarning(std::string_view path, int skipped, const SkippedLine& first) {
+    const std::string count = skipped == 1 ? "1 line" : std::to_string(skipped) + " lines";
+    return quotedName(path) + ": " + count + " skipped; line " + std::to_string(first.number) +
+           ": " + first.reason + ".";
 }
 
 } // namespace tarnwick

@@ -348,4 +348,37 @@ Status saveUnlessChangedOnDisk(RomImage& rom) {
     return Status::failure("Nothing was saved: " + fileChangeText(change, rom.getPath()));
 }
 
+// ---- Files as images --------------------------------------------------------------------
+
+namespace {
+
+// The bytes as a load settles them, starting from the Japanese option given.
+std::unique_ptr<RomImage> settledImage(std::span<const std::uint8_t> file, bool japanese) {
+    auto image = std::make_unique<RomImage>();
+    image->setJapanese(japanese);
+    image->adoptFileBytes(file, file.size());
+    image->settleRelease();
+    return image;
+}
+
+} // namespace
+
+std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file) {
+    const auto image = settledImage(file, false);
+    if (!image->checkFitsRelease())
+        return std::nullopt;
+    return image->variant();
+}
+
+std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release) {
+    const auto image = settledImage(file, isJapaneseVariant(release));
+    if (image->variant() != release)
+        return "it reads as a " + std::string(releaseName(image->variant())) + " image";
+    if (!image->checkFitsRelease())
+        return "it holds " + groupedBytes(file.size()) + ", fewer than the " +
+               groupedBytes(requiredImageSize(release)) + " a " +
+               std::string(releaseName(release)) + " image needs";
+    return {};
+}
+
 } // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "tables/JsonFile.h"
 
+#include "io/ShownText.h"
 #include "qtio/QtFiles.h"
 
 #include <QJsonDocument>
@@ -21,8 +22,12 @@ std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype 
 
 } // namespace
 
+QString quotedPath(const QString& path) {
+    return QString::fromStdString(quotedName(path.toStdString()));
+}
+
 std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
-    const std::optional<QByteArray> read = readFile(path, error);
+    const std::optional<QByteArray> read = readFile(path, error, largestJsonFile);
     if (!read)
         return std::nullopt;
     return parseJsonObject(*read, path, error);
@@ -34,17 +39,17 @@ std::optional<QJsonObject> parseJsonObject(const QByteArray& text, const QString
     const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         const auto [line, column] = lineAndColumn(text, parseError.offset);
-        error = QStringLiteral("\"%1\" is not valid JSON: line %2, column %3: %4.")
-                    .arg(path)
+        error = QStringLiteral("%1 is not valid JSON: line %2, column %3: %4.")
+                    .arg(quotedPath(path))
                     .arg(line)
                     .arg(column)
                     .arg(parseError.errorString());
         return std::nullopt;
     }
     if (!document.isObject()) {
-        error = QStringLiteral("\"%1\": expected a JSON object at the top level, found %2.")
-                    .arg(path, document.isArray() ? QStringLiteral("an array")
-                                                  : QStringLiteral("nothing"));
+        error = QStringLiteral("%1: expected a JSON object at the top level, found %2.")
+                    .arg(quotedPath(path), document.isArray() ? QStringLiteral("an array")
+                                                              : QStringLiteral("nothing"));
         return std::nullopt;
     }
     return document.object();

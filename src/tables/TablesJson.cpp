@@ -1,6 +1,7 @@
 #include "tables/TablesJson.h"
 
 #include "graphics/RecordNames.h"
+#include "io/ShownText.h"
 #include "tables/JsonFile.h"
 
 #include <QJsonArray>
@@ -56,7 +57,8 @@ QString describe(const QJsonValue& value) {
     case QJsonValue::Double:
         return QString::number(value.toDouble(), 'g', 17);
     case QJsonValue::String:
-        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+        // A value may be megabytes long; the message quotes its start.
+        return QString::fromStdString(shortQuote(value.toString().toStdString()));
     case QJsonValue::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     default:
@@ -369,7 +371,7 @@ std::optional<ImportedTables> readExportFile(const QString& path, RomVariant rel
         return std::nullopt;
     std::optional<ImportedTables> tables = readImportedTables(*json, release, error);
     if (!tables)
-        error = QStringLiteral("\"%1\": %2.").arg(path, error);
+        error = QStringLiteral("%1: %2.").arg(quotedPath(path), error);
     return tables;
 }
 

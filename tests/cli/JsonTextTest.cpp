@@ -1,7 +1,10 @@
+#include "CliTestSupport.h"
 #include "tables/JsonFile.h"
+#include "tables/TablesJson.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +42,28 @@ TEST(JsonText, ReadsAnObjectAndNamesTheFileAndLineOfAFault) {
         EXPECT_TRUE(error.startsWith("\"tables.json\"")) << error.toStdString();
         EXPECT_TRUE(error.contains(c.message)) << error.toStdString();
         EXPECT_FALSE(error.contains('\n')) << error.toStdString();
+    }
+}
+
+// A file far longer than any export is refused by its length, and a message quotes only the
+// start of a long value, so neither the memory nor the message grows with the file.
+TEST(JsonText, RefusesHugeFilesAndQuotesLongValuesShort) {
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"{\"format\": \"" + QByteArray(5'000'000, 'x') + "\"}",
+         "format: expected \"tarnwick-tables\", found \"xxxx"},
+        {"{\"format\": \"\\u001b]0;X\\u0007\"}", "found \"\\x1B]0;X\\x07\""},
+        {"{}" + QByteArray(largestJsonFile - 1, ' '), "8388608 bytes at most"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tables.json");
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(message);
+        test::writeFile(path, text);
+        QString error;
+        EXPECT_FALSE(readExportFile(path, RomVariant::SnesEnglish, error));
+        EXPECT_TRUE(error.contains(message)) << error.toStdString();
+        EXPECT_TRUE(error.contains(path)) << error.toStdString();
+        EXPECT_LT(error.size(), 300);
     }
 }
 

@@ -69,6 +69,9 @@ TEST(PatchCommands, FailuresSayWhyAndWriteNothing) {
     ASSERT_EQ(runCommand({"patch", clean, other, patch}).code, exitSuccess);
     const QString missing = dir.filePath("missing.gba");
     const QString out = dir.filePath("out.bin");
+    // Nothing but a truncation record: the image is cut to 337 bytes.
+    const QString truncating = dir.filePath("cut.ips");
+    test::writeFile(truncating, QByteArray("PATCHEOF\x00\x01\x51", 11));
 
     const test::FailingRun cases[] = {
         {{"patch", clean, other}, exitUsage, "expected 3 arguments"},
@@ -88,6 +91,11 @@ TEST(PatchCommands, FailuresSayWhyAndWriteNothing) {
         test::expectOneLineFailure(c);
         EXPECT_FALSE(QFileInfo::exists(out));
     }
+    // Beside the IPS warning: the truncated image is refused and nothing is written.
+    const test::CliRun cut = runCommand({"apply", headered, truncating, out});
+    EXPECT_EQ(cut.code, exitFailure);
+    EXPECT_TRUE(cut.err.contains("no SNES English image any more")) << cut.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
     EXPECT_EQ(test::fileBytes(patch), patchBytes);
     EXPECT_EQ(runCommand({"patch", "--force", clean, other, patch}).code, exitSuccess);
 }

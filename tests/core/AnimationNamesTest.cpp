@@ -20,7 +20,8 @@ TEST(AnimationNames, ListsKeepTheirLengthWhateverTheFileHolds) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"", {""}},
         {"Slash\r\n\r\nFire\r\n", {"Slash", "", "Fire", ""}},
-        {"Slash\nStab\rBolt\n", {"Slash\nStab\rBolt\n", ""}}, // only CR LF ends a line
+        // Only CR LF ends a line; a lone LF or CR is shown escaped.
+        {"Slash\nStab\rBolt\n", {"Slash\\x0AStab\\x0DBolt\\x0A", ""}},
     };
     const std::string path = dir.file("animdata.txt");
     for (const auto& [bytes, firstNames] : cases) {

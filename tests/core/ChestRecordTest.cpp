@@ -201,7 +201,7 @@ TEST(ChestLabels, LocationsComeFromCrLfLinesOrBareNumbers) {
     EXPECT_EQ(ten[9], "009 Cave 9");
     EXPECT_EQ(ten[10], "010 ");
     EXPECT_EQ(ten[311], "311 ");
-    EXPECT_EQ(chestLocationLabels(readTextFile(dir.file("lf.txt")))[0], "000 A\nB\n");
+    EXPECT_EQ(chestLocationLabels(readTextFile(dir.file("lf.txt")))[0], "000 A\\x0AB\\x0A");
     EXPECT_EQ(chestLocationLabels(readTextFile(dir.file("missing.txt")))[311], "311");
 }
 

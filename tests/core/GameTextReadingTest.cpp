@@ -82,6 +82,32 @@ TEST(CharacterTableFile, ReadsCodeLinesAndCountsTheOthers) {
     EXPECT_EQ(characterTableFileName(RomVariant::GbaJapanese), "charset-gba-ja.tbl");
 }
 
+// A reading longer than a game character can read is skipped and named by its line; control
+// characters in a reading are escaped.
+TEST(CharacterTableFile, SkipsLongReadingsAndEscapesControls) {
+    struct Case {
+        std::string file;
+        std::string reading; // of code 80 afterwards
+        int skipped;
+        SkippedLine first;
+    };
+    const std::vector<Case> cases = {
+        {"80=" + std::string(32, 'x'), std::string(32, 'x'), 0, {}},
+        {"# c\n80=" + std::string(33, 'x') + "\n9A=\n", "A", 1, {2, "its reading is longer"}},
+        {"80=" + std::string(1 << 20, 'x') + "\nzz\n", "A", 2, {1, "its reading is longer"}},
+        {"80=\x1B]0;PWNED\a", "\\x1B]0;PWNED\\x07", 0, {}},
+        {"\r\nx\n80=\xC2\x9B", "\\xC2\\x9B", 1, {2, "it is not \"HH=text\""}},
+    };
+    for (const Case& c : cases) {
+        CharacterTable table = builtInCharacterTable(RomVariant::SnesEnglish);
+        SkippedLine first;
+        EXPECT_EQ(readCharacterTable(c.file, table, &first), c.skipped) << c.reading;
+        EXPECT_EQ(table[0x80], c.reading);
+        EXPECT_EQ(first.number, c.first.number) << c.reading;
+        EXPECT_TRUE(first.reason.starts_with(c.first.reason)) << first.reason;
+    }
+}
+
 // The demo images' table files read every demo name back as the text it was made from.
 TEST(CharacterTableFile, DemoTablesReadDemoTextBack) {
     for (const RomVariant release : allReleases) {

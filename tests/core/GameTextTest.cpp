@@ -112,10 +112,16 @@ TEST(TextLines, SplitOnCarriageReturnLineFeedOnly) {
     };
     const std::vector<Case> cases = {
         {"two lines", "ab\r\nc", {"ab", "c", "", ""}},
-        {"lone CR stays", "a\rb\r\n", {"a\rb", "", ""}},
-        {"lone LF stays", "a\nb\r\nc\r\n", {"a\nb", "c", ""}},
+        {"lone CR stays", "a\rb\r\n", {"a\\x0Db", "", ""}},
+        {"lone LF stays", "a\nb\r\nc\r\n", {"a\\x0Ab", "c", ""}},
         {"empty lines", "\r\n\r\nx", {"", "", "x", ""}},
-        {"CR at the very end", "a\r", {"a\r", ""}},
+        {"CR at the very end", "a\r", {"a\\x0D", ""}},
+        {"controls escaped", "\x1B]0;X\a\r\n\x9B", {"\\x1B]0;X\\x07", "\\x9B"}},
+        {"Latin-1 and UTF-8 kept", "caf\xE9\r\ncaf\xC3\xA9", {"caf\xE9", "caf\xC3\xA9"}},
+        {"long line cut", std::string(300, 'x') + "\r\ny", {std::string(256, 'x'), "y"}},
+        {"cut before a character",
+         std::string(255, 'x') + "\xE3\x82\xA2z",
+         {std::string(255, 'x')}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

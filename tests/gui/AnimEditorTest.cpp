@@ -321,7 +321,7 @@ private slots:
             {"14 absent", 14, {}, L{0, 10, 767, 768}, S{"0", "A", "2FF", "FFF"}},
             {"8 short", 8, "Slash\r\nFeu\xE9\r\n", L{0, 1, 2, 255},
              S{"Slash", "Feu\u00E9", "", ""}},
-            {"14 LF only", 14, "Slash\nStab\n", L{0, 1, 768}, S{"Slash\nStab\n", "", ""}},
+            {"14 LF only", 14, "Slash\nStab\n", L{0, 1, 768}, S{"Slash\\x0AStab\\x0A", "", ""}},
             {"14 no last line end", 14, "Fire\r\nIce", L{0, 1, 2, 768}, S{"Fire", "Ice", "", ""}},
         }};
         forEachRow(rows, checkNames);

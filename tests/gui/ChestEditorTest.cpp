@@ -242,7 +242,7 @@ private slots:
         QTest::newRow("ten CR LF lines") << crlf << "000 Place 0"
                                          << "009 Place 9"
                                          << "010 ";
-        QTest::newRow("LF only") << QByteArray("a\nb\n") << "000 a\nb\n"
+        QTest::newRow("LF only") << QByteArray("a\nb\n") << "000 a\\x0Ab\\x0A"
                                  << "009 "
                                  << "010 ";
         QTest::newRow("no file") << QByteArray() << "000"

@@ -22,8 +22,10 @@ QString locateDataFile(const QString& programFolder, const QString& fileName);
 
 // The readings of a release: the built-in ones, overridden by the release's table file
 // ("charset-gba-ja.tbl" ...) where one is found. A file that cannot be read, or lines that are
-// not "HH=text", leave the built-in readings in place.
-CharacterTable characterTableFor(RomVariant release, const QString& programFolder);
+// not "HH=text" or whose reading is too long, leave the built-in readings in place; warning,
+// when given, is then set to a sentence naming the file and the first such line.
+CharacterTable characterTableFor(RomVariant release, const QString& programFolder,
+                                 QString* warning = nullptr);
 
 // The text files the editors show, read now, with the character table given.
 EditorTexts readEditorTexts(const QString& programFolder, CharacterTable characterTable);

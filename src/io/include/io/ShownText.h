@@ -13,6 +13,10 @@ namespace tarnwick {
 // valid UTF-8 written as \xHH; printable text, in any script, stays as it is.
 [[nodiscard]] std::string escapedText(std::string_view text);
 
+// The same for 8-bit text that may be UTF-8 or Latin-1: control characters are escaped in
+// either reading (C0, DEL, C1 as UTF-8 and a lone byte 80-9F), other bytes stay as they are.
+[[nodiscard]] std::string escapedControls(std::string_view text);
+
 // A file name or path as a message quotes it: escaped, within double quotes.
 [[nodiscard]] std::string quotedName(std::string_view path);
 

@@ -3,6 +3,7 @@
 #include "rom/Releases.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,10 +24,27 @@ CharacterTable builtInCharacterTable(RomVariant release);
 // per-user data folder) to give every code of that release's font its reading.
 std::string characterTableFileName(RomVariant release);
 
+// The longest reading a table file may give a code, in bytes of UTF-8: a game character reads
+// as a few characters at most, and every name read through the table grows by its readings.
+inline constexpr std::size_t longestReading = 32;
+
+// A line of a table file that was skipped: its number (from 1) and why.
+struct SkippedLine {
+    int number = 0;
+    std::string reason;
+};
+
 // Reads a table file over table: each line "HH=text" gives code HH (two hexadecimal digits)
-// the text after the '=' (UTF-8, which may be a space). Lines end with LF or CR LF; empty lines
-// and lines starting with '#' are comments. Later lines win. Returns how many other lines there
-// were, which are skipped.
-int readCharacterTable(std::string_view fileText, CharacterTable& table);
+// the text after the '=' (UTF-8, which may be a space), with control characters escaped as
+// \xHH so that no reading can reach a terminal or a window raw. Lines end with LF or CR LF;
+// empty lines and lines starting with '#' are comments. Later lines win. Returns how many other
+// lines there were, and lines with a reading longer than longestReading, which are skipped;
+// firstSkipped, when given, is set to the first of them.
+int readCharacterTable(std::string_view fileText, CharacterTable& table,
+                       SkippedLine* firstSkipped = nullptr);
+
+// A one-line warning that names the table file, how many of its lines were skipped and the
+// first of them.
+std::string skippedLinesWarning(std::string_view path, int skipped, const SkippedLine& first);
 
 } // namespace tarnwick

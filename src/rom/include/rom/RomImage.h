@@ -172,4 +172,14 @@ Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck
 // when another program changed it since, nothing is written and the message says what changed.
 Status saveUnlessChangedOnDisk(RomImage& rom);
 
+// The release that a file of these bytes loads as by the rules of a load (its length tells SNES
+// from GBA, its header may name the Japanese release, the release must find all its areas), or
+// nothing when it is too short for that release: none of the game's images.
+std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file);
+
+// Why a file of these bytes is no image of release by those rules, as a phrase for a message
+// ("it holds 0x151 (337) bytes, ..."); empty when it is one. A header that names no release
+// keeps release's language, as a load with the Japanese option set to release's does.
+std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release);
+
 } // namespace tarnwick
