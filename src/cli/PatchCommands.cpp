@@ -58,8 +58,8 @@ int runPatch(const QStringList& args, Io& io) {
         chosen = PatchFormat::Ips;
     if (chosen && named && chosen != named)
         return usageError(io, syntax.name,
-                          QStringLiteral("--%1 does not match the extension of \"%2\"")
-                              .arg(chosen == PatchFormat::Ips ? "ips" : "bps", out));
+                          QStringLiteral("--%1 does not match the extension of %2")
+                              .arg(chosen == PatchFormat::Ips ? "ips" : "bps", quotedPath(out)));
     const PatchFormat format = chosen.value_or(named.value_or(PatchFormat::Bps));
 
     const std::optional<QByteArray> original = readWholeFile(paths.at(0), io);
@@ -70,9 +70,9 @@ int runPatch(const QStringList& args, Io& io) {
         return exitFailure;
     const PatchResult patch = createFilePatch(format, bytesOf(*original), bytesOf(*modified));
     if (!patch)
-        return fail(io, QStringLiteral("Could not make the %1 patch from \"%2\" to \"%3\": %4.")
-                            .arg(asciiText(patchFormatName(format)), paths.at(0), paths.at(1),
-                                 fromNative(patch.message())));
+        return fail(io, QStringLiteral("Could not make the %1 patch from %2 to %3: %4.")
+                            .arg(asciiText(patchFormatName(format)), quotedPath(paths.at(0)),
+                                 quotedPath(paths.at(1)), fromNative(patch.message())));
     return writeOutput(
         io, out, patch.bytes(), FileKind::Patch,
         {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Image)},
@@ -107,14 +107,15 @@ int runApply(const QStringList& args, Io& io) {
     if (!patch)
         return exitFailure;
     if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips)
-        warn(io, QStringLiteral("\"%1\" is an IPS patch, which carries no checksum: whether it "
-                                "was made for \"%2\", and whether the result is right, cannot be "
+        warn(io, QStringLiteral("%1 is an IPS patch, which carries no checksum: whether it "
+                                "was made for %2, and whether the result is right, cannot be "
                                 "checked.")
-                     .arg(paths.at(1), paths.at(0)));
+                     .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0))));
     const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
-        return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")
-                            .arg(paths.at(1), paths.at(0), fromNative(patched.message())));
+        return fail(io, QStringLiteral("Could not apply %1 to %2: %3.")
+                            .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
+                                 fromNative(patched.message())));
     return writeOutput(
         io, paths.at(2), patched.bytes(), FileKind::Image,
         {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Patch)},

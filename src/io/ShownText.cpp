@@ -13,8 +13,40 @@ void appendHex(std::string& out, unsigned char byte) {
     out += escaped;
 }
 
-// The length of the valid UTF-8 sequence at the start of text, or 0 when it is not one.
+bool isControl(std::string_view sequence) {
+    const auto lead = static_cast<unsigned char>(sequence[0]);
+    if (sequence.size() == 1)
+        return lead < 0x20 || lead == 0x7F;
+    // C1 controls are U+0080-U+009F, encoded C2 80 to C2 9F.
+    return sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
+}
+
+// Escapes text up to limit bytes of output; true when all of it fitted.
+bool appendEscaped(std::string& out, std::string_view text, std::size_t limit) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t length = utf8SequenceLength(text.substr(at));
+        const std::string_view sequence = text.substr(at, length == 0 ? 1 : length);
+        const std::size_t shownLength =
+            length == 0 || isControl(sequence) ? 4 * sequence.size() : sequence.size();
+        if (out.size() + shownLength > limit)
+            return false;
+        if (length == 0 || isControl(sequence)) {
+            for (const char c : sequence)
+                appendHex(out, static_cast<unsigned char>(c));
+        } else {
+            out += sequence;
+        }
+        at += sequence.size();
+    }
+    return true;
+}
+
+} // namespace
+
 std::size_t utf8SequenceLength(std::string_view text) {
+    if (text.empty())
+        return 0;
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = 0;
     std::uint32_t code = 0;
@@ -46,37 +78,6 @@ std::size_t utf8SequenceLength(std::string_view text) {
         return 0;
     return length;
 }
-
-bool isControl(std::string_view sequence) {
-    const auto lead = static_cast<unsigned char>(sequence[0]);
-    if (sequence.size() == 1)
-        return lead < 0x20 || lead == 0x7F;
-    // C1 controls are U+0080-U+009F, encoded C2 80 to C2 9F.
-    return sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
-}
-
-// Escapes text up to limit bytes of output; true when all of it fitted.
-bool appendEscaped(std::string& out, std::string_view text, std::size_t limit) {
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t length = utf8SequenceLength(text.substr(at));
-        const std::string_view sequence = text.substr(at, length == 0 ? 1 : length);
-        const std::size_t shownLength =
-            length == 0 || isControl(sequence) ? 4 * sequence.size() : sequence.size();
-        if (out.size() + shownLength > limit)
-            return false;
-        if (length == 0 || isControl(sequence)) {
-            for (const char c : sequence)
-                appendHex(out, static_cast<unsigned char>(c));
-        } else {
-            out += sequence;
-        }
-        at += sequence.size();
-    }
-    return true;
-}
-
-} // namespace
 
 std::string escapedText(std::string_view text) {
     std::string out;

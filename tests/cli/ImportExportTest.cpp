@@ -5,6 +5,9 @@
 
 #include <QRegularExpression>
 
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace tarnwick {
@@ -389,6 +392,39 @@ TEST(ImportExport, DiffListsTheEditedBytesAndChangesNoFile) {
         EXPECT_TRUE(fileBytes(image) == before);
         EXPECT_TRUE(fileBytes(jsonPath) == jsonBefore);
     }
+}
+
+// Names that are not UTF-8 reach the file system as the bytes the command line gave: the export
+// is written under its name, and the image is loaded and saved under its own.
+TEST(ImportExport, NamesThatAreNotUtf8AreUsedAsTheyAre) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string image = folder + "bad\xFF\xFEname.smc";
+    const std::string json = folder + "tables\xFF.json";
+    ASSERT_TRUE(
+        writeDemoImage({RomVariant::SnesEnglish, false, 0}, image, ExistingFile::Replace).isOk());
+    const auto run = [](const std::vector<std::string>& args) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int code = runCli(args, outStream, errStream);
+        errStream.flush();
+        EXPECT_EQ(code, exitSuccess) << err.toStdString();
+    };
+    const auto bytesAt = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
+    };
+    run({"export", "-o", json, image});
+    QJsonObject tables = test::parseObject(bytesAt(json));
+    const int edited = (test::valueAt(tables, "tables.chestTable.10.2").toInt() + 1) & 0xFF;
+    test::setValue(tables, "tables.chestTable.10.2", edited);
+    std::ofstream(json, std::ios::binary | std::ios::trunc)
+        << QJsonDocument(tables).toJson().toStdString();
+
+    run({"import", image, json});
+    EXPECT_EQ(static_cast<std::uint8_t>(bytesAt(image).at(0x2D8634 + 10 * 5 + 2)), edited);
 }
 
 } // namespace

@@ -13,6 +13,10 @@ namespace tarnwick {
 // valid UTF-8 written as \xHH; printable text, in any script, stays as it is.
 [[nodiscard]] std::string escapedText(std::string_view text);
 
+// The length of the valid UTF-8 sequence (one character) at the start of text, 0 when text is
+// empty or does not start with one.
+[[nodiscard]] std::size_t utf8SequenceLength(std::string_view text);
+
 // A file name or path as a message quotes it: escaped, within double quotes.
 [[nodiscard]] std::string quotedName(std::string_view path);
 
