@@ -88,6 +88,12 @@ inline std::string fileSystemName(const QString& path) {
     return matches == 1 ? found : bytes;
 }
 
+// A path as text a person reads: control characters and bytes that are not UTF-8 written as
+// \xHH.
+inline QString shownPath(const QString& path) {
+    return QString::fromStdString(escapedText(fileSystemBytes(path)));
+}
+
 // A path as a message quotes it: in double quotes, control characters and bytes that are not
 // UTF-8 written as \xHH.
 inline QString quotedPath(const QString& path) {
