@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 #include "DemoShapes.h"
 
+#include "qtio/FileNames.h"
 #include "tables/TablesJson.h"
 
 #include <QRegularExpression>
@@ -403,14 +404,12 @@ TEST(ImportExport, NamesThatAreNotUtf8AreUsedAsTheyAre) {
     const std::string json = folder + "tables\xFF.json";
     ASSERT_TRUE(
         writeDemoImage({RomVariant::SnesEnglish, false, 0}, image, ExistingFile::Replace).isOk());
-    const auto run = [](const std::vector<std::string>& args) {
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        const int code = runCli(args, outStream, errStream);
-        errStream.flush();
-        EXPECT_EQ(code, exitSuccess) << err.toStdString();
+    QString messages;
+    QTextStream output(&messages);
+    const auto run = [&](const std::vector<std::string>& args) {
+        const int code = runCli(args, output, output);
+        output.flush();
+        EXPECT_EQ(code, exitSuccess) << messages.toStdString();
     };
     const auto bytesAt = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -425,6 +424,27 @@ TEST(ImportExport, NamesThatAreNotUtf8AreUsedAsTheyAre) {
 
     run({"import", image, json});
     EXPECT_EQ(static_cast<std::uint8_t>(bytesAt(image).at(0x2D8634 + 10 * 5 + 2)), edited);
+}
+
+// A name that is not UTF-8 survives a QString both ways: through the lossless form the command
+// lines use, and, when Qt itself turned its bytes into U+FFFD, through the folder's entries.
+TEST(FileNames, ANameThatIsNotUtf8FindsItsFile) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string names[] = {"plain.smc", "caf\xC3\xA9.smc", "bad\xFF\xFEname.smc",
+                                 "\xED\xA0\x80surrogate", "line\nbreak\x80"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(escapedText(name));
+        std::ofstream(folder + name) << "x";
+        EXPECT_EQ(fileSystemBytes(nameFromFileSystem(folder + name)), folder + name);
+        EXPECT_EQ(fileSystemName(QFile::decodeName(QByteArray::fromStdString(folder + name))),
+                  folder + name);
+    }
+    // Two entries that Qt shows alike: neither is taken for the other.
+    std::ofstream(folder + "twin\xFF") << "x";
+    std::ofstream(folder + "twin\xFE") << "x";
+    EXPECT_EQ(fileSystemName(dir.filePath(QStringLiteral("twin\uFFFD"))),
+              folder + "twin\xEF\xBF\xBD");
 }
 
 } // namespace
