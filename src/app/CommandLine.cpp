@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "qtio/FileNames.h"
+
 #include <QCommandLineParser>
 
 namespace tarnwick {
@@ -65,8 +67,8 @@ StartOptions parseStartOptions(const QStringList& arguments) {
         options.demoRelease = releaseFromKey(key.toStdString());
         if (!options.demoRelease)
             return failWith(QStringLiteral("--demo: expected snes-en, snes-ja, gba-en or gba-ja, "
-                                           "not \"%1\".")
-                                .arg(key));
+                                           "not %1.")
+                                .arg(quotedPath(key)));
         return options;
     }
     options.imagePath = positional.value(0);

@@ -1,10 +1,12 @@
 #include "app/CommandLine.h"
 #include "app/EditorApp.h"
+#include "qtio/FileNames.h"
 #include "resources/AppResources.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -31,7 +33,12 @@ int main(int argc, char* argv[]) {
         // work without a display.
         QCoreApplication reader(argc, argv);
         nameApplication();
-        options = tarnwick::parseStartOptions(QCoreApplication::arguments());
+        // The arguments as the bytes they are, so that an image whose name is not UTF-8 can be
+        // named; fileSystemName turns the image path back into those bytes.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments += tarnwick::nameFromFileSystem(argv[i]);
+        options = tarnwick::parseStartOptions(arguments);
     }
     switch (options.action) {
     case StartOptions::Action::ShowHelp:

@@ -2,17 +2,16 @@
 
 #include "cli/Commands.h"
 #include "io/AtomicFile.h"
+#include "qtio/FileNames.h"
 #include "qtio/QtFiles.h"
 #include "tables/TablesJson.h"
-
-#include <QFile>
 
 namespace tarnwick::cli {
 
 // ---- Small conversions ---------------------------------------------------------------------
 
 std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return fileSystemBytes(path);
 }
 
 QString fromNative(const std::string& text) {
@@ -125,9 +124,9 @@ bool loadImageLike(RomImage& other, const QString& path, const RomImage& first,
         return false;
     if (other.variant() == first.variant())
         return true;
-    (void)fail(io, QStringLiteral("\"%1\" is a %2 image and the first one a %3 image: "
+    (void)fail(io, QStringLiteral("%1 is a %2 image and the first one a %3 image: "
                                   "only images of one release compare.")
-                       .arg(path, asciiText(releaseName(other.variant())),
+                       .arg(quotedPath(path), asciiText(releaseName(other.variant())),
                             asciiText(releaseName(first.variant()))));
     return false;
 }

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "CommandSupport.h"
+#include "qtio/FileNames.h"
 
 #include <array>
 
@@ -76,6 +77,13 @@ const char* const overview =
 } // namespace
 } // namespace cli
 
+int runCli(const std::vector<std::string>& args, QTextStream& out, QTextStream& err) {
+    QStringList names;
+    for (const std::string& arg : args)
+        names += nameFromFileSystem(arg);
+    return runCli(names, out, err);
+}
+
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     using namespace cli;
     Io io{out, err};
@@ -97,7 +105,7 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err) {
     for (const Command& command : commands)
         if (first == QLatin1String(command.name))
             return command.run(args.mid(1), io);
-    return usageError(io, {}, QStringLiteral("unknown command \"%1\"").arg(first));
+    return usageError(io, {}, QStringLiteral("unknown command %1").arg(quotedPath(first)));
 }
 
 } // namespace tarnwick

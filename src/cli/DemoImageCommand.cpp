@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "demo/DemoImage.h"
 #include "demo/DemoTextFiles.h"
+#include "qtio/FileNames.h"
 
 #include <QFileInfo>
 
@@ -63,8 +64,8 @@ int runDemoImage(const QStringList& args, Io& io) {
     if (!release)
         return usageError(io, command,
                           QStringLiteral("--release: expected snes-en, snes-ja, gba-en or "
-                                         "gba-ja, found \"%1\"")
-                              .arg(key));
+                                         "gba-ja, found %1")
+                              .arg(quotedPath(key)));
 
     DemoImageOptions options;
     options.release = *release;
@@ -82,9 +83,9 @@ int runDemoImage(const QStringList& args, Io& io) {
         if (!tail)
             return usageError(io, command,
                               QStringLiteral("--tail: expected a byte count from 0 to %1, "
-                                             "found \"%2\"")
+                                             "found %2")
                                   .arg(largestDemoTail)
-                                  .arg(parser.value(tailOption)));
+                                  .arg(quotedPath(parser.value(tailOption))));
         options.tailBytes = *tail;
     }
 

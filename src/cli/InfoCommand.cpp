@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
+#include "qtio/FileNames.h"
 #include "rom/RecordTables.h"
 #include "tables/TablesJson.h"
 
@@ -28,7 +29,7 @@ public:
 
     void print(const QString& path) {
         const std::uint64_t imageSize = rom.getSize() - header;
-        field(QStringLiteral("Image"), path);
+        field(QStringLiteral("Image"), shownPath(path));
         field(QStringLiteral("Release"),
               QStringLiteral("%1 (%2)").arg(asciiText(releaseName(rom.variant())),
                                             asciiText(releaseKey(rom.variant()))));

@@ -58,8 +58,8 @@ int runPatch(const QStringList& args, Io& io) {
         chosen = PatchFormat::Ips;
     if (chosen && named && chosen != named)
         return usageError(io, syntax.name,
-                          QStringLiteral("--%1 does not match the extension of \"%2\"")
-                              .arg(chosen == PatchFormat::Ips ? "ips" : "bps", out));
+                          QStringLiteral("--%1 does not match the extension of %2")
+                              .arg(chosen == PatchFormat::Ips ? "ips" : "bps", quotedPath(out)));
     const PatchFormat format = chosen.value_or(named.value_or(PatchFormat::Bps));
 
     const std::optional<QByteArray> original = readWholeFile(paths.at(0), io);
@@ -70,13 +70,13 @@ int runPatch(const QStringList& args, Io& io) {
         return exitFailure;
     const PatchResult patch = createFilePatch(format, bytesOf(*original), bytesOf(*modified));
     if (!patch)
-        return fail(io, QStringLiteral("Could not make the %1 patch from \"%2\" to \"%3\": %4.")
-                            .arg(asciiText(patchFormatName(format)), paths.at(0), paths.at(1),
-                                 fromNative(patch.message())));
+        return fail(io, QStringLiteral("Could not make the %1 patch from %2 to %3: %4.")
+                            .arg(asciiText(patchFormatName(format)), quotedPath(paths.at(0)),
+                                 quotedPath(paths.at(1)), fromNative(patch.message())));
     if (format == PatchFormat::Ips) {
         const std::string note = ipsCreationHeaderNote(bytesOf(*original), bytesOf(*modified));
         if (!note.empty())
-            warn(io, QStringLiteral("\"%1\": %2.").arg(out, fromNative(note)));
+            warn(io, QStringLiteral("%1: %2.").arg(quotedPath(out), fromNative(note)));
     }
     return writeOutput(
         io, out, patch.bytes(), FileKind::Patch,
@@ -113,24 +113,25 @@ int runApply(const QStringList& args, Io& io) {
         return exitFailure;
     if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips) {
         const std::string note = ipsApplicationHeaderNote(bytesOf(*image), bytesOf(*patch));
-        warn(io, QStringLiteral("\"%1\" is an IPS patch, which carries no checksum: whether it "
-                                "was made for \"%2\", and whether the result is right, cannot be "
+        warn(io, QStringLiteral("%1 is an IPS patch, which carries no checksum: whether it "
+                                "was made for %2, and whether the result is right, cannot be "
                                 "checked%3.")
-                     .arg(paths.at(1), paths.at(0),
+                     .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
                           note.empty() ? QString() : "; " + fromNative(note)));
     }
     const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
-        return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": %3.")
-                            .arg(paths.at(1), paths.at(0), fromNative(patched.message())));
+        return fail(io, QStringLiteral("Could not apply %1 to %2: %3.")
+                            .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
+                                 fromNative(patched.message())));
     // A patch may make any file of any bytes (an IPS truncation record can cut an image to a few
     // hundred bytes); what is written in place of an image of the game must still be one.
     if (const std::optional<RomVariant> release = imageFileRelease(bytesOf(*image))) {
         if (const std::string why = notAnImageOf(patched.bytes(), *release); !why.empty())
-            return fail(io, QStringLiteral("Could not apply \"%1\" to \"%2\": the result is no "
+            return fail(io, QStringLiteral("Could not apply %1 to %2: the result is no "
                                            "%3 image any more: %4.")
-                                .arg(paths.at(1), paths.at(0), asciiText(releaseName(*release)),
-                                     fromNative(why)));
+                                .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
+                                     asciiText(releaseName(*release)), fromNative(why)));
     }
     return writeOutput(
         io, paths.at(2), patched.bytes(), FileKind::Image,

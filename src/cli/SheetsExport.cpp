@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImageWriter>
 
 #include <filesystem>
@@ -14,9 +13,10 @@ namespace tarnwick {
 namespace {
 
 std::optional<QString> makeFolder(const QString& folder) {
-    const std::filesystem::path path = QFile::encodeName(folder).toStdString();
+    const std::filesystem::path path = fileSystemName(folder);
     const auto failure = [&folder](const QString& reason) {
-        return QStringLiteral("Could not create the folder \"%1\": %2.").arg(folder, reason);
+        return QStringLiteral("Could not create the folder %1: %2.")
+            .arg(quotedPath(folder), reason);
     };
     std::error_code error;
     if (std::filesystem::exists(path, error) && !std::filesystem::is_directory(path, error))
@@ -33,7 +33,8 @@ std::optional<QString> writePng(const QImage& image, const QString& path) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
-        return QStringLiteral("Could not write \"%1\": %2.").arg(path, writer.errorString());
+        return QStringLiteral("Could not write %1: %2.")
+            .arg(quotedPath(path), writer.errorString());
     if (const Status written = writeFile(path, png, ExistingFile::Replace); !written)
         return QString::fromLocal8Bit(written.message());
     return std::nullopt;

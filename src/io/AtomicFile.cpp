@@ -1,8 +1,8 @@
 #include "io/AtomicFile.h"
 
 #include "PosixFile.h"
-#include "io/FileReading.h"
 #include "io/SaveTemporary.h"
+#include "io/ShownText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -22,7 +22,8 @@ using posix::reasonOf;
 namespace {
 
 Status failure(std::string_view verb, const std::string& path, const std::string& reason) {
-    return Status::failure("Could not " + std::string(verb) + " \"" + path + "\": " + reason + ".");
+    return Status::failure("Could not " + std::string(verb) + " " + quotedName(path) + ": " +
+                           reason + ".");
 }
 
 // How the new file is made: what goes into it (returning 0 or an errno) and its permissions.
@@ -61,12 +62,10 @@ Status writeBeside(std::string_view verb, const std::string& shownPath, const fs
         return failure(verb, shownPath,
                        "the new contents could not replace the file: " + reasonOf(error));
 
-    FileHandle folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    // Some file systems cannot flush a folder (EINVAL); there the rename is as safe as it gets.
-    if (folder.isOpen() && ::fsync(folder.get()) != 0 && errno != EINVAL)
+    if ((error = posix::syncFolder(target.parent_path())) != 0)
         return failure(verb, shownPath,
                        "the file was written, but its folder could not be flushed to disk: " +
-                           reasonOf(errno));
+                           reasonOf(error));
     return Status::success();
 }
 
@@ -104,13 +103,6 @@ Status replaceFileStart(const std::string& path, std::span<const std::uint8_t> h
         return originalLength > head.size() ? posix::copyTail(original.get(), head.size(), fd) : 0;
     };
     return writeBeside(verb, path, target, contents);
-}
-
-Status copyFileTo(const std::string& path, const std::string& backupPath) {
-    FileContents source;
-    if (Status read = readFileBytes(path, "copy", {}, source); !read)
-        return read;
-    return writeWholeFile(backupPath, source.bytes, ExistingFile::Replace);
 }
 
 Status writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,

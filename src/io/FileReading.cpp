@@ -1,6 +1,7 @@
 #include "io/FileReading.h"
 
 #include "PosixFile.h"
+#include "io/ShownText.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +14,8 @@ namespace tarnwick {
 namespace {
 
 Status failure(std::string_view verb, const std::string& path, const std::string& reason) {
-    return Status::failure("Could not " + std::string(verb) + " \"" + path + "\": " + reason + ".");
+    return Status::failure("Could not " + std::string(verb) + " " + quotedName(path) + ": " +
+                           reason + ".");
 }
 
 // Why a file of this kind is not read, or nothing for a regular file.

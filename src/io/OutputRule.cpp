@@ -1,5 +1,7 @@
 #include "io/OutputRule.h"
 
+#include "io/ShownText.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -24,7 +26,7 @@ std::string_view fileKindName(FileKind kind) {
 Status checkOutputFile(const std::string& path, FileKind kind, std::span<const InputFile> inputs,
                        bool replaceExisting, std::string_view replaceHint) {
     const auto refuse = [&path](const std::string& reason) {
-        return Status::failure("Could not write \"" + path + "\": " + reason);
+        return Status::failure("Could not write " + quotedName(path) + ": " + reason);
     };
     std::error_code error;
     const fs::file_status status = fs::status(path, error);

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -52,7 +55,24 @@ int readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, std::uin
     return 0;
 }
 
-int copyTail(int source, std::uint64_t offset, int out) {
+int syncFolder(const std::filesystem::path& folder) {
+    const std::filesystem::path named = folder.empty() ? std::filesystem::path(".") : folder;
+    FileHandle handle(::open(named.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!handle.isOpen())
+        return errno;
+    return ::fsync(handle.get()) != 0 && errno != EINVAL ? errno : 0;
+}
+
+namespace {
+
+// Errors that say only that copy_file_range cannot copy between these two files, not that
+// reading or writing failed: the buffered copy goes on from where it stopped.
+bool kernelCopyUnavailable(int error) {
+    return error == ENOSYS || error == EXDEV || error == EINVAL || error == EOPNOTSUPP ||
+           error == EBADF;
+}
+
+int copyThroughBuffer(int source, std::uint64_t offset, int out) {
     std::array<std::uint8_t, 1 << 16> buffer{};
     for (;;) {
         std::uint64_t got = 0;
@@ -64,6 +84,32 @@ int copyTail(int source, std::uint64_t offset, int out) {
             return error;
         offset += got;
     }
+}
+
+} // namespace
+
+int copyTail(int source, std::uint64_t offset, int out) {
+    auto position = static_cast<off_t>(offset);
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(source, &position, out, nullptr, 1 << 30, 0);
+        if (copied == 0)
+            return 0;
+        if (copied > 0)
+            continue;
+        if (errno == EINTR)
+            continue;
+        if (!kernelCopyUnavailable(errno))
+            return errno;
+        return copyThroughBuffer(source, static_cast<std::uint64_t>(position), out);
+    }
+}
+
+int copyWhole(int source, int out) {
+    if (::ioctl(out, FICLONE, source) == 0) {
+        // A clone leaves the position of out at 0; the caller may go on writing after it.
+        return ::lseek(out, 0, SEEK_END) < 0 ? errno : 0;
+    }
+    return copyTail(source, 0, out);
 }
 
 } // namespace tarnwick::posix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -35,7 +36,17 @@ int writeAll(int fd, std::span<const std::uint8_t> bytes);
 // came.
 int readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, std::uint64_t& got);
 
-// Copies everything from offset to the end of source to the position of out.
+// Flushes a folder to disk, so that a rename in it survives a power loss. A file system that
+// cannot flush a folder (EINVAL) counts as done: there the rename is as safe as it gets.
+int syncFolder(const std::filesystem::path& folder);
+
+// Copies everything from offset to the end of source to the position of out, in the kernel
+// where the file system can (copy_file_range), else through a buffer of 64 KiB: memory stays
+// bounded whatever the file's length.
 int copyTail(int source, std::uint64_t offset, int out);
+
+// Copies the whole of source into the empty file out: shares its blocks where the file system
+// can clone them (FICLONE), else as copyTail does.
+int copyWhole(int source, int out);
 
 } // namespace tarnwick::posix

@@ -24,18 +24,21 @@ namespace {
 constexpr int hexDigitCount = 8;
 
 // ---- Removal on Ctrl+C and SIGTERM ------------------------------------------------------------
-// One save at a time is covered; the path lives in static storage, as a signal handler may read
-// nothing else.
+// Two files at a time are covered (a backup's copy and the save's own file); their paths live in
+// static storage, as a signal handler may read nothing else.
 
 constexpr int interruptSignals[] = {SIGINT, SIGTERM};
-char interruptedPath[PATH_MAX + 1];
-std::atomic<bool> interruptArmed{false};
+constexpr int slotCount = 2;
+char interruptedPaths[slotCount][PATH_MAX + 1];
+std::atomic<bool> slotArmed[slotCount];
+int armedCount = 0;
 struct sigaction previousActions[2];
 bool handlerInstalled[2] = {false, false};
 
 void removeThenEnd(int signal) {
-    if (interruptArmed.load())
-        ::unlink(interruptedPath);
+    for (int slot = 0; slot < slotCount; ++slot)
+        if (slotArmed[slot].load())
+            ::unlink(interruptedPaths[slot]);
     // The program's own handling of the signal (ending it, mostly) follows once this returns.
     for (int i = 0; i < 2; ++i)
         if (interruptSignals[i] == signal)
@@ -61,11 +64,7 @@ private:
     sigset_t previous{};
 };
 
-// Arms the handler for path; returns false when another save holds it already.
-bool armInterruptRemoval(const fs::path& path) {
-    if (interruptArmed.load() || path.native().size() > PATH_MAX)
-        return false;
-    std::memcpy(interruptedPath, path.c_str(), path.native().size() + 1);
+void installHandlers() {
     for (int i = 0; i < 2; ++i) {
         struct sigaction current {};
         ::sigaction(interruptSignals[i], nullptr, &current);
@@ -78,15 +77,53 @@ bool armInterruptRemoval(const fs::path& path) {
         sigemptyset(&removal.sa_mask);
         ::sigaction(interruptSignals[i], &removal, &previousActions[i]);
     }
-    interruptArmed.store(true);
-    return true;
 }
 
-void disarmInterruptRemoval() {
-    interruptArmed.store(false);
+// Arms the handler for path; returns its slot, or -1 when every slot is taken. Called with the
+// interrupt signals blocked.
+int armInterruptRemoval(const fs::path& path) {
+    if (path.native().size() > PATH_MAX)
+        return -1;
+    for (int slot = 0; slot < slotCount; ++slot) {
+        if (slotArmed[slot].load())
+            continue;
+        std::memcpy(interruptedPaths[slot], path.c_str(), path.native().size() + 1);
+        if (armedCount++ == 0)
+            installHandlers();
+        slotArmed[slot].store(true);
+        return slot;
+    }
+    return -1;
+}
+
+void disarmInterruptRemoval(int slot) {
+    slotArmed[slot].store(false);
+    if (--armedCount > 0)
+        return;
     for (int i = 0; i < 2; ++i)
         if (handlerInstalled[i])
             ::sigaction(interruptSignals[i], &previousActions[i], nullptr);
+}
+
+// The name of a temporary beside target without its digits: the target's name, cut where the
+// whole would be longer than the folder's file system allows, so that a long name can be saved.
+fs::path temporaryStem(const fs::path& target) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    const std::size_t added = saveTemporaryMarker.size() + hexDigitCount;
+    const std::size_t room =
+        static_cast<std::size_t>(longest) > added ? static_cast<std::size_t>(longest) - added : 1;
+    std::string name = target.filename().native();
+    if (name.size() > room) {
+        // Cut before a character, not inside one, so that a name in UTF-8 stays UTF-8.
+        std::size_t cut = room;
+        while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0u) == 0x80u)
+            --cut;
+        name.resize(cut);
+    }
+    return target.parent_path() / (name + std::string(saveTemporaryMarker));
 }
 
 bool isLowerHexDigit(char c) {
@@ -136,9 +173,9 @@ int removeAbandonedSaveTemporaries(const fs::path& folder) {
 SaveTemporary SaveTemporary::createBeside(const fs::path& target, unsigned mode, int& error) {
     std::random_device entropy;
     std::uniform_int_distribution<unsigned> hexDigit(0, 15);
+    const fs::path stem = temporaryStem(target);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        fs::path candidate = target;
-        candidate += saveTemporaryMarker;
+        fs::path candidate = stem;
         for (int i = 0; i < hexDigitCount; ++i)
             candidate += "0123456789abcdef"[hexDigit(entropy)];
 
@@ -166,7 +203,7 @@ SaveTemporary SaveTemporary::createBeside(const fs::path& target, unsigned mode,
             continue;
         }
         created.lockFd = ::dup(fd);
-        armInterruptRemoval(candidate);
+        created.interruptSlot = armInterruptRemoval(candidate);
         return created;
     }
     error = EEXIST;
@@ -175,7 +212,7 @@ SaveTemporary SaveTemporary::createBeside(const fs::path& target, unsigned mode,
 
 SaveTemporary::SaveTemporary(SaveTemporary&& other) noexcept
     : fd(std::exchange(other.fd, -1)), lockFd(std::exchange(other.lockFd, -1)),
-      name(std::move(other.name)) {
+      interruptSlot(std::exchange(other.interruptSlot, -1)), name(std::move(other.name)) {
     other.name.clear();
 }
 
@@ -184,6 +221,7 @@ SaveTemporary& SaveTemporary::operator=(SaveTemporary&& other) noexcept {
         release();
         fd = std::exchange(other.fd, -1);
         lockFd = std::exchange(other.lockFd, -1);
+        interruptSlot = std::exchange(other.interruptSlot, -1);
         name = std::move(other.name);
         other.name.clear();
     }
@@ -199,11 +237,10 @@ void SaveTemporary::release() {
         return;
     {
         const InterruptsBlocked blocked;
-        if (!name.empty()) {
+        if (!name.empty())
             ::unlink(name.c_str());
-            if (interruptArmed.load() && name == interruptedPath)
-                disarmInterruptRemoval();
-        }
+        if (interruptSlot >= 0)
+            disarmInterruptRemoval(std::exchange(interruptSlot, -1));
     }
     if (fd >= 0)
         ::close(fd);
@@ -223,8 +260,8 @@ int SaveTemporary::renameOver(const fs::path& target) {
     const InterruptsBlocked blocked;
     if (::rename(name.c_str(), target.c_str()) != 0)
         return errno;
-    if (interruptArmed.load() && name == interruptedPath)
-        disarmInterruptRemoval();
+    if (interruptSlot >= 0)
+        disarmInterruptRemoval(std::exchange(interruptSlot, -1));
     name.clear();
     release();
     return 0;

@@ -13,40 +13,6 @@ void appendHex(std::string& out, unsigned char byte) {
     out += escaped;
 }
 
-// The length of the valid UTF-8 sequence at the start of text, or 0 when it is not one.
-std::size_t utf8SequenceLength(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0u) != 0x80u)
-            return 0;
-        code = code << 6 | (next & 0x3Fu);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
-    return length;
-}
-
 bool isControl(std::string_view sequence) {
     const auto lead = static_cast<unsigned char>(sequence[0]);
     if (sequence.size() == 1)
@@ -85,6 +51,41 @@ bool appendEscaped(std::string& out, std::string_view text, std::size_t limit,
 }
 
 } // namespace
+
+std::size_t utf8SequenceLength(std::string_view text) {
+    if (text.empty())
+        return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    std::uint32_t code = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0u) != 0x80u)
+            return 0;
+        code = code << 6 | (next & 0x3Fu);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return length;
+}
 
 std::string escapedText(std::string_view text) {
     std::string out;

@@ -22,10 +22,6 @@ std::pair<qsizetype, qsizetype> lineAndColumn(const QByteArray& text, qsizetype 
 
 } // namespace
 
-QString quotedPath(const QString& path) {
-    return QString::fromStdString(quotedName(path.toStdString()));
-}
-
 std::optional<QJsonObject> readJsonFile(const QString& path, QString& error) {
     const std::optional<QByteArray> read = readFile(path, error, largestJsonFile);
     if (!read)

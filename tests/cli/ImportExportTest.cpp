@@ -1,10 +1,14 @@
 #include "CliTestSupport.h"
 #include "DemoShapes.h"
 
+#include "qtio/FileNames.h"
 #include "tables/TablesJson.h"
 
 #include <QRegularExpression>
 
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace tarnwick {
@@ -389,6 +393,58 @@ TEST(ImportExport, DiffListsTheEditedBytesAndChangesNoFile) {
         EXPECT_TRUE(fileBytes(image) == before);
         EXPECT_TRUE(fileBytes(jsonPath) == jsonBefore);
     }
+}
+
+// Names that are not UTF-8 reach the file system as the bytes the command line gave: the export
+// is written under its name, and the image is loaded and saved under its own.
+TEST(ImportExport, NamesThatAreNotUtf8AreUsedAsTheyAre) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string image = folder + "bad\xFF\xFEname.smc";
+    const std::string json = folder + "tables\xFF.json";
+    ASSERT_TRUE(
+        writeDemoImage({RomVariant::SnesEnglish, false, 0}, image, ExistingFile::Replace).isOk());
+    QString messages;
+    QTextStream output(&messages);
+    const auto run = [&](const std::vector<std::string>& args) {
+        const int code = runCli(args, output, output);
+        output.flush();
+        EXPECT_EQ(code, exitSuccess) << messages.toStdString();
+    };
+    const auto bytesAt = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
+    };
+    run({"export", "-o", json, image});
+    QJsonObject tables = test::parseObject(bytesAt(json));
+    const int edited = (test::valueAt(tables, "tables.chestTable.10.2").toInt() + 1) & 0xFF;
+    test::setValue(tables, "tables.chestTable.10.2", edited);
+    std::ofstream(json, std::ios::binary | std::ios::trunc)
+        << QJsonDocument(tables).toJson().toStdString();
+
+    run({"import", image, json});
+    EXPECT_EQ(static_cast<std::uint8_t>(bytesAt(image).at(0x2D8634 + 10 * 5 + 2)), edited);
+}
+
+// A name that is not UTF-8 survives a QString both ways: through the lossless form the command
+// lines use, and, when Qt itself turned its bytes into U+FFFD, through the folder's entries.
+TEST(FileNames, ANameThatIsNotUtf8FindsItsFile) {
+    QTemporaryDir dir;
+    const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+    const std::string names[] = {"plain.smc", "caf\xC3\xA9.smc", "bad\xFF\xFEname.smc",
+                                 "\xED\xA0\x80surrogate", "line\nbreak\x80"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(escapedText(name));
+        std::ofstream(folder + name) << "x";
+        EXPECT_EQ(fileSystemBytes(nameFromFileSystem(folder + name)), folder + name);
+        EXPECT_EQ(fileSystemName(QFile::decodeName(QByteArray::fromStdString(folder + name))),
+                  folder + name);
+    }
+    // Two entries that Qt shows alike: neither is taken for the other.
+    std::ofstream(folder + "twin\xFF") << "x";
+    std::ofstream(folder + "twin\xFE") << "x";
+    EXPECT_EQ(fileSystemName(dir.filePath(QStringLiteral("twin\uFFFD"))),
+              folder + "twin\xEF\xBF\xBD");
 }
 
 } // namespace

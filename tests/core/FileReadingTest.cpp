@@ -45,6 +45,7 @@ TEST(FileReading, RefusesEverythingButARegularFileWithoutWaiting) {
     struct Case {
         std::string path;
         std::string reason;
+        std::string shown = {}; // the path in the message, when it is not shown as it is
     };
     const std::vector<Case> cases = {
         {dir.file("missing"), "the file does not exist"},
@@ -53,13 +54,17 @@ TEST(FileReading, RefusesEverythingButARegularFileWithoutWaiting) {
         {dir.file("socket"), "it is a socket, not a regular file"},
         // Endless: a size limit taken from the file system alone would let it fill the memory.
         {"/dev/zero", "it is a device, not a regular file"},
+        // A newline would split the one-line message; bytes that are not UTF-8 show as escapes.
+        {dir.file("two\nlines\xFF.smc"), "the file does not exist",
+         dir.file("two\\x0Alines\\xFF.smc")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         FileContents contents;
         const Status status = readFileBytes(c.path, "load", {}, contents);
         ASSERT_FALSE(status.isOk());
-        EXPECT_EQ(status.message(), "Could not load \"" + c.path + "\": " + c.reason + ".");
+        const std::string& shown = c.shown.empty() ? c.path : c.shown;
+        EXPECT_EQ(status.message(), "Could not load \"" + shown + "\": " + c.reason + ".");
         EXPECT_TRUE(contents.bytes.empty());
     }
     FileContents contents;

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/SaveTemporary.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,32 @@ TEST(SaveTemporary, NamesAreTheTargetsWithTheMarkerAndEightHexDigits) {
     EXPECT_FALSE(isSaveTemporaryName("game.smc.tarnwick-save-0123abcde"));
     EXPECT_FALSE(isSaveTemporaryName(".tarnwick-save-0123abcd"));
     EXPECT_FALSE(isSaveTemporaryName("game.smc"));
+}
+
+// A file of any name the file system takes can be read and saved: the temporary's name is cut
+// to fit, before a character, and still carries the marker the cleanup looks for; bytes that
+// are not UTF-8 are kept as they are.
+TEST(SaveTemporary, NamesOfEveryLegalLengthCanBeSaved) {
+    std::string accented = "d"; // 255 bytes, a two-byte letter across the cut
+    for (int i = 0; i < 127; ++i)
+        accented += "\xC3\xA9";
+    const std::string names[] = {std::string(232, 'a'), std::string(233, 'b'),
+                                 std::string(251, 'c') + ".smc", accented, "bad\xFF\xFEname.smc"};
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name.size());
+        test::TempDir dir;
+        int error = 0;
+        const SaveTemporary temporary = SaveTemporary::createBeside(dir.path() / name, 0600, error);
+        ASSERT_TRUE(temporary.isOpen()) << error;
+        const std::string shown = temporary.path().filename().native();
+        EXPECT_LE(shown.size(), 255u);
+        EXPECT_TRUE(isSaveTemporaryName(shown));
+        EXPECT_NE(static_cast<unsigned char>(shown[shown.find(saveTemporaryMarker) - 1]), 0xC3);
+        EXPECT_TRUE(writeWholeFile(dir.file(name), Bytes{1, 2}, ExistingFile::Replace).isOk());
+        FileContents read;
+        EXPECT_TRUE(readFileBytes(dir.file(name), "load", {}, read).isOk());
+        EXPECT_TRUE(read.bytes == (Bytes{1, 2}));
+    }
 }
 
 TEST(SaveTemporary, ASaveRemovesWhatAKilledSaveLeftButNotWhatARunningOneOwns) {

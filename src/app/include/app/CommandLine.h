@@ -13,7 +13,7 @@ namespace tarnwick {
 struct StartOptions {
     enum class Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Action::Run;
-    QString imagePath;                     // an image to open at once
+    QString imagePath; // an image to open at once, its name's bytes kept (qtio/FileNames.h)
     std::optional<RomVariant> demoRelease; // open the kept demo image of this release
     bool freshDemo = false;                // replace the kept demo image with a new one first
     QString screenshotPath;                // save a picture of the window here, then quit

@@ -23,7 +23,4 @@ enum class ExistingFile { Refuse, Replace };
 Status writeWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
                       ExistingFile existing);
 
-// Copies the file at path, as it is now, to backupPath, replacing an older copy there.
-Status copyFileTo(const std::string& path, const std::string& backupPath);
-
 } // namespace tarnwick

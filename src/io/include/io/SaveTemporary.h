@@ -9,7 +9,8 @@
 // and SIGTERM remove it before the process ends.
 namespace tarnwick {
 
-// What marks a save's temporary file: "NAME" + this + eight hexadecimal digits.
+// What marks a save's temporary file: "NAME" + this + eight hexadecimal digits, with NAME cut
+// short where the whole would be longer than the file system allows.
 inline constexpr std::string_view saveTemporaryMarker = ".tarnwick-save-";
 
 [[nodiscard]] bool isSaveTemporaryName(std::string_view fileName);
@@ -20,7 +21,8 @@ int removeAbandonedSaveTemporaries(const std::filesystem::path& folder);
 class SaveTemporary {
 public:
     // A new, empty file beside target, created with mode (less the umask) under a name no file
-    // has. On failure the result is not open and error holds the errno.
+    // has, within the folder's longest name. On failure the result is not open and error holds the
+    // errno.
     static SaveTemporary createBeside(const std::filesystem::path& target, unsigned mode,
                                       int& error);
 
@@ -45,7 +47,8 @@ private:
     void release();
 
     int fd = -1;
-    int lockFd = -1; // shares the lock with fd, held until the file has its final name
+    int lockFd = -1;        // shares the lock with fd, held until the file has its final name
+    int interruptSlot = -1; // where Ctrl+C and SIGTERM find the name, -1 when they do not
     std::filesystem::path name;
 };
 

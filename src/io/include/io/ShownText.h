@@ -17,6 +17,10 @@ namespace tarnwick {
 // either reading (C0, DEL, C1 as UTF-8 and a lone byte 80-9F), other bytes stay as they are.
 [[nodiscard]] std::string escapedControls(std::string_view text);
 
+// The length of the valid UTF-8 sequence (one character) at the start of text, 0 when text is
+// empty or does not start with one.
+[[nodiscard]] std::size_t utf8SequenceLength(std::string_view text);
+
 // A file name or path as a message quotes it: escaped, within double quotes.
 [[nodiscard]] std::string quotedName(std::string_view path);
 

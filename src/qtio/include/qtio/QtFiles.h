@@ -3,9 +3,9 @@
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
 #include "io/OutputRule.h"
+#include "qtio/FileNames.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include <cstdint>
@@ -14,7 +14,8 @@
 #include <span>
 
 // The file operations of the I/O module for code that holds paths as QString and bytes as
-// QByteArray: the same reader, writer and output rule, nothing of their own.
+// QByteArray: the same reader, writer and output rule, nothing of their own. Paths go to the
+// file system as fileSystemName makes them, so a name that is not UTF-8 is found.
 namespace tarnwick {
 
 // The bytes as the unsigned values the cores take. Valid while bytes lives and is not changed.
@@ -32,8 +33,7 @@ readFile(const QString& path, QString& error,
     ReadRequest request;
     request.largest = largest;
     FileContents contents;
-    const Status read =
-        readFileBytes(QFile::encodeName(path).toStdString(), "read", request, contents);
+    const Status read = readFileBytes(fileSystemName(path), "read", request, contents);
     if (!read) {
         error = QString::fromStdString(read.message());
         return std::nullopt;
@@ -45,14 +45,14 @@ readFile(const QString& path, QString& error,
 // Writes bytes as the whole file at path the one way every file is written: complete and
 // flushed beside it before it replaces what was there. The message names the file on failure.
 inline Status writeFile(const QString& path, const QByteArray& bytes, ExistingFile existing) {
-    return writeWholeFile(QFile::encodeName(path).toStdString(), bytesOf(bytes), existing);
+    return writeWholeFile(fileSystemName(path), bytesOf(bytes), existing);
 }
 
 // Writes a file that the user has chosen, and agreed to replace if it exists, in a file dialog:
 // even then a folder is not replaced, nor an input of the command by a file of another kind.
 inline Status writeOutputFile(const QString& path, const QByteArray& bytes, FileKind kind,
                               std::span<const InputFile> inputs) {
-    const std::string nativePath = QFile::encodeName(path).toStdString();
+    const std::string nativePath = fileSystemName(path);
     if (Status allowed = checkOutputFile(nativePath, kind, inputs, true); !allowed)
         return allowed;
     return writeWholeFile(nativePath, bytesOf(bytes), ExistingFile::Replace);

@@ -8,10 +8,10 @@ namespace tarnwick {
 
 class RomImage;
 
-// Copies the document's file as it is now to backupPath, then saves the document into the file.
-// A backup that cannot be written stops the save. A save that fails after the copy removes the
-// copy again when backupPath held nothing before, since it would then protect nothing and only
-// suggest that a save took place.
+// Saves the document into its file and keeps the file's previous contents at backupPath. The
+// copy is made first, beside backupPath, and takes that name only once the save succeeded: a
+// backup that cannot be made stops the save, and a save that fails leaves backupPath as it was.
+// A link at backupPath is replaced by the backup, never written through.
 Status saveWithBackup(RomImage& rom, const std::string& backupPath);
 
 } // namespace tarnwick

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qtio/FileNames.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -12,9 +14,6 @@ namespace tarnwick {
 // The longest JSON file read: an export of the largest release is about 170 KiB, so a file far
 // longer is none, and reading it whole would only cost memory.
 inline constexpr std::uint64_t largestJsonFile = 8u << 20;
-
-// A path as messages quote it: within double quotes, its control characters escaped.
-QString quotedPath(const QString& path);
 
 // Reads a file holding one JSON object, refused when longer than largestJsonFile. On failure
 // returns nothing and sets error to a sentence that names the file and the reason (for bad JSON,
