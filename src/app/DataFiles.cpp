@@ -4,16 +4,18 @@
 #include "rom/ChestLabels.h"
 #include "rom/ChestRecord.h"
 
+#include "qtio/FileNames.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
 #include <QStandardPaths>
 
 namespace tarnwick {
 namespace {
 
 std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return fileSystemName(path);
 }
 
 TextFile readDataFile(const QString& programFolder, std::string_view fileName) {

@@ -3,6 +3,7 @@
 #include "controls/DialogTemplate.h"
 #include "demo/DemoImage.h"
 #include "demo/DemoTextFiles.h"
+#include "qtio/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,8 @@ QString demoFolderPath() {
 QString prepareDemoImage(RomVariant release, bool fresh, QString& error) {
     const QString folder = demoFolderPath();
     if (!QDir().mkpath(folder)) {
-        error =
-            QStringLiteral("Could not create the folder \"%1\" for the demo image.").arg(folder);
+        error = QStringLiteral("Could not create the folder %1 for the demo image.")
+                    .arg(quotedPath(folder));
         return {};
     }
     const QString name =
@@ -29,9 +30,8 @@ QString prepareDemoImage(RomVariant release, bool fresh, QString& error) {
                  isGbaVariant(release) ? QStringLiteral("gba") : QStringLiteral("smc"));
     const QString path = QDir(folder).filePath(name);
     if (fresh || !QFileInfo::exists(path)) {
-        const Status written =
-            writeDemoImage(DemoImageOptions{release, false, 0},
-                           QFile::encodeName(path).toStdString(), ExistingFile::Replace);
+        const Status written = writeDemoImage(DemoImageOptions{release, false, 0},
+                                              fileSystemName(path), ExistingFile::Replace);
         if (!written) {
             error = QString::fromStdString(written.message());
             return {};
@@ -39,7 +39,7 @@ QString prepareDemoImage(RomVariant release, bool fresh, QString& error) {
     }
     // The editors look for their text files in the program folder first; for the demo that is
     // the demo folder, with invented place and animation names in it.
-    if (const Status texts = writeDemoTextFiles(QFile::encodeName(folder).toStdString()); !texts) {
+    if (const Status texts = writeDemoTextFiles(fileSystemName(folder)); !texts) {
         error = QString::fromStdString(texts.message());
         return {};
     }

@@ -2,6 +2,7 @@
 
 #include "app/ChangesDialog.h"
 #include "controls/DialogTemplate.h"
+#include "qtio/FileNames.h"
 #include "rom/EditHistory.h"
 #include "rom/RomImage.h"
 #include "rom/SaveWithBackup.h"
@@ -18,7 +19,7 @@ namespace tarnwick {
 namespace {
 
 QString fromNative(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return nameFromFileSystem(path);
 }
 
 } // namespace
@@ -35,20 +36,20 @@ FileCommands::FileCommands(RomImage& document, EditHistory& steps, AppSettings& 
     connect(&settleTimer, &QTimer::timeout, this, &FileCommands::lookAtOpenFile);
 }
 
-QString FileCommands::shownPath() const {
+QString FileCommands::openPath() const {
     return fromNative(rom.getPath());
 }
 
 // ---- Loading -----------------------------------------------------------------------------
 
 bool FileCommands::loadFile(const QString& path) {
-    return loadNative(QFile::encodeName(path).toStdString(), path);
+    return loadNative(fileSystemName(path), path);
 }
 
 bool FileCommands::reload() {
     if (!romLoaded)
         return false;
-    return loadNative(rom.getPath(), shownPath());
+    return loadNative(rom.getPath(), openPath());
 }
 
 bool FileCommands::loadNative(const std::string& path, const QString& shown) {
@@ -132,7 +133,7 @@ bool FileCommands::mayOverwriteChangedFile(FileChange change, bool& savedElsewhe
 bool FileCommands::writeIntoFile() {
     // The first save of a file in a session keeps its previous contents as NAME.bak.
     const std::string& path = rom.getPath();
-    const QString key = shownPath();
+    const QString key = openPath();
     const bool backUp = settings.keepBackups() && !backedUp.contains(key);
     const Status written = backUp ? saveWithBackup(rom, path + ".bak") : rom.save();
     if (!written) {
@@ -145,17 +146,17 @@ bool FileCommands::writeIntoFile() {
     // The document matches its file now: undoing back to here makes it clean again.
     history.setClean();
     watchOpenFile();
-    emit saved(QFileInfo(shownPath()).fileName());
+    emit saved(shownPath(QFileInfo(openPath()).fileName()));
     return true;
 }
 
 bool FileCommands::saveAs() {
     if (!romLoaded)
         return false;
-    const QString target = prompts.chooseSaveFile(window, shownPath());
+    const QString target = prompts.chooseSaveFile(window, openPath());
     if (target.isEmpty())
         return false;
-    const Status written = rom.saveAs(QFile::encodeName(target).toStdString());
+    const Status written = rom.saveAs(fileSystemName(target));
     if (!written) {
         prompts.reportFailure(window, QStringLiteral("Save failed"),
                               QString::fromStdString(written.message()));
@@ -164,7 +165,7 @@ bool FileCommands::saveAs() {
     settings.addRecentFile(target);
     history.setClean();
     watchOpenFile();
-    emit saved(QFileInfo(target).fileName());
+    emit saved(shownPath(QFileInfo(target).fileName()));
     return true;
 }
 
@@ -176,7 +177,7 @@ void FileCommands::compareWith() {
     const QString path = prompts.chooseFile(
         window,
         {QStringLiteral("Compare With: Choose an Image of the Same Release"), romFileFilter(),
-         QFileInfo(shownPath()).path(), false, QStringLiteral("originals")});
+         QFileInfo(openPath()).path(), false, QStringLiteral("originals")});
     if (path.isEmpty())
         return;
     RomImage other;
@@ -188,12 +189,12 @@ void FileCommands::compareWith() {
                                              toQString(releaseName(release)));
         return !declined;
     };
-    const Status loaded = loadRom(other, QFile::encodeName(path).toStdString(), loadAnyway);
+    const Status loaded = loadRom(other, fileSystemName(path), loadAnyway);
     QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
     if (loaded && other.variant() != rom.variant())
-        failure = QStringLiteral("\"%1\" is a %2 image and the open one a %3 image: only images "
+        failure = QStringLiteral("%1 is a %2 image and the open one a %3 image: only images "
                                  "of one release compare.")
-                      .arg(path, toQString(releaseName(other.variant())),
+                      .arg(quotedPath(path), toQString(releaseName(other.variant())),
                            toQString(releaseName(rom.variant())));
     if (!failure.isEmpty()) {
         if (!declined)
@@ -223,11 +224,12 @@ void FileCommands::showChangesOnDisk() {
         prompts.reportFailure(window, QStringLiteral("Show Changes"), failure);
         return;
     }
-    ChangesDialog changes(onDisk, readings,
-                          {recordDifferences(asLoaded, onDisk),
-                           QStringLiteral("%1 as Loaded").arg(QFileInfo(shownPath()).fileName()),
-                           [this, &asLoaded, &onDisk] { return changelog(asLoaded, onDisk); }},
-                          window);
+    ChangesDialog changes(
+        onDisk, readings,
+        {recordDifferences(asLoaded, onDisk),
+         QStringLiteral("%1 as Loaded").arg(shownPath(QFileInfo(openPath()).fileName())),
+         [this, &asLoaded, &onDisk] { return changelog(asLoaded, onDisk); }},
+        window);
     changes.exec();
 }
 
@@ -237,8 +239,8 @@ void FileCommands::watchOpenFile() {
     // A save by rename puts another file under the name: the watch starts afresh on it.
     if (const QStringList watched = watcher.files(); !watched.isEmpty())
         watcher.removePaths(watched);
-    if (QFileInfo::exists(shownPath()))
-        watcher.addPath(shownPath());
+    if (QFileInfo::exists(openPath()))
+        watcher.addPath(openPath());
     if (notifiedChange != FileChange::None) {
         notifiedChange = FileChange::None;
         emit matchesDisk();
@@ -249,8 +251,8 @@ void FileCommands::lookAtOpenFile() {
     if (!romLoaded)
         return;
     // Another program that saves by rename leaves the watch on a file that has no name.
-    if (QFileInfo::exists(shownPath()) && !watcher.files().contains(shownPath()))
-        watcher.addPath(shownPath());
+    if (QFileInfo::exists(openPath()) && !watcher.files().contains(openPath()))
+        watcher.addPath(openPath());
     const FileChange change = rom.openFile().lookAgain(rom.getPath());
     if (change == notifiedChange)
         return;

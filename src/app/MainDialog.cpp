@@ -17,6 +17,7 @@
 #include "graphics/Changelog.h"
 #include "graphics/GlyphSheets.h"
 #include "io/AtomicFile.h"
+#include "qtio/FileNames.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
 #include "resources/MainTemplates.h"
@@ -376,7 +377,7 @@ void MainDialog::refreshFileState() {
             pathLabel->clear();
         return;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(rom.getPath()));
+    const QString path = shownPath(nameFromFileSystem(rom.getPath()));
     const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
     // The history knows whether the document is as it was last loaded or saved.

@@ -101,8 +101,8 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
         const std::string_view release = releaseName(rom.variant());
         reportFailure(
             parent, QStringLiteral("Create patch failed"),
-            QStringLiteral("\"%1\" is no %2 image like the loaded one: %3.")
-                .arg(originalPath,
+            QStringLiteral("%1 is no %2 image like the loaded one: %3.")
+                .arg(quotedPath(originalPath),
                      QString::fromLatin1(release.data(), static_cast<qsizetype>(release.size())),
                      fromNative(why)));
         return {};
@@ -113,7 +113,7 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
     if (patchPath.isEmpty())
         return {};
     const PatchFormat format =
-        patchFormatOfName(QFile::encodeName(patchPath).toStdString()).value_or(PatchFormat::Bps);
+        patchFormatOfName(fileSystemName(patchPath)).value_or(PatchFormat::Bps);
 
     std::vector<std::uint8_t> modified;
     if (const Status read = rom.savedFileBytes(modified); !read) {
@@ -126,23 +126,27 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
         patchFormatName(format).data(), static_cast<qsizetype>(patchFormatName(format).size()));
     if (!patch) {
         reportFailure(parent, QStringLiteral("Create patch failed"),
-                      QStringLiteral("Could not make the %1 patch from \"%2\" to the loaded image: "
+                      QStringLiteral("Could not make the %1 patch from %2 to the loaded image: "
                                      "%3.")
-                          .arg(formatName, originalPath, fromNative(patch.message())));
+                          .arg(formatName, quotedPath(originalPath), fromNative(patch.message())));
         return {};
     }
     const QByteArray bytes(reinterpret_cast<const char*>(patch.bytes().data()),
                            static_cast<qsizetype>(patch.bytes().size()));
-    const std::vector<InputFile> images = {
-        {rom.getPath(), FileKind::Image},
-        {QFile::encodeName(originalPath).toStdString(), FileKind::Image}};
+    const std::vector<InputFile> images = {{rom.getPath(), FileKind::Image},
+                                           {fileSystemName(originalPath), FileKind::Image}};
     if (const Status written = writeOutputFile(patchPath, bytes, FileKind::Patch, images);
         !written) {
         reportFailure(parent, QStringLiteral("Create patch failed"), fromNative(written.message()));
         return {};
     }
-    return QStringLiteral("Wrote the %1 patch %2.")
-        .arg(formatName, QFileInfo(patchPath).fileName());
+    // An IPS patch of headered files fits only copies with the header: the user must know.
+    const std::string note = format == PatchFormat::Ips
+                                 ? ipsCreationHeaderNote(bytesOf(*original), modified)
+                                 : std::string();
+    return QStringLiteral("Wrote the %1 patch %2%3.")
+        .arg(formatName, shownPath(QFileInfo(patchPath).fileName()),
+             note.empty() ? QString() : QStringLiteral(": ") + fromNative(note));
 }
 
 } // namespace tarnwick

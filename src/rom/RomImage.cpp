@@ -137,8 +137,8 @@ Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
         !read)
         return read;
     if (tail.bytes.size() != request.count)
-        return Status::failure("Could not read the bytes past the image from \"" + path +
-                               "\": it is shorter now.");
+        return Status::failure("Could not read the bytes past the image from " + quotedName(path) +
+                               ": it is shorter now.");
     bytes.insert(bytes.end(), tail.bytes.begin(), tail.bytes.end());
     return Status::success();
 }
@@ -148,7 +148,7 @@ Status RomImage::saveAs(const std::string& newPath) {
         return Status::failure("Nothing was saved: no ROM is loaded.");
     std::vector<std::uint8_t> bytes;
     if (Status read = savedFileBytes(bytes); !read)
-        return Status::failure("Could not save \"" + newPath + "\": " + read.message());
+        return Status::failure("Could not save " + quotedName(newPath) + ": " + read.message());
     if (Status written = writeWholeFile(newPath, bytes, ExistingFile::Replace); !written)
         return written;
     // The new file holds the tables now, as the image bytes do after a save.
@@ -226,7 +226,7 @@ std::string RomImage::releaseSwitchWarning(bool japaneseWanted) const {
     if (!hasImage() || !named || isJapaneseVariant(*named) == japaneseWanted)
         return {};
     const std::string_view wanted = releaseName(makeVariant(gba, japaneseWanted));
-    return "The header of \"" + path + "\" names it " + std::string(releaseName(*named)) +
+    return "The header of " + quotedName(path) + " names it " + std::string(releaseName(*named)) +
            " (its " + headerMark() + "). Read as " + std::string(wanted) +
            ", every table is read at the " + std::string(wanted) +
            " offsets, and saving writes the tables there.";
@@ -330,7 +330,7 @@ Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck
     if (Status fits = candidate->checkFitsRelease(); !fits)
         return fits;
     if (!candidate->namedRelease() && loadAnyway) {
-        const std::string reason = "\"" + path + "\" does not look like an image of Kavo: " +
+        const std::string reason = quotedName(path) + " does not look like an image of Kavo: " +
                                    candidate->unnamedReleaseReason() + ".";
         if (!loadAnyway(reason, candidate->variant()))
             return Status::failure(reason);

@@ -76,7 +76,8 @@ private:
     bool mayOverwriteChangedFile(FileChange change, bool& savedElsewhere);
     void watchOpenFile();
     void lookAtOpenFile();
-    QString shownPath() const;
+    // The open file's path, its bytes kept exact (see qtio/FileNames.h).
+    QString openPath() const;
 
     RomImage& rom;
     EditHistory& history;
