@@ -28,6 +28,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -223,7 +224,7 @@ void MainDialog::buildMenu() {
             const QString done = run(this, prompts.chooseFile, prompts.reportFailure);
             refreshFileState();
             if (!done.isEmpty())
-                statusBar->showMessage(done, 5000);
+                showStatus(done, 5000);
         });
     };
     connectFileCommand(command::exportTables, [this](auto&&... args) {
@@ -268,6 +269,10 @@ void MainDialog::buildControls() {
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
+    // The release the tables are read as, whatever the Japanese option's check mark says.
+    releaseLabel = new QLabel(statusBar);
+    releaseLabel->setObjectName(QStringLiteral("releaseLabel"));
+    statusBar->addPermanentWidget(releaseLabel);
     layout()->addWidget(statusBar);
     titleBox = qobject_cast<QLineEdit*>(controls.value(mainControl::titleBox));
     animButton = qobject_cast<QPushButton*>(controls.value(mainControl::anim14));
@@ -291,7 +296,7 @@ void MainDialog::done(int result) {
 bool MainDialog::event(QEvent* event) {
     // The status bar repeats the help of the control under the pointer.
     if (event->type() == QEvent::StatusTip) {
-        statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        showStatus(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QDialog::event(event);
@@ -346,7 +351,19 @@ void MainDialog::onSave() {
 
 void MainDialog::saved(const QString& name) {
     refreshFileState();
-    statusBar->showMessage(QStringLiteral("Saved %1.").arg(name), 5000);
+    showStatus(QStringLiteral("Saved %1.").arg(name), 5000);
+}
+
+void MainDialog::showStatus(const QString& text, int timeout) {
+    // The status bar cuts a long text off mid-word; an ellipsis says there is more, and the
+    // tooltip holds all of it.
+    const int room = statusBar->width() - 16 -
+                     (releaseLabel->isVisible() ? releaseLabel->width() + 8 : 0) -
+                     (pathLabel != nullptr ? pathLabel->minimumSizeHint().width() : 0);
+    const QString shown =
+        room > 0 ? statusBar->fontMetrics().elidedText(text, Qt::ElideRight, room) : text;
+    statusBar->setToolTip(shown == text ? QString() : text);
+    statusBar->showMessage(shown, timeout);
 }
 
 void MainDialog::refreshFileState() {
@@ -373,13 +390,21 @@ void MainDialog::refreshFileState() {
     if (!isRomLoaded()) {
         setWindowTitle(toQString(mainDialogTemplate().caption));
         setWindowModified(false);
+        releaseLabel->clear();
         if (pathLabel != nullptr)
             pathLabel->clear();
         return;
     }
     const QString path = shownPath(nameFromFileSystem(rom.getPath()));
-    const QString name = pathLabel != nullptr ? path : QFileInfo(path).fileName();
-    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, toQString(mainDialogTemplate().caption)));
+    // The file's name first, where a narrow title bar still shows it, then its folder.
+    const QFileInfo file(path);
+    QString folder = file.absolutePath();
+    const QString home = QDir::homePath();
+    if (folder == home || folder.startsWith(home + QLatin1Char('/')))
+        folder = QLatin1Char('~') + folder.mid(home.size());
+    setWindowTitle(QStringLiteral("%1[*] \u2013 %2 \u2013 %3")
+                       .arg(file.fileName(), folder, toQString(mainDialogTemplate().caption)));
+    releaseLabel->setText(toQString(releaseName(rom.variant())));
     // The history knows whether the document is as it was last loaded or saved.
     setWindowModified(hasUnsavedEdits(history, rom));
     if (pathLabel != nullptr) {
@@ -464,7 +489,7 @@ void MainDialog::readCharacterTable() {
     QString warning;
     readings = characterTableFor(rom.variant(), programFolder, &warning);
     if (!warning.isEmpty())
-        statusBar->showMessage(warning, 10000);
+        showStatus(warning, 10000);
 }
 
 // ---- Other commands ----------------------------------------------------------------------

@@ -299,6 +299,8 @@ private slots:
         QVERIFY(!(f.rom.fontSheet == englishFont));
         QCOMPARE(f.titleBox()->text(), title);
         QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("releaseLabel"))->text(),
+                 QStringLiteral("GBA Japanese"));
         QCOMPARE(f.window->characterTable()[0x60], "\xE3\x83\x8F");
         QCOMPARE(f.window->characterTable()[0x53], "0");
 
@@ -466,7 +468,9 @@ private slots:
         const QString path = f.demo(RomVariant::SnesEnglish);
         const QByteArray original = fileBytes(path);
         QVERIFY(f.loadThroughMenu(path));
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("snes-en.smc[*] - Tarnwick"));
+        // The file's name first, then its folder.
+        QCOMPARE(f.window->windowTitle(),
+                 QStringLiteral("snes-en.smc[*] \u2013 %1 \u2013 Tarnwick").arg(f.folder.path()));
         QVERIFY(!f.window->isWindowModified());
         f.editShopTable();
         f.trigger(command::save);
@@ -482,7 +486,7 @@ private slots:
         f.trigger(command::saveAs);
         QVERIFY(f.user.failures.isEmpty());
         QCOMPARE(QString::fromStdString(f.rom.getPath()), copy);
-        QCOMPARE(f.window->windowTitle(), QStringLiteral("copy.smc[*] - Tarnwick"));
+        QVERIFY(f.window->windowTitle().startsWith(QStringLiteral("copy.smc[*] \u2013 ")));
         QVERIFY(!f.rom.tablesDifferFromImage());
         QCOMPARE(f.window->appSettings().recentFiles().constFirst(), copy);
 
@@ -671,7 +675,10 @@ private slots:
         Fixture f;
         f.window->setFullPathShown(true);
         QVERIFY(f.window->loadFile(path));
-        QCOMPARE(f.window->windowTitle(), path + QStringLiteral("[*] - Tarnwick"));
+        QCOMPARE(f.window->windowTitle(),
+                 QStringLiteral("%1[*] \u2013 ~%2 \u2013 Tarnwick")
+                     .arg(QFileInfo(path).fileName(),
+                          QFileInfo(path).absolutePath().mid(QDir::homePath().size())));
         auto* shown = f.window->findChild<QLabel*>(QStringLiteral("pathLabel"));
         QVERIFY(shown != nullptr);
         QCOMPARE(shown->text(), path);

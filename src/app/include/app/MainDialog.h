@@ -116,6 +116,8 @@ private:
         editor.exec();
     }
 
+    // Shows text in the status bar, cut with an ellipsis where it is wider than the bar.
+    void showStatus(const QString& text, int timeout = 0);
     // The title names the file and marks unsaved edits; Save needs an image.
     void refreshFileState();
     void setJapaneseChecked(bool checked);
@@ -129,6 +131,7 @@ private:
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
     QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
+    QLabel* releaseLabel = nullptr;
     QPointer<CheckImageDialog> checkDialog;
     QHash<int, QAction*> actions;
     QHash<int, QWidget*> controls;
