@@ -52,17 +52,20 @@ bool FileCommands::reload() {
     return loadNative(rom.getPath(), openPath());
 }
 
+UnnamedReleaseCheck FileCommands::unnamedImageQuestion(bool& declined) {
+    return [this, &declined](const std::string& reason, RomVariant release) {
+        declined = !prompts.loadUnnamedImage(window, QString::fromStdString(reason),
+                                             toQString(releaseName(release)));
+        return !declined;
+    };
+}
+
 bool FileCommands::loadNative(const std::string& path, const QString& shown) {
     // The file is read and checked before the unsaved edits are asked about, so a file that
     // is no image fails at once; a load that fails or is declined leaves the open image.
     auto candidate = std::make_unique<RomImage>(rom);
     bool declined = false;
-    const UnnamedReleaseCheck loadAnyway = [this, &declined](const std::string& reason,
-                                                             RomVariant release) {
-        declined = !prompts.loadUnnamedImage(window, QString::fromStdString(reason),
-                                             toQString(releaseName(release)));
-        return !declined;
-    };
+    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
     const Status result = loadRom(*candidate, path, loadAnyway);
     if (!result) {
         emit stateChanged();
@@ -183,12 +186,7 @@ void FileCommands::compareWith() {
     RomImage other;
     other.setJapanese(rom.isJapanese());
     bool declined = false;
-    const UnnamedReleaseCheck loadAnyway = [this, &declined](const std::string& reason,
-                                                             RomVariant release) {
-        declined = !prompts.loadUnnamedImage(window, QString::fromStdString(reason),
-                                             toQString(releaseName(release)));
-        return !declined;
-    };
+    const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
     const Status loaded = loadRom(other, fileSystemName(path), loadAnyway);
     QString failure = loaded ? QString() : QString::fromStdString(loaded.message());
     if (loaded && other.variant() != rom.variant())

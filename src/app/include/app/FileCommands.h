@@ -4,6 +4,7 @@
 #include "app/WindowPrompts.h"
 #include "rom/CharacterTable.h"
 #include "rom/ImageFile.h"
+#include "rom/RomImage.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -71,6 +72,9 @@ signals:
 
 private:
     bool loadNative(const std::string& path, const QString& shownPath);
+    // Asks whether to load an image whose header names no release; a No sets declined, so
+    // the refusal that follows is not reported as a failure as well.
+    UnnamedReleaseCheck unnamedImageQuestion(bool& declined);
     bool writeIntoFile();
     // What the user chose when the file changed on disk: true to go on writing over it.
     bool mayOverwriteChangedFile(FileChange change, bool& savedElsewhere);
