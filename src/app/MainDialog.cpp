@@ -46,6 +46,8 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include <algorithm>
+
 namespace tarnwick {
 namespace {
 
@@ -65,6 +67,36 @@ protected:
         const QRect area = contentsRect();
         painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
                          fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
+    }
+};
+
+// A status bar that cuts a message too long for it with an ellipsis instead of mid-word; its
+// tooltip then holds the whole text. The message itself stays whole (currentMessage).
+class ElidingStatusBar final : public QStatusBar {
+public:
+    using QStatusBar::QStatusBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QString message = currentMessage();
+        if (message.isEmpty()) {
+            setToolTip({});
+            QStatusBar::paintEvent(event);
+            return;
+        }
+        // The message runs up to the first permanent widget, as the plain status bar draws it.
+        int right = contentsRect().right() - 6;
+        for (const QObject* child : children())
+            if (const auto* widget = qobject_cast<const QWidget*>(child);
+                widget != nullptr && widget->isVisible())
+                right = std::min(right, widget->geometry().left() - 6);
+        const QRect area(contentsRect().left() + 6, contentsRect().top(),
+                         right - contentsRect().left() - 6, contentsRect().height());
+        const QString shown = fontMetrics().elidedText(message, Qt::ElideRight, area.width());
+        setToolTip(shown == message ? QString() : message);
+        QPainter painter(this);
+        painter.setPen(palette().windowText().color());
+        painter.drawText(area, Qt::AlignLeading | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     }
 };
 
@@ -224,7 +256,7 @@ void MainDialog::buildMenu() {
             const QString done = run(this, prompts.chooseFile, prompts.reportFailure);
             refreshFileState();
             if (!done.isEmpty())
-                showStatus(done, 5000);
+                statusBar->showMessage(done, 5000);
         });
     };
     connectFileCommand(command::exportTables, [this](auto&&... args) {
@@ -266,7 +298,7 @@ void MainDialog::buildControls() {
     applyControlHelp(mainDialogId, controls);
     changedNotice = new FileChangedNotice(this);
     layout()->addWidget(changedNotice);
-    statusBar = new QStatusBar(this);
+    statusBar = new ElidingStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
     // The release the tables are read as, whatever the Japanese option's check mark says.
@@ -296,7 +328,7 @@ void MainDialog::done(int result) {
 bool MainDialog::event(QEvent* event) {
     // The status bar repeats the help of the control under the pointer.
     if (event->type() == QEvent::StatusTip) {
-        showStatus(static_cast<QStatusTipEvent*>(event)->tip());
+        statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QDialog::event(event);
@@ -351,19 +383,7 @@ void MainDialog::onSave() {
 
 void MainDialog::saved(const QString& name) {
     refreshFileState();
-    showStatus(QStringLiteral("Saved %1.").arg(name), 5000);
-}
-
-void MainDialog::showStatus(const QString& text, int timeout) {
-    // The status bar cuts a long text off mid-word; an ellipsis says there is more, and the
-    // tooltip holds all of it.
-    const int room = statusBar->width() - 16 -
-                     (releaseLabel->isVisible() ? releaseLabel->width() + 8 : 0) -
-                     (pathLabel != nullptr ? pathLabel->minimumSizeHint().width() : 0);
-    const QString shown =
-        room > 0 ? statusBar->fontMetrics().elidedText(text, Qt::ElideRight, room) : text;
-    statusBar->setToolTip(shown == text ? QString() : text);
-    statusBar->showMessage(shown, timeout);
+    statusBar->showMessage(QStringLiteral("Saved %1.").arg(name), 5000);
 }
 
 void MainDialog::refreshFileState() {
@@ -489,7 +509,7 @@ void MainDialog::readCharacterTable() {
     QString warning;
     readings = characterTableFor(rom.variant(), programFolder, &warning);
     if (!warning.isEmpty())
-        showStatus(warning, 10000);
+        statusBar->showMessage(warning, 10000);
 }
 
 // ---- Other commands ----------------------------------------------------------------------

@@ -116,8 +116,6 @@ private:
         editor.exec();
     }
 
-    // Shows text in the status bar, cut with an ellipsis where it is wider than the bar.
-    void showStatus(const QString& text, int timeout = 0);
     // The title names the file and marks unsaved edits; Save needs an image.
     void refreshFileState();
     void setJapaneseChecked(bool checked);
