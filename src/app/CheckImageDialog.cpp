@@ -1,6 +1,7 @@
 #include "app/CheckImageDialog.h"
 
 #include "controls/DialogTemplate.h"
+#include "controls/WindowPlacement.h"
 #include "editors/ManualWindow.h"
 #include "graphics/Changelog.h"
 #include "graphics/RecordNames.h"
@@ -115,6 +116,8 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     for (int column = 0; column < list->columnCount(); ++column)
         width += list->columnWidth(column);
     resize(std::clamp(width, 640, 1100), 440);
+    // Beside the window rather than over its menus, so both can be read while editing.
+    keepBeside(this, parent);
 }
 
 void CheckImageDialog::refresh() {
