@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <vector>
 
 namespace tarnwick {
 namespace {
@@ -43,7 +44,7 @@ QSize frameExtent(const QMargins& frame) {
 // Fits the window whenever it is shown; the first showing may also place it beside another.
 class Placer : public QObject {
 public:
-    Placer(QWidget* window, const QWidget* besideThis, QWidget* scrolledPart)
+    Placer(QWidget* window, QWidget* besideThis, QWidget* scrolledPart)
         : QObject(window), anchor(besideThis), part(scrolledPart) {
         window->installEventFilter(this);
     }
@@ -66,20 +67,28 @@ protected:
 private:
     // To the anchor's right where its frame fits there, else to its left; where neither side
     // holds it, on the roomier side, narrowed as far as it can be, level with the anchor's top.
+    // Where even the narrowest does not fit, the anchor moves over to make room, as far as the
+    // screen allows, rather than be covered.
     void placeBeside(QWidget* window) const {
         const QRect area = availableArea(window);
         const int frameWidth = frameExtent(frameOf(window)).width();
-        const QRect beside = anchor->window()->frameGeometry();
+        QWidget* neighbour = anchor->window();
+        QRect beside = neighbour->frameGeometry();
         const int rightRoom = area.right() - beside.right();
         const int leftRoom = beside.left() - area.left();
         const int outer = window->width() + frameWidth;
         const bool right = outer <= rightRoom || (outer > leftRoom && rightRoom >= leftRoom);
-        const int room = right ? rightRoom : leftRoom;
-        if (outer > room) {
-            const int narrowest =
-                std::max(window->minimumWidth(), window->minimumSizeHint().width());
-            window->resize(std::max(narrowest, room - frameWidth), window->height());
+        int room = right ? rightRoom : leftRoom;
+        const int narrowest =
+            std::max(window->minimumWidth(), window->minimumSizeHint().width()) + frameWidth;
+        if (narrowest > room) {
+            const int shift = std::max(0, std::min(narrowest - room, right ? leftRoom : rightRoom));
+            beside.translate(right ? -shift : shift, 0);
+            neighbour->move(beside.topLeft());
+            room += shift;
         }
+        if (outer > room)
+            window->resize(std::max(narrowest, room) - frameWidth, window->height());
         const int left = right ? beside.right() + 1 : beside.left() - window->width() - frameWidth;
         window->move(left, beside.top());
     }
@@ -91,11 +100,22 @@ private:
         if (holder == nullptr || window->layout() == nullptr)
             return;
         const QSize whole = window->size();
+        // Every control keeps the font its place was measured in: a style sheet on the window
+        // would otherwise give the moved widgets the default font.
+        QList<QWidget*> moved = part->findChildren<QWidget*>();
+        moved.prepend(part);
+        std::vector<QFont> fonts;
+        for (const QWidget* widget : std::as_const(moved)) {
+            fonts.push_back(widget->font());
+            fonts.back().setResolveMask(QFont::AllPropertiesResolved);
+        }
         auto* scroller = new QScrollArea(part->parentWidget());
         scroller->setObjectName(QStringLiteral("surfaceScroller"));
         scroller->setFrameShape(QFrame::NoFrame);
         delete holder->replaceWidget(part, scroller);
         scroller->setWidget(part);
+        for (qsizetype i = 0; i < moved.size(); ++i)
+            moved[i]->setFont(fonts[static_cast<std::size_t>(i)]);
         part = nullptr;
         // The scroll bar across takes height, the one down takes width.
         const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
@@ -110,7 +130,7 @@ private:
         window->resize(wanted.boundedTo(room));
     }
 
-    QPointer<const QWidget> anchor;
+    QPointer<QWidget> anchor;
     QPointer<QWidget> part;
     bool placed = false;
 };
@@ -146,7 +166,7 @@ void keepOnScreen(QWidget* window, QWidget* scrolledPart) {
     new Placer(window, nullptr, scrolledPart);
 }
 
-void keepBeside(QWidget* window, const QWidget* anchor) {
+void keepBeside(QWidget* window, QWidget* anchor) {
     new Placer(window, anchor, nullptr);
 }
 

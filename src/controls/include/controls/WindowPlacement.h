@@ -18,9 +18,9 @@ void fitOnScreen(QWidget* window);
 // put into a scroll area, so the window can shrink and every control stays reachable.
 void keepOnScreen(QWidget* window, QWidget* scrolledPart = nullptr);
 
-// As keepOnScreen; its first showing also places it beside `anchor` (when there is one): to its
-// right where the screen has room, else to its left, else on whichever side leaves more of the
-// anchor in view.
-void keepBeside(QWidget* window, const QWidget* anchor);
+// As keepOnScreen; its first showing also places it beside `anchor`'s window (when there is
+// one): to its right where the screen has room, else to its left, narrowed to the room; where
+// even its narrowest does not fit, the anchor's window moves over to make room.
+void keepBeside(QWidget* window, QWidget* anchor);
 
 } // namespace tarnwick
