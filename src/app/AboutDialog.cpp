@@ -1,5 +1,7 @@
 #include "app/AboutDialog.h"
 
+#include "controls/WindowPlacement.h"
+
 #include "resources/AppResources.h"
 #include "resources/MainTemplates.h"
 
@@ -15,6 +17,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     const DialogTemplate& resource = aboutDialogTemplate();
     QWidget* surface = addTemplateSurface(*this, resource);
     buildFromTemplate(resource, surface);
+    keepOnScreen(this, surface);
 
     auto* icon = surface->findChild<QLabel*>(QStringLiteral("aboutIcon"));
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tarnwick.svg")).pixmap(icon->size()));

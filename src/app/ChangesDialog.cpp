@@ -1,6 +1,7 @@
 #include "app/ChangesDialog.h"
 
 #include "controls/DialogTemplate.h"
+#include "controls/WindowPlacement.h"
 #include "graphics/RecordNames.h"
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
@@ -109,6 +110,7 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
     for (int column = 0; column < table->columnCount(); ++column)
         width += table->columnWidth(column);
     resize(std::max(560, width), 360);
+    keepOnScreen(this);
 }
 
 void ChangesDialog::copyChangelog() {

@@ -1,6 +1,7 @@
 #include "app/CheckImageDialog.h"
 
 #include "controls/DialogTemplate.h"
+#include "controls/WindowPlacement.h"
 #include "editors/ManualWindow.h"
 #include "graphics/Changelog.h"
 #include "graphics/RecordNames.h"
@@ -10,7 +11,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -25,6 +28,8 @@ namespace {
 enum Column { SeverityColumn, TableColumn, RecordColumn, LabelColumn, MessageColumn };
 // Where a row keeps the finding's table key; the record is the record column's number.
 constexpr int tableKeyRole = Qt::UserRole;
+// Where the severity cell keeps the whole finding as one string, to match rows across checks.
+constexpr int rowKeyRole = Qt::UserRole + 1;
 
 // The filter's entries, in order.
 enum Filter { AllFindings, ErrorsOnly, WarningsOnly };
@@ -70,7 +75,7 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     list->horizontalHeader()->setStretchLastSection(true);
     // One line a finding; the whole message is also its tooltip.
     list->setWordWrap(false);
-    list->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     list->setSortingEnabled(true);
     list->sortByColumn(SeverityColumn, Qt::AscendingOrder);
     list->setToolTip(QStringLiteral(
@@ -102,55 +107,58 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     layout->addWidget(list);
     layout->addWidget(buttons);
     refresh();
+    // The headers' own widths count once, at the start.
+    for (int column = 0; column < list->columnCount(); ++column)
+        list->setColumnWidth(column, std::max(list->columnWidth(column),
+                                              list->horizontalHeader()->sectionSizeHint(column)));
     // Wide enough for the longest finding, within reason.
     int width = list->frameWidth() * 2 + 48;
     for (int column = 0; column < list->columnCount(); ++column)
         width += list->columnWidth(column);
     resize(std::clamp(width, 640, 1100), 440);
+    // Beside the window rather than over its menus, so both can be read while editing.
+    keepBeside(this, parent);
 }
 
 void CheckImageDialog::refresh() {
-    // The finding the user stands on stays current when it is still there.
-    const int current = table->currentRow();
-    const QStringList kept =
-        current < 0
-            ? QStringList()
-            : QStringList{table->item(current, SeverityColumn)->data(tableKeyRole).toString(),
-                          table->item(current, RecordColumn)->text(),
-                          table->item(current, MessageColumn)->text()};
     const std::vector<Finding> findings = rom.hasImage() ? checkImage(rom) : std::vector<Finding>{};
     RecordNameBook names(rom, readings);
-    // Filled unsorted, then sorted once as the user last chose.
-    table->setSortingEnabled(false);
-    table->setRowCount(static_cast<int>(findings.size()));
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const Finding& finding = findings[static_cast<std::size_t>(row)];
-        const bool error = finding.severity == Severity::Error;
-        QTableWidgetItem* severity =
-            cell(error ? QStringLiteral("Error") : QStringLiteral("Warning"));
-        severity->setIcon(style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
-                                                      : QStyle::SP_MessageBoxWarning));
-        severity->setData(tableKeyRole, toQString(finding.table));
-        table->setItem(row, SeverityColumn, severity);
-        table->setItem(row, TableColumn, cell(toQString(tableTitle(finding.table))));
-        QTableWidgetItem* record = cell(finding.record);
-        record->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table->setItem(row, RecordColumn, record);
-        table->setItem(row, LabelColumn,
-                       cell(readingText(names.nameOf(finding.table, finding.record))));
-        QTableWidgetItem* message = cell(toQString(finding.message));
-        message->setToolTip(message->text());
-        table->setItem(row, MessageColumn, message);
+    // A finding is one row: its words, and what the record is called now, which an edit to
+    // another field (a chest's contents) can change.
+    std::vector<Row> wanted;
+    wanted.reserve(findings.size());
+    for (const Finding& finding : findings) {
+        const QString tableKey = toQString(finding.table);
+        const QString label = readingText(names.nameOf(finding.table, finding.record));
+        const QString message = toQString(finding.message);
+        const QString key = QStringList{finding.severity == Severity::Error ? QStringLiteral("E")
+                                                                            : QStringLiteral("W"),
+                                        tableKey, QString::number(finding.record), label, message}
+                                .join(QChar(0x1f));
+        wanted.push_back({&finding, key, label});
     }
-    table->setSortingEnabled(true);
-    table->resizeColumnsToContents();
-    for (int row = 0; row < table->rowCount() && !kept.isEmpty(); ++row)
-        if (table->item(row, SeverityColumn)->data(tableKeyRole).toString() == kept[0] &&
-            table->item(row, RecordColumn)->text() == kept[1] &&
-            table->item(row, MessageColumn)->text() == kept[2]) {
-            table->setCurrentCell(row, SeverityColumn);
-            break;
+    QHash<QString, int> counts;
+    for (const Row& row : wanted)
+        ++counts[row.key];
+    // Rows still found keep their items, so the list lays out and paints only what changed;
+    // the current row and the sort order stay as they are.
+    for (int row = table->rowCount() - 1; row >= 0; --row) {
+        int& left = counts[table->item(row, SeverityColumn)->data(rowKeyRole).toString()];
+        if (left > 0)
+            --left;
+        else
+            table->removeRow(row);
+    }
+    std::vector<const Row*> added;
+    for (const Row& row : wanted) {
+        int& left = counts[row.key];
+        if (left > 0) {
+            --left;
+            added.push_back(&row);
         }
+    }
+    if (!added.empty())
+        appendRows(added);
 
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
         return f.severity == Severity::Error;
@@ -159,12 +167,62 @@ void CheckImageDialog::refresh() {
     const QString errorCount =
         errors == 0 ? QStringLiteral("No errors")
                     : countText(errors, QStringLiteral("error"), QStringLiteral("errors"));
-    summary->setText(findings.empty()
-                         ? QStringLiteral("No mistakes found across the records.")
-                         : QStringLiteral("%1, %2.").arg(
-                               errorCount, countText(warnings, QStringLiteral("warning"),
-                                                     QStringLiteral("warnings"))));
+    const QString summed = findings.empty()
+                               ? QStringLiteral("No mistakes found across the records.")
+                               : QStringLiteral("%1, %2.").arg(
+                                     errorCount, countText(warnings, QStringLiteral("warning"),
+                                                           QStringLiteral("warnings")));
+    if (summary->text() != summed)
+        summary->setText(summed);
     applyFilter();
+}
+
+void CheckImageDialog::appendRows(const std::vector<const Row*>& added) {
+    // Filled unsorted at the end, then sorted once as the user last chose.
+    table->setSortingEnabled(false);
+    const int first = table->rowCount();
+    table->setRowCount(first + static_cast<int>(added.size()));
+    const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = first; row < table->rowCount(); ++row) {
+        const Row& shown = *added[static_cast<std::size_t>(row - first)];
+        const Finding& finding = *shown.finding;
+        const bool error = finding.severity == Severity::Error;
+        QTableWidgetItem* severity =
+            cell(error ? QStringLiteral("Error") : QStringLiteral("Warning"));
+        severity->setIcon(error ? errorIcon : warningIcon);
+        severity->setData(tableKeyRole, toQString(finding.table));
+        severity->setData(rowKeyRole, shown.key);
+        table->setItem(row, SeverityColumn, severity);
+        table->setItem(row, TableColumn, cell(toQString(tableTitle(finding.table))));
+        QTableWidgetItem* record = cell(finding.record);
+        record->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, RecordColumn, record);
+        table->setItem(row, LabelColumn, cell(shown.label));
+        QTableWidgetItem* message = cell(toQString(finding.message));
+        message->setToolTip(message->text());
+        table->setItem(row, MessageColumn, message);
+    }
+    // Every row is one line of the same height, so no row is measured but the first; columns
+    // widen to the new rows and never shrink while the user works.
+    QHeaderView* rows = table->verticalHeader();
+    if (!rowHeightSettled) {
+        int height = 0;
+        for (int column = 0; column < table->columnCount(); ++column)
+            height = std::max(
+                height, table->sizeHintForIndex(table->model()->index(first, column)).height());
+        rows->setDefaultSectionSize(height);
+        rowHeightSettled = true;
+    }
+    for (int column = 0; column < table->columnCount(); ++column) {
+        int width = table->columnWidth(column);
+        for (int row = first; row < table->rowCount(); ++row)
+            width = std::max(width,
+                             table->sizeHintForIndex(table->model()->index(row, column)).width());
+        if (width != table->columnWidth(column))
+            table->setColumnWidth(column, width);
+    }
+    table->setSortingEnabled(true);
 }
 
 void CheckImageDialog::applyFilter() {

@@ -7,6 +7,7 @@
 #include "app/DataFiles.h"
 #include "app/FileChangedNotice.h"
 #include "app/FileDialogs.h"
+#include "controls/WindowPlacement.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
 #include "editors/ChestEditorDialog.h"
@@ -136,6 +137,7 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     buildControls();
+    keepOnScreen(this, findChild<QWidget*>(QStringLiteral("surface"), Qt::FindDirectChildrenOnly));
     buildMenu();
     connectButtons();
     // Another program's change to the open file shows in the window; Reload reads it again.

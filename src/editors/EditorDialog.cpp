@@ -3,6 +3,7 @@
 #include "controls/ChestListBox.h"
 #include "controls/NameComboBox.h"
 #include "controls/PaletteComboBox.h"
+#include "controls/WindowPlacement.h"
 #include "editors/HistoryKeys.h"
 #include "editors/ManualWindow.h"
 #include "resources/AppResources.h"
@@ -56,6 +57,7 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     QWidget* surface = addTemplateSurface(*this, resource);
+    keepOnScreen(this, surface);
     // After the font: a style sheet set first would keep the controls in the default font.
     setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     const CharacterTable* readings =

@@ -1,5 +1,7 @@
 #include "editors/FontEditorDialog.h"
 
+#include "controls/WindowPlacement.h"
+
 #include "resources/AnimTemplates.h"
 #include "resources/AppResources.h"
 #include "resources/EditorTemplates.h"
@@ -96,6 +98,7 @@ FontEditorDialog::FontEditorDialog(RomImage&, EditHistory&, QWidget* parent, Edi
     fontTypes->setCurrentIndex(-1);
     connect(qobject_cast<QPushButton*>(controls.value(okButtonId)), &QPushButton::clicked, this,
             &QDialog::accept);
+    keepOnScreen(this, findChild<QWidget*>(QStringLiteral("surface"), Qt::FindDirectChildrenOnly));
 }
 
 } // namespace tarnwick

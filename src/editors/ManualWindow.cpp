@@ -1,5 +1,7 @@
 #include "editors/ManualWindow.h"
 
+#include "controls/WindowPlacement.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QScrollBar>
@@ -30,6 +32,7 @@ ManualWindow::ManualWindow(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
     resize(640, 560);
+    keepOnScreen(this);
 }
 
 bool ManualWindow::showSection(const QString& heading) {

@@ -1,8 +1,11 @@
 // Every dialog laid out at this run's scale (ctest runs the suite at QT_SCALE_FACTOR 1 and 2):
-// no template control overlaps a sibling or pokes out of its dialog, and every caption fits.
+// no template control overlaps a sibling or pokes out of its dialog, every caption fits, and
+// every window opens inside the screen.
 #include "WindowTestSupport.h"
 
 #include "app/AboutDialog.h"
+#include "app/ChangesDialog.h"
+#include "app/CheckImageDialog.h"
 #include "app/DataFiles.h"
 #include "demo/DemoTextFiles.h"
 #include "editors/AnimString14Dialog.h"
@@ -10,12 +13,16 @@
 #include "editors/ChestEditorDialog.h"
 #include "editors/EsperEditorDialog.h"
 #include "editors/FontEditorDialog.h"
+#include "editors/ManualWindow.h"
 #include "editors/ShopEditorDialog.h"
+#include "resources/MainTemplates.h"
+#include "rom/TableDifferences.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleOptionGroupBox>
 #include <QtTest>
 
@@ -46,6 +53,17 @@ std::unique_ptr<QWidget> mainWindow(RomImage& rom, EditHistory& history, const E
 
 std::unique_ptr<QWidget> aboutBox(RomImage&, EditHistory&, const EditorTexts&, const QString&) {
     return std::make_unique<AboutDialog>();
+}
+
+std::unique_ptr<QWidget> changes(RomImage& rom, EditHistory&, const EditorTexts&, const QString&) {
+    return std::make_unique<ChangesDialog>(rom, builtInCharacterTable(rom.variant()),
+                                           ChangesList{tableDifferences(rom), {}, {}});
+}
+
+std::unique_ptr<QWidget> manual(RomImage&, EditHistory&, const EditorTexts&, const QString&) {
+    auto window = std::make_unique<ManualWindow>();
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    return window;
 }
 
 // A group box's caption, in its parent's coordinates.
@@ -168,6 +186,64 @@ private slots:
         QVERIFY(!controls.isEmpty());
         const QStringList problems = overlaps(controls, surface) + clippedCaptions(controls);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void windowsOpenInsideTheScreen_data() {
+        QTest::addColumn<int>("release");
+        QTest::addColumn<MakeDialog>("make");
+        const std::pair<const char*, MakeDialog> windows[] = {
+            {"main", mainWindow},
+            {"about", aboutBox},
+            {"font", editor<FontEditorDialog>()},
+            {"chest", editor<ChestEditorDialog>()},
+            {"shop", editor<ShopEditorDialog>()},
+            {"anim14", editor<AnimString14Dialog>()},
+            {"changes", changes},
+            {"manual", manual},
+        };
+        for (const auto& [name, make] : windows)
+            for (RomVariant release : {RomVariant::SnesEnglish, RomVariant::GbaJapanese})
+                QTest::addRow("%s-%s", name, releaseKey(release).data())
+                    << variantIndex(release) << make;
+    }
+
+    // Whatever the scale, a window too large for the screen shrinks into it (scrolling what no
+    // longer fits) rather than running past its edges.
+    void windowsOpenInsideTheScreen() {
+        QFETCH(int, release);
+        QFETCH(MakeDialog, make);
+        const auto variant = static_cast<RomVariant>(release);
+        RomImage rom;
+        QVERIFY(openDemoImage(rom, {variant}).isOk());
+        QTemporaryDir folder;
+        QVERIFY(writeDemoTextFiles(QFile::encodeName(folder.path()).toStdString()).isOk());
+        EditHistory history;
+        const std::unique_ptr<QWidget> window =
+            make(rom, history, readEditorTexts(folder.path(), builtInCharacterTable(variant)),
+                 writeDemoFile(folder, variant));
+        window->move(-40, -40);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect screen = window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                          .arg(window->x())
+                                                                          .arg(window->y())
+                                                                          .arg(window->width())
+                                                                          .arg(window->height())));
+    }
+
+    // Tools > Check Image opens beside the window, clear of its menus, and inside the screen.
+    void checkImageOpensBesideTheWindow() {
+        WindowOnDemoFile f(RomVariant::SnesEnglish);
+        const QRect screen = f.window.screen()->availableGeometry();
+        f.window.move(screen.topLeft());
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.window.commandAction(command::checkImage)->trigger();
+        CheckImageDialog* check = f.window.checkImageDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        QVERIFY(screen.contains(check->frameGeometry()));
+        QVERIFY(!check->frameGeometry().intersects(f.window.frameGeometry()));
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -11,6 +13,7 @@ class QTableWidget;
 namespace tarnwick {
 
 class RomImage;
+struct Finding;
 
 // "Check Image": the mistakes across records that the document's tables hold, one row each:
 // severity, table, record, what a person calls the record and the finding in words. The list
@@ -34,6 +37,14 @@ signals:
     void openRecord(const QString& table, int record);
 
 private:
+    // A finding as the list shows it, and the key that tells it from every other.
+    struct Row {
+        const Finding* finding;
+        QString key;
+        QString label;
+    };
+
+    void appendRows(const std::vector<const Row*>& added);
     void applyFilter();
 
     const RomImage& rom;
@@ -41,6 +52,7 @@ private:
     QComboBox* severityFilter = nullptr;
     QLabel* summary = nullptr;
     QTableWidget* table = nullptr;
+    bool rowHeightSettled = false;
 };
 
 } // namespace tarnwick
