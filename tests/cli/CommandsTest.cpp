@@ -110,32 +110,24 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
 TEST(Commands, HelpListsWholeArgumentNamesAndRefusalsSpeakAsTheTool) {
     QTemporaryDir dir;
     const QString image = test::writeDemo(dir, "image.gba", {RomVariant::GbaEnglish});
-    struct Case {
-        QStringList args;
-        int code;
-        QString out; // a line of standard output, or of standard error when it is empty
-        QString err;
-    };
-    const Case cases[] = {
-        {{"diff", "--help"}, exitSuccess, "  JSON|MODIFIED   A file written by the export", {}},
-        {{"changelog", "--help"}, exitSuccess, "  ORIGINAL            The image before", {}},
+    // The arguments, the exit code, and a line of what the command writes.
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{"diff", "--help"}, exitSuccess, "  JSON|MODIFIED   A file written by the export"},
+        {{"changelog", "--help"}, exitSuccess, "  ORIGINAL            The image before"},
         {{"diff", "--bogus", "a", "b"},
          exitUsage,
-         {},
          "tarnwick-cli diff: unknown option --bogus (see tarnwick-cli diff --help)"},
-        {{"check", "-x", image}, exitUsage, {}, "tarnwick-cli check: unknown option -x ("},
-        {{"check", image, "--table"}, exitUsage, {}, ": missing value after '--table' ("},
+        {{"check", "-x", image}, exitUsage, "tarnwick-cli check: unknown option -x ("},
+        {{"check", image, "--table"}, exitUsage, ": missing value after '--table' ("},
         {{"patch", image, image, dir.filePath("same.bps")},
          exitSuccess,
-         {},
          "tarnwick-cli: warning: the images are identical: the patch changes nothing"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const CliRun run = runCommand(c.args);
-        EXPECT_EQ(run.code, c.code);
-        const QString& text = c.out.isEmpty() ? run.err : run.out;
-        EXPECT_TRUE(text.contains(c.out.isEmpty() ? c.err : c.out)) << text.toStdString();
+    for (const auto& [args, code, text] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliRun run = runCommand(args);
+        EXPECT_EQ(run.code, code);
+        EXPECT_TRUE((run.out + run.err).contains(text)) << (run.out + run.err).toStdString();
     }
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("same.bps")));
     // No command's help breaks an argument name over two lines: every line of its argument

@@ -11,50 +11,37 @@
 namespace tarnwick {
 namespace {
 
-// Which of the three folders hold the file, and which one the search must take.
-struct SearchCase {
-    bool inImageFolder;
-    bool inProgramFolder;
-    bool inUserFolder;
-    int found; // 0 image, 1 program, 2 user, -1 none
-};
-
 TEST(DataFileSearch, TakesTheImagesFolderThenTheProgramsThenTheUsers) {
     QStandardPaths::setTestModeEnabled(true);
     const QString user = userDataFolders().constFirst();
     ASSERT_TRUE(QDir().mkpath(user));
     QTemporaryDir image;
     QTemporaryDir program;
-    const QString imagePath = image.filePath("mod.gba");
-    const QStringList folders = dataFileFolders(imagePath.toStdString(), program.path());
-    ASSERT_GE(folders.size(), 3);
+    const std::string imagePath = image.filePath("mod.gba").toStdString();
+    const QStringList folders = dataFileFolders(imagePath, program.path());
     EXPECT_EQ(folders.mid(0, 3), QStringList({image.path(), program.path(), user}));
-    // A folder given twice (the image beside the program) is searched once.
-    EXPECT_EQ(dataFileFolders(imagePath.toStdString(), image.path()).count(image.path()), 1);
+    EXPECT_EQ(dataFileFolders(imagePath, image.path()).count(image.path()), 1); // once only
     EXPECT_EQ(dataFileFolders({}, program.path()).constFirst(), program.path());
 
-    const QString name =
-        QStringLiteral("search-test-%1.txt").arg(QCoreApplication::applicationPid());
+    const QString name = QStringLiteral("search-%1.txt").arg(QCoreApplication::applicationPid());
     const QStringList places{image.path(), program.path(), user};
-    for (const SearchCase& c : std::initializer_list<SearchCase>{{true, true, true, 0},
-                                                                 {false, true, true, 1},
-                                                                 {true, false, true, 0},
-                                                                 {false, false, true, 2},
-                                                                 {false, false, false, -1}}) {
-        SCOPED_TRACE(testing::Message() << c.inImageFolder << c.inProgramFolder << c.inUserFolder);
-        const bool holds[] = {c.inImageFolder, c.inProgramFolder, c.inUserFolder};
+    // Which of the three folders hold the file, and the index of the one found (-1: none).
+    const std::pair<std::array<bool, 3>, int> cases[] = {{{true, true, true}, 0},
+                                                         {{false, true, true}, 1},
+                                                         {{true, false, true}, 0},
+                                                         {{false, false, true}, 2},
+                                                         {{false, false, false}, -1}};
+    for (const auto& [holds, found] : cases) {
+        SCOPED_TRACE(found);
         for (int i = 0; i < 3; ++i) {
             QFile file(QDir(places[i]).filePath(name));
-            if (holds[i])
-                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            else
-                file.remove();
+            ASSERT_TRUE(holds[i] ? file.open(QIODevice::WriteOnly)
+                                 : !file.exists() || file.remove());
         }
         EXPECT_EQ(locateDataFile(folders, name),
-                  c.found < 0 ? QString() : QDir(places[c.found]).filePath(name));
+                  found < 0 ? QString() : QDir(places[found]).filePath(name));
     }
-    // A folder of that name is not a file.
-    ASSERT_TRUE(QDir(image.path()).mkdir(name));
+    ASSERT_TRUE(QDir(image.path()).mkdir(name)); // a folder of that name is not a file
     EXPECT_TRUE(locateDataFile(folders, name).isEmpty());
 }
 
