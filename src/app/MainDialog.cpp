@@ -179,8 +179,10 @@ void MainDialog::showChanges() {
 }
 
 std::string MainDialog::changelogBetween(const RomImage& original, const RomImage& modified) const {
-    return changelogText(changelog(original, modified, readings, chestLocationLines(programFolder)),
-                         ChangelogStyle::Plain);
+    return changelogText(
+        changelog(original, modified, readings,
+                  chestLocationLines(dataFileFolders(rom.getPath(), programFolder))),
+        ChangelogStyle::Plain);
 }
 
 void MainDialog::showCheckImage() {
@@ -509,7 +511,8 @@ void MainDialog::buildGlyphSheets() {
 
 void MainDialog::readCharacterTable() {
     QString warning;
-    readings = characterTableFor(rom.variant(), programFolder, &warning);
+    readings =
+        characterTableFor(rom.variant(), dataFileFolders(rom.getPath(), programFolder), &warning);
     if (!warning.isEmpty())
         statusBar->showMessage(warning, 10000);
 }

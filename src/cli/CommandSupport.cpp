@@ -1,5 +1,7 @@
 #include "CommandSupport.h"
 
+#include "ArgumentHelp.h"
+
 #include "cli/Commands.h"
 #include "io/AtomicFile.h"
 #include "qtio/FileNames.h"
@@ -25,6 +27,11 @@ QString hex(std::uint64_t value, int digits) {
 
 QString byteCount(std::uint64_t value) {
     return QStringLiteral("%1 (%2) bytes").arg(hex(value, 1)).arg(value);
+}
+
+QString shownName(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .normalized(QString::NormalizationForm_C);
 }
 
 QString printableTitle(const GameString& title) {
@@ -59,29 +66,25 @@ int usageError(Io& io, const QString& command, const QString& message) {
 // ---- Argument parsing shared by the commands -----------------------------------------------
 
 std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSyntax& syntax,
-                                  const QStringList& args, int positionalCount, Io& io) {
+                                  const ArgumentList& arguments, const QStringList& args, Io& io) {
     parser.setApplicationDescription(syntax.description);
     const QCommandLineOption help = parser.addHelpOption();
+    for (const auto& [name, description] : arguments)
+        parser.addPositionalArgument(name, description);
     if (!parser.parse(QStringList{programName} + args))
-        return usageError(io, syntax.name, parser.errorText());
+        return usageError(io, syntax.name, parseErrorText(parser));
     // The parser also knows --help-all (help with Qt's own options); both show the same help.
     if (parser.isSet(help) || parser.optionNames().contains(QStringLiteral("help-all"))) {
-        // The parser's usage line names the executable as it was started; ours names the
-        // command the way the user types it.
-        QString text = parser.helpText();
-        const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
-        text.replace(
-            0, lineEnd,
-            QStringLiteral("Usage: %1 %2 %3").arg(programName, syntax.name, syntax.arguments));
-        io.out << text;
+        io.out << commandHelpText(parser, syntax, arguments);
         return exitSuccess;
     }
     const qsizetype found = parser.positionalArguments().size();
-    if (found != positionalCount)
+    const qsizetype expected = arguments.size();
+    if (found != expected)
         return usageError(io, syntax.name,
                           QStringLiteral("expected %1 argument%2 (%3), found %4")
-                              .arg(positionalCount)
-                              .arg(positionalCount == 1 ? "" : "s")
+                              .arg(expected)
+                              .arg(expected == 1 ? "" : "s")
                               .arg(syntax.arguments)
                               .arg(found));
     return std::nullopt;
@@ -135,11 +138,9 @@ int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command
     QCommandLineParser parser;
     parser.addOptions({japaneseOption, anyImageOption});
     parser.addOptions(command.options);
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image file."));
-    for (const auto& [name, description] : command.argumentsAfterImage)
-        parser.addPositionalArgument(name, description);
-    const auto positionalCount = static_cast<int>(command.argumentsAfterImage.size()) + 1;
-    if (const auto done = parseArguments(parser, command.syntax, args, positionalCount, io))
+    if (const auto done =
+            parseArguments(parser, command.syntax,
+                           ArgumentList{command.image} + command.argumentsAfterImage, args, io))
         return *done;
     RomImage rom;
     if (!loadImage(rom, parser.positionalArguments().at(0), parser, io))

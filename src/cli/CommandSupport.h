@@ -15,6 +15,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,9 @@ std::string nativePath(const QString& path);
 QString fromNative(const std::string& text);
 QString hex(std::uint64_t value, int digits = 6);
 QString byteCount(std::uint64_t value);
+// Text read from the game (UTF-8) as the window shows it: Japanese names carry their sound marks
+// as combining characters, which NFC joins to the letters.
+QString shownName(std::string_view text);
 // The title as one character per byte, with control characters shown as escapes.
 QString printableTitle(const GameString& title);
 
@@ -50,19 +54,25 @@ struct CommandSyntax {
     QString description; // one paragraph for --help
 };
 
-// Parses a command's arguments. Returns an exit code when the command should not go on:
-// after --help, or on an argument error (already reported).
+// A command's positional arguments in order: name and description, as --help lists them.
+using ArgumentList = QList<std::pair<QString, QString>>;
+
+// Adds the positional arguments to the parser and parses a command's arguments, which must
+// hold exactly those. Returns an exit code when the command should not go on: after --help,
+// or on an argument error (already reported).
 std::optional<int> parseArguments(QCommandLineParser& parser, const CommandSyntax& syntax,
-                                  const QStringList& args, int positionalCount, Io& io);
+                                  const ArgumentList& arguments, const QStringList& args, Io& io);
 
 // A command that works on one image, loaded as File > Load does: its syntax, its own options,
-// the arguments after IMAGE (name and description) and the work it does on the loaded image.
+// the arguments after the image (name and description), the work it does on the loaded image,
+// and the image's own argument where "IMAGE" is not the name its usage line gives it.
 // Every such command also takes --japanese and --any-image.
 struct ImageCommand {
     CommandSyntax syntax;
     QList<QCommandLineOption> options;
-    QList<std::pair<QString, QString>> argumentsAfterImage;
+    ArgumentList argumentsAfterImage;
     std::function<int(RomImage& rom, const QCommandLineParser& parser)> run;
+    std::pair<QString, QString> image{QStringLiteral("IMAGE"), QStringLiteral("The image file.")};
 };
 
 // Loads an image as File > Load does, with the --japanese and --any-image of a command that

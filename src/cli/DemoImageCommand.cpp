@@ -52,8 +52,9 @@ int runDemoImage(const QStringList& args, Io& io) {
         QStringLiteral("Also write the demo's text files beside OUT, keeping any already there."));
     const QCommandLineOption force = forceOption();
     parser.addOptions({releaseOption, headerOption, tailOption, dataFilesOption, force});
-    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write."));
-    if (const auto done = parseArguments(parser, syntax, args, 1, io))
+    if (const auto done = parseArguments(
+            parser, syntax, {{QStringLiteral("OUT"), QStringLiteral("The file to write.")}}, args,
+            io))
         return *done;
 
     const QString command = syntax.name;

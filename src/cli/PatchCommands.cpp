@@ -40,10 +40,12 @@ int runPatch(const QStringList& args, Io& io) {
                                        QStringLiteral("Write an IPS patch."));
     const QCommandLineOption force = forceOption();
     parser.addOptions({bpsOption, ipsOption, force});
-    parser.addPositionalArgument(QStringLiteral("ORIGINAL"), QStringLiteral("The clean image."));
-    parser.addPositionalArgument(QStringLiteral("MODIFIED"), QStringLiteral("The edited image."));
-    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The patch to write."));
-    if (const auto done = parseArguments(parser, syntax, args, 3, io))
+    if (const auto done =
+            parseArguments(parser, syntax,
+                           {{QStringLiteral("ORIGINAL"), QStringLiteral("The clean image.")},
+                            {QStringLiteral("MODIFIED"), QStringLiteral("The edited image.")},
+                            {QStringLiteral("OUT"), QStringLiteral("The patch to write.")}},
+                           args, io))
         return *done;
 
     const QStringList paths = parser.positionalArguments();
@@ -78,10 +80,15 @@ int runPatch(const QStringList& args, Io& io) {
         if (!note.empty())
             warn(io, QStringLiteral("%1: %2.").arg(quotedPath(out), fromNative(note)));
     }
-    return writeOutput(
-        io, out, patch.bytes(), FileKind::Patch,
-        {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Image)},
-        parser.isSet(force));
+    const std::vector<InputFile> inputs{inputFile(paths.at(0), FileKind::Image),
+                                        inputFile(paths.at(1), FileKind::Image)};
+    if (!mayWriteOutput(io, out, FileKind::Patch, inputs, parser.isSet(force)))
+        return exitFailure;
+    // A patch between identical files is valid, and may be wanted (a placeholder release),
+    // but two identical arguments are more often a slip: say so and write it all the same.
+    if (*original == *modified)
+        warn(io, QStringLiteral("the images are identical: the patch changes nothing"));
+    return writeOutput(io, out, patch.bytes(), FileKind::Patch, inputs, parser.isSet(force));
 }
 
 int runApply(const QStringList& args, Io& io) {
@@ -98,10 +105,12 @@ int runApply(const QStringList& args, Io& io) {
     QCommandLineParser parser;
     const QCommandLineOption force = forceOption();
     parser.addOption(force);
-    parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("The image to patch."));
-    parser.addPositionalArgument(QStringLiteral("PATCH"), QStringLiteral("The BPS or IPS patch."));
-    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The image to write."));
-    if (const auto done = parseArguments(parser, syntax, args, 3, io))
+    if (const auto done =
+            parseArguments(parser, syntax,
+                           {{QStringLiteral("IMAGE"), QStringLiteral("The image to patch.")},
+                            {QStringLiteral("PATCH"), QStringLiteral("The BPS or IPS patch.")},
+                            {QStringLiteral("OUT"), QStringLiteral("The image to write.")}},
+                           args, io))
         return *done;
 
     const QStringList paths = parser.positionalArguments();

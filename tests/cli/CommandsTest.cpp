@@ -92,7 +92,8 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
         {{"--version"}, "tarnwick-cli " TARNWICK_TEST_VERSION},
         {{"info", "--help"}, "Usage: tarnwick-cli info [--japanese] [--any-image] IMAGE"},
         {{"import", "--help"}, "--japanese"},
-        {{"diff", "--help"}, "Usage: tarnwick-cli diff [--japanese] [--any-image] IMAGE JSON"},
+        {{"diff", "--help"},
+         "Usage: tarnwick-cli diff [--japanese] [--any-image] [--table FILE] IMAGE JSON"},
         {{"--help"}, "diff IMAGE JSON"},
         {{"demo-image", "--help"}, "--tail <BYTES>"},
     };
@@ -102,6 +103,43 @@ TEST(Commands, HelpAndVersionGoToStandardOutput) {
         EXPECT_EQ(run.code, exitSuccess);
         EXPECT_TRUE(run.out.contains(c.expected)) << run.out.toStdString();
         EXPECT_TRUE(run.err.isEmpty());
+    }
+}
+
+// The texts of --help and of refused options, in the tool's own layout and voice.
+TEST(Commands, HelpListsWholeArgumentNamesAndRefusalsSpeakAsTheTool) {
+    QTemporaryDir dir;
+    const QString image = test::writeDemo(dir, "image.gba", {RomVariant::GbaEnglish});
+    // The arguments, the exit code, and a line of what the command writes.
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{"diff", "--help"}, exitSuccess, "  JSON|MODIFIED   A file written by the export"},
+        {{"changelog", "--help"}, exitSuccess, "  ORIGINAL            The image before"},
+        {{"diff", "--bogus", "a", "b"},
+         exitUsage,
+         "tarnwick-cli diff: unknown option --bogus (see tarnwick-cli diff --help)"},
+        {{"check", "-x", image}, exitUsage, "tarnwick-cli check: unknown option -x ("},
+        {{"check", image, "--table"}, exitUsage, ": missing value after '--table' ("},
+        {{"patch", image, image, dir.filePath("same.bps")},
+         exitSuccess,
+         "tarnwick-cli: warning: the images are identical: the patch changes nothing"},
+    };
+    for (const auto& [args, code, text] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliRun run = runCommand(args);
+        EXPECT_EQ(run.code, code);
+        EXPECT_TRUE((run.out + run.err).contains(text)) << (run.out + run.err).toStdString();
+    }
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("same.bps")));
+    // No command's help breaks an argument name over two lines: every line of its argument
+    // list names an argument whole, or goes on with a description.
+    const QRegularExpression argumentLine("^(  [A-Z][A-Z|]*  +\\S| {6,}\\S)");
+    for (const char* command : {"info", "export", "import", "diff", "sheets", "demo-image", "patch",
+                                "apply", "check", "changelog"}) {
+        const QString help = runCommand({command, "--help"}).out;
+        const QStringList lines = help.sliced(help.indexOf("\nArguments:\n") + 12).split('\n');
+        for (const QString& line : lines)
+            EXPECT_TRUE(line.isEmpty() || argumentLine.match(line).hasMatch())
+                << command << ": " << line.toStdString();
     }
 }
 

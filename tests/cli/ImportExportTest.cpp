@@ -357,11 +357,12 @@ TEST(ImportExport, DiffListsTheEditedBytesAndChangesNoFile) {
         {RomVariant::SnesEnglish, {}, "0 differences"},
         {RomVariant::SnesEnglish,
          {{"gpMultiplier", "gpMultiplier: %1 -> %2"},
-          {"tables.chestTable.311.4", "chestTable 311 byte 4: %1 -> %2"},
+          {"tables.chestTable.311.4", "chestTable 311 (Silver Tunic) byte 4: %1 -> %2"},
           {"tables.shopTable.5.3", "shopTable 5 (Vossbridge) byte 3: %1 -> %2"}},
          "3 differences"},
         {RomVariant::GbaJapanese,
-         {{"tables.anim14Table.440.14", "anim14Table 440 byte 14: %1 -> %2"}},
+         {{"tables.anim14Table.440.14",
+           "anim14Table 440 ([6B][8D][73]゙[89][88]) byte 14: %1 -> %2"}},
          "1 difference"},
     };
     const auto hexByte = [](int value) {
@@ -378,7 +379,7 @@ TEST(ImportExport, DiffListsTheEditedBytesAndChangesNoFile) {
             const int old = test::valueAt(json, edit.path).toInt();
             const int edited = (old + 0x11) & 0xFF;
             test::setValue(json, edit.path, edited);
-            expected << QString::fromLatin1(edit.line).arg(hexByte(old), hexByte(edited));
+            expected << QString::fromUtf8(edit.line).arg(hexByte(old), hexByte(edited));
         }
         expected << c.count;
         const QString jsonPath = writeJson(dir, json);

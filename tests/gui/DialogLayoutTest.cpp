@@ -170,7 +170,7 @@ private slots:
         QTemporaryDir programFolder;
         QVERIFY(writeDemoTextFiles(QFile::encodeName(programFolder.path()).toStdString()).isOk());
         const EditorTexts texts =
-            readEditorTexts(programFolder.path(), builtInCharacterTable(variant));
+            readEditorTexts({programFolder.path()}, builtInCharacterTable(variant));
         EditHistory history;
         const std::unique_ptr<QWidget> dialog =
             make(rom, history, texts, writeDemoFile(programFolder, variant));

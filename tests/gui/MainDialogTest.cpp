@@ -633,8 +633,7 @@ private slots:
 
     void dataFilesFromProgramFolderFirst() {
         QStandardPaths::setTestModeEnabled(true);
-        const QString userFolder =
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString userFolder = userDataFolders().constFirst();
         QVERIFY(QDir().mkpath(userFolder));
         QTemporaryDir programDir;
         const QString programFolder = programDir.path();
@@ -642,14 +641,15 @@ private slots:
             QStringLiteral("datafile-test-%1.txt").arg(QCoreApplication::applicationPid());
         const QString inUser = QDir(userFolder).filePath(name);
         const QString inProgram = QDir(programFolder).filePath(name);
+        const QStringList folders = dataFileFolders({}, programFolder);
 
-        QVERIFY(locateDataFile(programFolder, name).isEmpty());
+        QVERIFY(locateDataFile(folders, name).isEmpty());
         QFile(inUser).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(programFolder, name), QFileInfo(inUser).absoluteFilePath());
+        QCOMPARE(locateDataFile(folders, name), QFileInfo(inUser).absoluteFilePath());
         QFile(inProgram).open(QIODevice::WriteOnly);
-        QCOMPARE(locateDataFile(programFolder, name), QFileInfo(inProgram).absoluteFilePath());
+        QCOMPARE(locateDataFile(folders, name), QFileInfo(inProgram).absoluteFilePath());
         QFile::remove(inUser);
-        QCOMPARE(dataFileFolders(programFolder).constFirst(), programFolder);
+        QCOMPARE(folders.constFirst(), programFolder);
     }
 
     // The demo image is kept in the user's data folder and opened again as it was saved; a

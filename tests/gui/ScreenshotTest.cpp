@@ -134,7 +134,7 @@ private slots:
         QVERIFY(writeDemoTextFiles(QFile::encodeName(programFolder.path()).toStdString()).isOk());
         // The text files as the application reads them when it opens an editor.
         const EditorTexts texts =
-            readEditorTexts(programFolder.path(), builtInCharacterTable(variant));
+            readEditorTexts({programFolder.path()}, builtInCharacterTable(variant));
 
         EditHistory history;
         ChestEditorDialog chests(rom, history, nullptr, texts);

@@ -109,7 +109,8 @@ private:
     // Runs one editor on the document as a modal dialog of this window, at a record if given.
     // The text files are read at every opening, so an edited one is picked up.
     template <typename Editor> void runEditor(std::optional<int> record = std::nullopt) {
-        Editor editor(rom, history, this, readEditorTexts(programFolder, readings));
+        Editor editor(rom, history, this,
+                      readEditorTexts(dataFileFolders(rom.getPath(), programFolder), readings));
         if constexpr (requires { editor.selectRecord(0); })
             if (record)
                 editor.selectRecord(*record);
