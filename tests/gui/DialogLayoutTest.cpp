@@ -219,7 +219,7 @@ private slots:
         QVERIFY(writeDemoTextFiles(QFile::encodeName(folder.path()).toStdString()).isOk());
         EditHistory history;
         const std::unique_ptr<QWidget> window =
-            make(rom, history, readEditorTexts(folder.path(), builtInCharacterTable(variant)),
+            make(rom, history, readEditorTexts({folder.path()}, builtInCharacterTable(variant)),
                  writeDemoFile(folder, variant));
         window->move(-40, -40);
         window->show();
