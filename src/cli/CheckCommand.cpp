@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "cli/Commands.h"
+#include "graphics/NamedFindings.h"
 #include "graphics/RecordNames.h"
 #include "rom/ImageCheck.h"
 #include "tables/TablesJson.h"
@@ -36,14 +37,14 @@ int runCheck(const QStringList& args, Io& io) {
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Write the findings as a JSON array."));
     const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
-        std::vector<Finding> findings = checkImage(rom);
+        const CharacterTable readings = builtInCharacterTable(rom.variant());
+        std::vector<Finding> findings = checkImage(rom, readings);
         if (parser.isSet(against)) {
             RomImage original;
             if (!loadImage(original, parser.value(against), parser, io))
                 return static_cast<int>(exitFailure);
-            findings = newFindings(findings, checkImage(original));
+            findings = newFindings(findings, checkImage(original, readings));
         }
-        const CharacterTable readings = builtInCharacterTable(rom.variant());
         RecordNameBook labels(rom, readings);
         QJsonArray list;
         for (const Finding& finding : findings) {

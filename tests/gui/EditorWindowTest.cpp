@@ -15,6 +15,7 @@
 #include "resources/MainTemplates.h"
 #include "rom/ChestRecord.h"
 #include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -107,6 +108,12 @@ private slots:
     // editor at the record, and the list follows the edit made there.
     void aFindingOpensItsEditorAndTheListFollowsEdits() {
         WindowOnDemoFile f(RomVariant::SnesEnglish);
+        // The demo image passes every check: a money chest of 0 GP and a shop selling an item
+        // twice give the list its findings.
+        setChestType(f.rom.chestTable[5], moneyChest);
+        storeChosenContents(f.rom.chestTable[5], f.rom.variant(), 0);
+        for (int slot = 1; slot <= shopItemSlots; ++slot)
+            setShopItem(f.rom.shopTable[12], slot, slot == 5 ? 41 : 39 + slot);
         f.window.show();
         f.window.commandAction(command::checkImage)->trigger();
         CheckImageDialog* check = f.window.checkImageDialog();
@@ -121,7 +128,7 @@ private slots:
         filter->setCurrentIndex(0);
         QCOMPARE(check->shownCount(), before);
 
-        // A shop selling an item twice: "lists item 40 twice (#2 and #5)".
+        // The shop selling an item twice: "lists item 41 twice (#2 and #5)".
         const QList<QTableWidgetItem*> twice =
             findings->findItems(QStringLiteral(" twice (#"), Qt::MatchContains);
         QVERIFY(!twice.isEmpty());
