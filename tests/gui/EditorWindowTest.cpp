@@ -11,6 +11,7 @@
 #include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
+#include "resources/ControlHelp.h"
 #include "resources/EditorTemplates.h"
 #include "resources/MainTemplates.h"
 #include "rom/ChestRecord.h"
@@ -29,6 +30,8 @@
 #include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <regex>
 
 namespace tarnwick::testing {
 namespace {
@@ -83,6 +86,37 @@ private slots:
                                  mainControl::anim8, mainControl::anim14})
             QVERIFY(whileModal([&] { findControl<QPushButton>(&f.window, button)->click(); },
                                checkWindow));
+    }
+
+    // A byte number a field's label or group shows ("Byte6:", "Byte 3 - Other") is the one its
+    // help shows, and the help names the record's byte once, in one form, counted from 0.
+    void helpCountsBytesAsTheCaptionsDo() {
+        const std::regex captionNumber(R"(Byte ?\d+)");
+        const std::regex recordByte(R"( \(record bytes? \d+( and \d+)?, counted from 0\))");
+        const std::regex otherByte(R"(byte \d|(first|second|third|\w+th) byte)");
+        for (const DialogTemplate* dialog :
+             {&chestEditorTemplate(), &shopEditorTemplate(), &esperEditorTemplate(),
+              &anim8EditorTemplate(), &anim14EditorTemplate()})
+            for (std::size_t at = 1; at < dialog->controls.size(); ++at) {
+                const ControlTemplate& control = dialog->controls[at];
+                const std::string help(controlHelp(dialog->id, control.id));
+                if (help.empty())
+                    continue; // labels and groups
+                const ControlTemplate& before = dialog->controls[at - 1];
+                std::string captions(before.kind == ControlKind::Label ? before.caption : "");
+                for (const ControlTemplate& group : dialog->controls)
+                    if (group.kind == ControlKind::GroupBox &&
+                        QRect(group.x, group.y, group.width, group.height)
+                            .contains(control.x, control.y))
+                        captions += " " + std::string(group.caption);
+                std::smatch shown, told;
+                std::regex_search(captions, shown, captionNumber);
+                std::regex_search(help, told, captionNumber);
+                const std::string rest = std::regex_replace(
+                    help, recordByte, "", std::regex_constants::format_first_only);
+                QVERIFY2(shown.str() == told.str() && !std::regex_search(rest, otherByte),
+                         help.c_str());
+            }
     }
 
     // Help > Manual opens the manual; F1 in an editor opens it at that editor's section.
