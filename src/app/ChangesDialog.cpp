@@ -2,6 +2,7 @@
 
 #include "controls/DialogTemplate.h"
 #include "controls/WindowPlacement.h"
+#include "graphics/Changelog.h"
 #include "graphics/RecordNames.h"
 #include "rom/RomImage.h"
 #include "rom/TableDifferences.h"
@@ -64,7 +65,7 @@ ChangesDialog::ChangesDialog(const RomImage& rom, const CharacterTable& readings
     RecordNameBook names(rom, readings);
     for (int row = 0; row < table->rowCount(); ++row) {
         const TableDifference& d = differences[static_cast<std::size_t>(row)];
-        table->setItem(row, 0, cell(toQString(d.table), false));
+        table->setItem(row, 0, cell(toQString(tableTitle(d.table)), false));
         table->setItem(row, 1, cell(QString::number(d.record), true));
         table->setItem(row, 2, cell(nameOf(names, d), false));
         table->setItem(row, 3, cell(QString::number(d.byte), true));

@@ -4,6 +4,7 @@
 #include "controls/WindowPlacement.h"
 #include "editors/ManualWindow.h"
 #include "graphics/Changelog.h"
+#include "graphics/NamedFindings.h"
 #include "graphics/RecordNames.h"
 #include "rom/ImageCheck.h"
 #include "rom/RomImage.h"
@@ -121,7 +122,8 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
 }
 
 void CheckImageDialog::refresh() {
-    const std::vector<Finding> findings = rom.hasImage() ? checkImage(rom) : std::vector<Finding>{};
+    const std::vector<Finding> findings =
+        rom.hasImage() ? checkImage(rom, readings) : std::vector<Finding>{};
     RecordNameBook names(rom, readings);
     // A finding is one row: its words, and what the record is called now, which an edit to
     // another field (a chest's contents) can change.

@@ -3,6 +3,7 @@
 #include "DataFileOptions.h"
 
 #include "cli/Commands.h"
+#include "graphics/NamedFindings.h"
 #include "graphics/RecordNames.h"
 #include "rom/ImageCheck.h"
 #include "tables/TablesJson.h"
@@ -46,12 +47,12 @@ int runCheck(const QStringList& args, Io& io) {
         const auto readings = readingsFor(rom.variant(), dataFoldersFor(rom.getPath()), parser, io);
         if (!readings)
             return static_cast<int>(exitFailure);
-        std::vector<Finding> findings = checkImage(rom);
+        std::vector<Finding> findings = checkImage(rom, *readings);
         if (parser.isSet(against)) {
             RomImage original;
             if (!loadImage(original, parser.value(against), parser, io))
                 return static_cast<int>(exitFailure);
-            findings = newFindings(findings, checkImage(original));
+            findings = newFindings(findings, checkImage(original, *readings));
         }
         RecordNameBook labels(rom, *readings);
         QJsonArray list;

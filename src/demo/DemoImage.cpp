@@ -7,6 +7,7 @@
 #include "DemoNames.h"
 
 #include "graphics/GlyphSheets.h"
+#include "rom/ChestRecord.h"
 #include "rom/RomImage.h"
 
 #include <algorithm>
@@ -135,6 +136,10 @@ private:
         note("internal title", title.offset, title.length);
     }
 
+    // Opened-flag number 0-511 (memory byte times 8 plus bit) of chest i: a step odd to 512 visits
+    // every flag once, so the 312 chests get scattered flags of their own.
+    static int ownOpenedFlag(int chest) { return (chest * 167 + 41) % (memoryByteLimit * 8); }
+
     // Chest byte 3: the type bits (empty 0x08, monster 0x20, item 0x40, money 0x80, or now and
     // then a combination that reads as empty), flags in bits 1, 2 and 4, and bit 5 of the memory
     // byte in bit 0. GBA item chests with bit 2 set hold one of the items 256-270.
@@ -145,9 +150,13 @@ private:
             std::uint8_t* chest = record(table, i);
             chest[0] = low(8 + random.below(240));
             chest[1] = low(8 + random.below(240));
-            chest[2] = random.byte();
-            int flags =
-                random.below(2) | (random.oneIn(4) ? 0x02 : 0) | (random.oneIn(4) ? 0x10 : 0);
+            // The draws for the opened-flag stay, so that every value after them is the same
+            // as before; the flag itself is the chest's own, as in a game no two chests share one.
+            (void)random.byte();
+            (void)random.below(2);
+            const int flag = ownOpenedFlag(i);
+            chest[2] = low(flag);
+            int flags = flag >> 8 | (random.oneIn(4) ? 0x02 : 0) | (random.oneIn(4) ? 0x10 : 0);
             int contents = random.below(256);
             const int kind = random.below(20);
             if (kind < 4) {
@@ -233,9 +242,19 @@ private:
             const ItemRange range = stock[static_cast<std::size_t>(type % 6)];
             std::array<int, 8> items{};
             const int filled = 1 + random.below(8);
-            for (int slot = 0; slot < 8; ++slot)
-                items[static_cast<std::size_t>(slot)] =
-                    slot < filled ? range.first + random.below(range.count) : emptySlot;
+            for (int slot = 0; slot < 8; ++slot) {
+                if (slot >= filled) {
+                    items[static_cast<std::size_t>(slot)] = emptySlot;
+                    continue;
+                }
+                // A shop sells each item once: a repeat takes the next item of the range not yet
+                // listed (every range holds at least the eight a shop can list).
+                int offset = random.below(range.count);
+                while (std::find(items.begin(), items.begin() + slot, range.first + offset) !=
+                       items.begin() + slot)
+                    offset = (offset + 1) % range.count;
+                items[static_cast<std::size_t>(slot)] = range.first + offset;
+            }
             std::sort(items.begin(), items.end());
             for (int slot = 0; slot < 8; ++slot)
                 shop[1 + slot] = low(items[static_cast<std::size_t>(slot)]);

@@ -7,6 +7,7 @@
 #include "rom/RecordTables.h"
 #include "rom/RomImage.h"
 #include "rom/ShopRecord.h"
+#include "rom/TableDifferences.h"
 
 #include <algorithm>
 #include <array>
@@ -179,6 +180,9 @@ std::vector<ChangelogSection> changelog(const RomImage& original, const RomImage
 }
 
 std::string_view tableTitle(std::string_view key) {
+    // The money chests' multiplier is listed with the chests, as the Chest Editor shows it.
+    if (key == gpMultiplierKey)
+        return tableWords.front().title;
     for (const TableBinding& binding : recordTables())
         if (binding.key == key)
             if (const TableWords* words = wordsFor(binding))

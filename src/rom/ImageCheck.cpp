@@ -38,11 +38,51 @@ bool formationIsEmpty(const RomImage& rom, int formation) {
     return true;
 }
 
+// Calls found(value, slots) once for every value that more than one of the slots 1-count holds
+// (none counts), with the slots that hold it, in the order of their first slot.
+template <typename ValueAt, typename Found>
+void repeats(int count, const ValueAt& valueAt, int none, const Found& found) {
+    for (int slot = 1; slot <= count; ++slot) {
+        const int value = valueAt(slot);
+        bool seenBefore = value == none;
+        for (int earlier = 1; earlier < slot && !seenBefore; ++earlier)
+            seenBefore = valueAt(earlier) == value;
+        if (seenBefore)
+            continue;
+        std::vector<int> slots{slot};
+        for (int later = slot + 1; later <= count; ++later)
+            if (valueAt(later) == value)
+                slots.push_back(later);
+        if (slots.size() > 1)
+            found(value, slots);
+    }
+}
+
+// "twice (#1 and #8)", "3 times (#1, #4 and #8)".
+std::string repeatedAt(const std::vector<int>& slots) {
+    std::string text =
+        slots.size() == 2 ? "twice (" : number(static_cast<int>(slots.size())) + " times (";
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == slots.size() ? " and " : ", ";
+        text += "#" + number(slots[i]);
+    }
+    return text + ")";
+}
+
 } // namespace
+
+std::string FindingNames::item(int number) const {
+    return "item " + std::to_string(number);
+}
+
+std::string FindingNames::spell(int number) const {
+    return "spell " + std::to_string(number);
+}
 
 namespace checks {
 
-void chestReferences(const RomImage& rom, std::vector<Finding>& findings) {
+void chestReferences(const RomImage& rom, const FindingNames&, std::vector<Finding>& findings) {
     const int items = count(itemNameArea, rom);
     for (int chest = 0; chest < chestCount; ++chest) {
         const Record& record = rom.chestTable[static_cast<std::size_t>(chest)];
@@ -54,7 +94,7 @@ void chestReferences(const RomImage& rom, std::vector<Finding>& findings) {
     }
 }
 
-void sharedChestFlags(const RomImage& rom, std::vector<Finding>& findings) {
+void sharedChestFlags(const RomImage& rom, const FindingNames&, std::vector<Finding>& findings) {
     std::map<std::pair<int, int>, int> firstWithFlag;
     for (int chest = 0; chest < chestCount; ++chest) {
         const Record& record = rom.chestTable[static_cast<std::size_t>(chest)];
@@ -69,7 +109,7 @@ void sharedChestFlags(const RomImage& rom, std::vector<Finding>& findings) {
     }
 }
 
-void monsterChests(const RomImage& rom, std::vector<Finding>& findings) {
+void monsterChests(const RomImage& rom, const FindingNames&, std::vector<Finding>& findings) {
     const int monsters = count(monsterNameArea, rom);
     for (int chest = 0; chest < chestCount; ++chest) {
         const Record& record = rom.chestTable[static_cast<std::size_t>(chest)];
@@ -107,7 +147,7 @@ void monsterChests(const RomImage& rom, std::vector<Finding>& findings) {
     }
 }
 
-void moneyAndItemChests(const RomImage& rom, std::vector<Finding>& findings) {
+void moneyAndItemChests(const RomImage& rom, const FindingNames&, std::vector<Finding>& findings) {
     for (int chest = 0; chest < chestCount; ++chest) {
         const Record& record = rom.chestTable[static_cast<std::size_t>(chest)];
         const int contents = chestContents(record, rom.variant());
@@ -120,7 +160,7 @@ void moneyAndItemChests(const RomImage& rom, std::vector<Finding>& findings) {
     }
 }
 
-void shopItems(const RomImage& rom, std::vector<Finding>& findings) {
+void shopItems(const RomImage& rom, const FindingNames& names, std::vector<Finding>& findings) {
     const int shops = shopTablePlacement[variantIndex(rom.variant())].count;
     for (int shop = 0; shop < shops; ++shop) {
         const Record& record = rom.shopTable[static_cast<std::size_t>(shop)];
@@ -137,24 +177,25 @@ void shopItems(const RomImage& rom, std::vector<Finding>& findings) {
                      "lists item #" + number(slot) + " after the empty slot #" + number(firstGap)});
                 firstGap = 0;
             }
-            for (int earlier = 1; earlier < slot; ++earlier)
-                if (shopItem(record, earlier) == item) {
-                    findings.push_back({Severity::Warning, shopTable, shop,
-                                        "lists item " + number(item) + " twice (#" +
-                                            number(earlier) + " and #" + number(slot) + ")"});
-                    break;
-                }
         }
+        const auto itemAt = [&](int slot) { return shopItem(record, slot); };
+        repeats(shopItemSlots, itemAt, emptyItem, [&](int item, const std::vector<int>& slots) {
+            findings.push_back({Severity::Warning, shopTable, shop,
+                                "lists " + names.item(item) + " " + repeatedAt(slots)});
+        });
     }
 }
 
-void esperSpells(const RomImage& rom, std::vector<Finding>& findings) {
+void esperSpells(const RomImage& rom, const FindingNames& names, std::vector<Finding>& findings) {
     const int spells = esperSpellChoices(rom.variant());
     const int espers = esperCount(rom.variant());
     for (int esper = 0; esper < espers; ++esper) {
         const Record& record = rom.esperTable[static_cast<std::size_t>(esper)];
+        const auto taughtAt = [&](int spell) {
+            return record[static_cast<std::size_t>(spellSlot(spell))] & 0xFF;
+        };
         for (int spell = 1; spell <= esperSpellCount; ++spell) {
-            const int taught = record[static_cast<std::size_t>(spellSlot(spell))] & 0xFF;
+            const int taught = taughtAt(spell);
             if (taught == noEntry)
                 continue;
             if (taught >= spells)
@@ -165,14 +206,11 @@ void esperSpells(const RomImage& rom, std::vector<Finding>& findings) {
                 findings.push_back({Severity::Warning, esperTable, esper,
                                     "teaches spell #" + number(spell) +
                                         " at a learn rate of 0: it is never learned"});
-            for (int earlier = 1; earlier < spell; ++earlier)
-                if ((record[static_cast<std::size_t>(spellSlot(earlier))] & 0xFF) == taught) {
-                    findings.push_back({Severity::Warning, esperTable, esper,
-                                        "teaches spell " + number(taught) + " twice (#" +
-                                            number(earlier) + " and #" + number(spell) + ")"});
-                    break;
-                }
         }
+        repeats(esperSpellCount, taughtAt, noEntry, [&](int spell, const std::vector<int>& slots) {
+            findings.push_back({Severity::Warning, esperTable, esper,
+                                "teaches " + names.spell(spell) + " " + repeatedAt(slots)});
+        });
         const int bonus = record[esperBonusSlot] & 0xFF;
         if (bonus != noEntry && bonus >= esperBonusChoices)
             findings.push_back({Severity::Error, esperTable, esper,
@@ -183,14 +221,12 @@ void esperSpells(const RomImage& rom, std::vector<Finding>& findings) {
 
 } // namespace checks
 
-std::vector<Finding> checkImage(const RomImage& rom) {
+std::vector<Finding> checkImage(const RomImage& rom, const FindingNames& names) {
     std::vector<Finding> findings;
-    checks::chestReferences(rom, findings);
-    checks::sharedChestFlags(rom, findings);
-    checks::monsterChests(rom, findings);
-    checks::moneyAndItemChests(rom, findings);
-    checks::shopItems(rom, findings);
-    checks::esperSpells(rom, findings);
+    for (const auto rule :
+         {&checks::chestReferences, &checks::sharedChestFlags, &checks::monsterChests,
+          &checks::moneyAndItemChests, &checks::shopItems, &checks::esperSpells})
+        rule(rom, names, findings);
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
         return std::tie(a.severity, a.table, a.record) < std::tie(b.severity, b.table, b.record);
     });

@@ -23,9 +23,14 @@ TEST(DataFiles, CommandsNameRecordsFromTheFilesBesideTheImageAsTheWindowDoes) {
     const QString original = dir.filePath("demo.gba");
     ASSERT_EQ(runCommand({"demo-image", "--release", "gba-ja", "--with-data-files", original}).code,
               exitSuccess);
-    // Chest 30 (sharing its opened-flag with chest 23, a warning) moved one step.
+    // Chest 30 moved one step and given chest 23's opened-flag (a warning).
     QByteArray bytes = test::fileBytes(original);
-    bytes[static_cast<qsizetype>(chestTablePlacement[3].offset + 30 * 5)] ^= 1;
+    const auto chestByte = [](int chest, int byte) {
+        return static_cast<qsizetype>(chestTablePlacement[3].offset + chest * 5 + byte);
+    };
+    bytes[chestByte(30, 0)] ^= 1;
+    bytes[chestByte(30, 2)] = bytes[chestByte(23, 2)];
+    bytes[chestByte(30, 3)] = bytes[chestByte(23, 3)];
     const QString modded = dir.filePath("modded.gba");
     test::writeFile(modded, bytes);
     ASSERT_TRUE(QFile::copy(original, bare.filePath("demo.gba")));

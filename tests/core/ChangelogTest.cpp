@@ -51,8 +51,8 @@ TEST(Changelog, SaysEachTablesChangeInWords) {
              setChestFlag(chest, 4, !chestFlag(chest, 4));
          },
          "Chests",
-         "Chest 3 (Vossbridge, in the inn): empty -> 400 GP; opened-flag byte 4 bit 4 -> byte 4 "
-         "bit 5; flag bit 4 off -> on"},
+         "Chest 3 (Vossbridge, in the inn): empty -> 400 GP; opened-flag byte 3 bit 6 -> byte 3 "
+         "bit 7; flag bit 4 off -> on"},
         {"monster-in-a-box formation", RomVariant::SnesEnglish,
          [](RomImage& rom) { setMonsterBoxForm(rom, 5, 1, 12); }, "Monster-in-a-box entries",
          "Monster-in-a-box 5: Form 1 formation 82 (Dire Wolf, Ash Troll) -> formation 12 (Ash "

@@ -11,10 +11,12 @@
 #include "editors/ShopEditorDialog.h"
 #include "resources/AnimTemplates.h"
 #include "resources/ChestTemplate.h"
+#include "resources/ControlHelp.h"
 #include "resources/EditorTemplates.h"
 #include "resources/MainTemplates.h"
 #include "rom/ChestRecord.h"
 #include "rom/RomImage.h"
+#include "rom/ShopRecord.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -28,6 +30,8 @@
 #include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QtTest>
+
+#include <regex>
 
 namespace tarnwick::testing {
 namespace {
@@ -84,6 +88,37 @@ private slots:
                                checkWindow));
     }
 
+    // A byte number a field's label or group shows ("Byte6:", "Byte 3 - Other") is the one its
+    // help shows, and the help names the record's byte once, in one form, counted from 0.
+    void helpCountsBytesAsTheCaptionsDo() {
+        const std::regex captionNumber(R"(Byte ?\d+)");
+        const std::regex recordByte(R"( \(record bytes? \d+( and \d+)?, counted from 0\))");
+        const std::regex otherByte(R"(byte \d|(first|second|third|\w+th) byte)");
+        for (const DialogTemplate* dialog :
+             {&chestEditorTemplate(), &shopEditorTemplate(), &esperEditorTemplate(),
+              &anim8EditorTemplate(), &anim14EditorTemplate()})
+            for (std::size_t at = 1; at < dialog->controls.size(); ++at) {
+                const ControlTemplate& control = dialog->controls[at];
+                const std::string help(controlHelp(dialog->id, control.id));
+                if (help.empty())
+                    continue; // labels and groups
+                const ControlTemplate& before = dialog->controls[at - 1];
+                std::string captions(before.kind == ControlKind::Label ? before.caption : "");
+                for (const ControlTemplate& group : dialog->controls)
+                    if (group.kind == ControlKind::GroupBox &&
+                        QRect(group.x, group.y, group.width, group.height)
+                            .contains(control.x, control.y))
+                        captions += " " + std::string(group.caption);
+                std::smatch shown, told;
+                std::regex_search(captions, shown, captionNumber);
+                std::regex_search(help, told, captionNumber);
+                const std::string rest = std::regex_replace(
+                    help, recordByte, "", std::regex_constants::format_first_only);
+                QVERIFY2(shown.str() == told.str() && !std::regex_search(rest, otherByte),
+                         help.c_str());
+            }
+    }
+
     // Help > Manual opens the manual; F1 in an editor opens it at that editor's section.
     void theManualOpensAtTheEditorsSection() {
         WindowOnDemoFile f(RomVariant::SnesEnglish);
@@ -107,6 +142,12 @@ private slots:
     // editor at the record, and the list follows the edit made there.
     void aFindingOpensItsEditorAndTheListFollowsEdits() {
         WindowOnDemoFile f(RomVariant::SnesEnglish);
+        // The demo image passes every check: a money chest of 0 GP and a shop selling an item
+        // twice give the list its findings.
+        setChestType(f.rom.chestTable[5], moneyChest);
+        storeChosenContents(f.rom.chestTable[5], f.rom.variant(), 0);
+        for (int slot = 1; slot <= shopItemSlots; ++slot)
+            setShopItem(f.rom.shopTable[12], slot, slot == 5 ? 41 : 39 + slot);
         f.window.show();
         f.window.commandAction(command::checkImage)->trigger();
         CheckImageDialog* check = f.window.checkImageDialog();
@@ -121,7 +162,7 @@ private slots:
         filter->setCurrentIndex(0);
         QCOMPARE(check->shownCount(), before);
 
-        // A shop selling an item twice: "lists item 40 twice (#2 and #5)".
+        // The shop selling an item twice: "lists item 41 twice (#2 and #5)".
         const QList<QTableWidgetItem*> twice =
             findings->findItems(QStringLiteral(" twice (#"), Qt::MatchContains);
         QVERIFY(!twice.isEmpty());

@@ -521,7 +521,7 @@ private slots:
                 auto* table = changes->findChild<QTableWidget*>(QStringLiteral("changesTable"));
                 const QStringList row = {table->item(0, 0)->text(), table->item(0, 1)->text(),
                                          table->item(0, 2)->text(), table->item(0, 3)->text()};
-                QCOMPARE(row, (QStringList{QStringLiteral("shopTable"), QStringLiteral("3"),
+                QCOMPARE(row, (QStringList{QStringLiteral("Shops"), QStringLiteral("3"),
                                            toQString(shopLabels()[3]), QStringLiteral("2")}));
                 // Decimal first, the hexadecimal beside it: "246 (0xF6)".
                 QVERIFY(table->item(0, 4)->text().startsWith(QString::number(imageValue) + " (0x"));

@@ -27,10 +27,10 @@ struct ChangesList {
     std::function<std::string()> changelog;
 };
 
-// "Changes": one row per differing byte: the table, the record with what a person calls it
-// (the game's names read through readings), the byte, and the value in the other file and in
-// the tables, in decimal with the hexadecimal beside it. "Copy as Changelog" puts the changes
-// in words on the clipboard.
+// "Changes": one row per differing byte: the table by its title ("Shops"), the record with what a
+// person calls it (the game's names read through readings), the byte, and the value in the other
+// file and in the tables, in decimal with the hexadecimal beside it. "Copy as Changelog" puts the
+// changes in words on the clipboard.
 class ChangesDialog : public QDialog {
     Q_OBJECT
 

@@ -27,8 +27,9 @@ struct ChangelogSection {
 changelog(const RomImage& original, const RomImage& modified, const CharacterTable& readings,
           const std::vector<std::string>& chestLocations = {});
 
-// The title a person reads for the table with this recordTables() key ("Shops"); the key itself
-// for one no table has.
+// The title a person reads for the table with this recordTables() key ("Shops"), "Chests" for
+// gpMultiplierKey; the key itself for one no table has. Lists a person reads show it; files and
+// output that programs read keep the key.
 [[nodiscard]] std::string_view tableTitle(std::string_view key);
 
 enum class ChangelogStyle { Plain, Markdown };
