@@ -29,7 +29,7 @@ ChestEditorDialog::ChestEditorDialog(RomImage& document, EditHistory& steps, QWi
         typeList->addItem(toQString(label));
     if (rom.isGba()) {
         // Bit 2 is the item number's ninth bit there, and the image has no money multiplier.
-        bit2Box->setText(QStringLiteral("Item# + 256:"));
+        bit2Box->setText(QStringLiteral("Item# + &256:"));
         if (auto* edit = gpField->findChild<QLineEdit*>())
             edit->setEnabled(false);
     }

@@ -65,8 +65,8 @@ private slots:
         QCOMPARE(f.list(c::location)->count(), chestCount);
         QCOMPARE(f.field(c::x)->value(), chestX(f.chest(0)));
         QCOMPARE(f.field(c::contentsNumber)->value(), chestContents(f.chest(0), variant));
-        QCOMPARE(f.box(c::bit2)->text(),
-                 isGbaVariant(variant) ? QStringLiteral("Item# + 256:") : QStringLiteral("Bit 2:"));
+        QCOMPARE(f.box(c::bit2)->text(), isGbaVariant(variant) ? QStringLiteral("Item# + &256:")
+                                                               : QStringLiteral("Bit &2:"));
         QCOMPARE(findControl<ChestListBox>(f.editor.get(), c::monsters)->count(), 7);
         // Showing chests writes nothing.
         f.showChest(17);
