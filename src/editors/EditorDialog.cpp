@@ -39,8 +39,11 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
     }
     case ControlKind::PaletteList:
         return new PaletteComboBox(rom, owner);
-    case ControlKind::ListBox:
-        return new ChestListBox(rom, owner);
+    case ControlKind::ListBox: {
+        auto* list = new ChestListBox(rom, owner);
+        list->setReadings(readings);
+        return list;
+    }
     default:
         return nullptr;
     }

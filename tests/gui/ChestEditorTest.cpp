@@ -14,6 +14,7 @@
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QSpinBox>
 #include <QtTest>
@@ -228,6 +229,23 @@ private slots:
         const auto lines = monsterLines(f.rom, 42);
         auto* monsters = findControl<ChestListBox>(f.editor.get(), c::monsters);
         QCOMPARE(monsters->line(0), lines[0]);
+    }
+
+    // A screen reader reads each line of slots as text; the last line is blank.
+    void monsterLinesReadAsText() {
+        ChestFixture f(RomVariant::SnesEnglish);
+        f.chest(0)[3] = 0x20;
+        f.chest(0)[4] = 42;
+        f.open();
+        auto* monsters = findControl<ChestListBox>(f.editor.get(), c::monsters);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(monsters);
+        QCOMPARE(list->childCount(), 7);
+        const QString first = list->child(0)->text(QAccessible::Name);
+        QVERIFY2(QRegularExpression(QStringLiteral("^1: \\w.*, 2: \\w")).match(first).hasMatch(),
+                 qPrintable(first));
+        // The second formation starts on the fourth line.
+        QVERIFY(list->child(3)->text(QAccessible::Name).startsWith(QStringLiteral("1: ")));
+        QCOMPARE(list->child(6)->text(QAccessible::Name), QString());
     }
 
     // chestloc.txt: line i names chest i; only CR LF ends a line.
