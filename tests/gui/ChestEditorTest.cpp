@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -132,6 +133,9 @@ private slots:
             QCOMPARE(f.field(id)->text(), QString::number(shown));
         }
         QCOMPARE(chestX(f.chest(3)), 44);
+        f.type(c::x, QStringLiteral("300"));
+        QCOMPARE(f.editor->findChild<QStatusBar*>()->currentMessage(),
+                 QStringLiteral("300 is stored as 44: the byte holds 0-255"));
         f.type(c::y, QStringLiteral("1000"));
         f.field(c::x)->setFocus();
         QCOMPARE(f.field(c::y)->text(), QStringLiteral("232"));
