@@ -13,7 +13,6 @@ TEST(FieldMessages, SayWhatATypedTextBecame) {
         std::string_view message;
     };
     const Hex hex[] = {
-        {"", 0, 2, ""},
         {"1F", 0x1F, 2, ""},
         {"G1", 0x01, 2, "G is not a hexadecimal digit: stored 01"},
         {"ZZ", 0x73, 2, "Z is not a hexadecimal digit: stored 73"},
@@ -26,8 +25,6 @@ TEST(FieldMessages, SayWhatATypedTextBecame) {
     EXPECT_EQ(numberFieldMessage(44, 44, "the byte", 0, 255), "");
     EXPECT_EQ(numberFieldMessage(300, 44, "the byte", 0, 255),
               "300 is stored as 44: the byte holds 0-255");
-    EXPECT_EQ(numberFieldMessage(-1, 63, "the memory byte", 0, 63),
-              "-1 is stored as 63: the memory byte holds 0-63");
 }
 
 } // namespace

@@ -135,13 +135,10 @@ QStringList keyboardProblems(const QWidget* dialog, const QList<QWidget*>& contr
     QHash<QString, QString> mnemonics;
     const auto claim = [&](const QString& caption, const QString& owner) {
         const QString key = QKeySequence::mnemonic(caption).toString();
-        const qsizetype letters =
-            std::ranges::count_if(caption, [](QChar c) { return c.isLetterOrNumber(); });
-        if (key.isEmpty() && letters >= 2)
-            found << owner + QStringLiteral(" has no mnemonic");
-        else if (!key.isEmpty() && mnemonics.contains(key))
-            found << owner + QStringLiteral(" takes ") + key + QStringLiteral(" from ") +
-                         mnemonics.value(key);
+        if (key.isEmpty()
+                ? std::ranges::count_if(caption, [](QChar c) { return c.isLetterOrNumber(); }) >= 2
+                : mnemonics.contains(key))
+            found << owner + QStringLiteral(" has no mnemonic of its own ") + key;
         else if (!key.isEmpty())
             mnemonics.insert(key, owner);
     };
