@@ -10,14 +10,14 @@ using K = ControlKind;
 // Dialog 102, 128 x 56 dialog units. The Fonts button exists but is never shown.
 constexpr std::array mainControls = {
     ControlTemplate{mainControl::titleBox, K::Edit, "titleBox", "", 2, 2, 124, 12,
-                    readOnlyStyle | centredStyle},
-    ControlTemplate{mainControl::chests, K::PushButton, "chestsButton", "Chests", 2, 16, 36, 10},
-    ControlTemplate{mainControl::espers, K::PushButton, "espersButton", "Espers", 46, 16, 36, 10},
-    ControlTemplate{mainControl::shops, K::PushButton, "shopsButton", "Shops", 90, 16, 36, 10},
+                    readOnlyStyle | centredStyle, "Image Title"},
+    ControlTemplate{mainControl::chests, K::PushButton, "chestsButton", "&Chests", 2, 16, 36, 10},
+    ControlTemplate{mainControl::espers, K::PushButton, "espersButton", "Es&pers", 46, 16, 36, 10},
+    ControlTemplate{mainControl::shops, K::PushButton, "shopsButton", "&Shops", 90, 16, 36, 10},
     ControlTemplate{0, K::GroupBox, "animationGroup", "Animation Strings", 2, 26, 80, 24},
-    ControlTemplate{mainControl::anim8, K::PushButton, "anim8Button", "8-Byte", 6, 35, 32, 10},
-    ControlTemplate{mainControl::anim14, K::PushButton, "anim14Button", "14-Byte", 46, 35, 32, 10},
-    ControlTemplate{mainControl::fonts, K::PushButton, "fontsButton", "Fonts", 90, 35, 36, 10,
+    ControlTemplate{mainControl::anim8, K::PushButton, "anim8Button", "&8-Byte", 6, 35, 32, 10},
+    ControlTemplate{mainControl::anim14, K::PushButton, "anim14Button", "&14-Byte", 46, 35, 32, 10},
+    ControlTemplate{mainControl::fonts, K::PushButton, "fontsButton", "Fo&nts", 90, 35, 36, 10,
                     hiddenStyle},
 };
 

@@ -1,7 +1,9 @@
 #include "controls/ChestListBox.h"
 
 #include "SheetPainting.h"
+#include "controls/DialogTemplate.h"
 #include "graphics/GameTextLayout.h"
+#include "graphics/GameTextReading.h"
 #include "graphics/SheetLayout.h"
 #include "rom/RomImage.h"
 
@@ -87,11 +89,37 @@ GameString entryOf(const QListWidgetItem& row, int role) {
 
 } // namespace
 
+const CharacterTable& ChestListBox::readingsFor() const {
+    if (readings != nullptr)
+        return *readings;
+    if (!builtInReadings)
+        builtInReadings = builtInCharacterTable(rom.variant());
+    return *builtInReadings;
+}
+
+QString ChestListBox::entryReading(const GameString& entry) const {
+    const auto read = [this](const GameString& codes) {
+        return readingText(
+                   readGameText(codesOf(codes), rom.variant(), readingsFor(), UnknownCodes::Hex))
+            .simplified();
+    };
+    // An entry is the slot's digit, the game's separator glyph (which the character tables do
+    // not read) and the name; a listener hears "1: name".
+    if (entry.size() < 2)
+        return read(entry);
+    return (read(entry.substr(0, 1)) + QStringLiteral(": ") + read(entry.substr(2))).trimmed();
+}
+
 void ChestListBox::addLine(const MonsterLine& text) {
     auto* row = new QListWidgetItem(this);
     row->setFlags(Qt::ItemIsEnabled);
     row->setData(leftEntryRole, entryBytes(text.left));
     row->setData(rightEntryRole, entryBytes(text.right));
+    QStringList entries;
+    for (const GameString* entry : {&text.left, &text.right})
+        if (const QString reading = entryReading(*entry); !reading.isEmpty())
+            entries << reading;
+    row->setData(Qt::AccessibleTextRole, entries.join(QStringLiteral(", ")));
 }
 
 MonsterLine ChestListBox::line(int row) const {

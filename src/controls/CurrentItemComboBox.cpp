@@ -1,6 +1,8 @@
 #include "controls/CurrentItemComboBox.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -24,6 +26,27 @@ int CurrentItemComboBox::setCurrentItem(int index) {
     update();
     view()->viewport()->update();
     return inList ? index : -1;
+}
+
+void CurrentItemComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool plainSpace = event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier;
+    const bool typing =
+        sinceTyped.isValid() && sinceTyped.elapsed() < QApplication::keyboardInputInterval();
+    if (plainSpace && typing && !isEditable()) {
+        // Handed on as a key without a meaning of its own, the space reaches the list's
+        // search, which still holds the letters before it.
+        QKeyEvent asText(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, event->text());
+        QComboBox::keyPressEvent(&asText);
+        event->setAccepted(asText.isAccepted());
+        sinceTyped.start();
+        return;
+    }
+    const QString text = event->text();
+    if (!plainSpace && !text.isEmpty() && text.at(0).isPrint())
+        sinceTyped.start();
+    else
+        sinceTyped.invalidate();
+    QComboBox::keyPressEvent(event);
 }
 
 QRect CurrentItemComboBox::paintFrame(QStylePainter& painter) {

@@ -154,7 +154,48 @@ QWidget* makeStandardControl(const ControlTemplate& control, QWidget* parent) {
     return makeLabel(control, parent);
 }
 
+bool isField(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::SpinEdit:
+    case ControlKind::ComboBox:
+    case ControlKind::Custom:
+    case ControlKind::PaletteList:
+    case ControlKind::ListBox:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Names a field from the caption declared right before it, or from its own template entry.
+void labelField(const ControlTemplate& control, QWidget* field, QLabel* caption) {
+    if (caption != nullptr && isField(control.kind)) {
+        caption->setBuddy(field);
+        field->setAccessibleName(captionName(caption->text()));
+    }
+    if (!control.accessibleName.empty())
+        field->setAccessibleName(toQString(control.accessibleName));
+}
+
 } // namespace
+
+QString withoutMnemonic(const QString& caption) {
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption[i];
+    }
+    return shown;
+}
+
+QString captionName(const QString& caption) {
+    QString name = withoutMnemonic(caption).trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    return name.trimmed();
+}
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -212,6 +253,7 @@ QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* su
     surface->setFixedSize(units.horizontal(dialog.width), units.vertical(dialog.height));
     QHash<int, QWidget*> controls;
     QWidget* previous = nullptr;
+    QLabel* caption = nullptr;
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = factory ? factory(control, surface) : nullptr;
         if (widget == nullptr)
@@ -223,6 +265,8 @@ QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* su
         widget->setEnabled((control.style & disabledStyle) == 0);
         if (auto* list = qobject_cast<QComboBox*>(widget))
             guardAgainstStrayWheel(list);
+        labelField(control, widget, caption);
+        caption = control.kind == ControlKind::Label ? qobject_cast<QLabel*>(widget) : nullptr;
         // Tab order follows the template, as the dialog's controls are declared.
         if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
             QWidget::setTabOrder(previous, widget);

@@ -259,6 +259,8 @@ void NameComboBox::paintEvent(QPaintEvent*) {
         return;
     if (plainText) {
         paintSelectionField(painter, field);
+        if (hasFocus())
+            paintFocusFrame(painter, field, plainColours(ListScheme::Normal).background);
         return;
     }
     // Fill the whole field, then place the box so that the line of text (marks and cells)
@@ -269,6 +271,8 @@ void NameComboBox::paintEvent(QPaintEvent*) {
     painter.setClipRect(field);
     paintSelectionField(painter, QRect(field.left(), lineTop - fieldTextDrop * zoom, field.width(),
                                        lineHeight + fieldTextDrop * zoom));
+    if (hasFocus())
+        paintFocusFrame(painter, field, QColor::fromRgb(schemeBackground(ListScheme::Normal)));
 }
 
 } // namespace tarnwick

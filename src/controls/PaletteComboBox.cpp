@@ -134,6 +134,8 @@ void PaletteComboBox::paintEvent(QPaintEvent*) {
     const int boxTop = field.top() + std::max(0, (field.height() - rowHeight) / 2);
     painter.setClipRect(field);
     paintSelectionField(painter, QRect(field.left(), boxTop, field.width(), rowHeight));
+    if (hasFocus())
+        paintFocusFrame(painter, field, otherBackground);
 }
 
 } // namespace tarnwick

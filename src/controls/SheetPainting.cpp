@@ -33,4 +33,19 @@ void drawSheetBlocks(QPainter& painter, QPoint origin, const QImage& sheet,
     painter.restore();
 }
 
+void paintFocusFrame(QPainter& painter, const QRect& field, QColor fill) {
+    constexpr int frameWidth = 2;
+    // Pale yellow reads on navy and black alike; navy on the white of plain-text fields.
+    const QColor frame =
+        fill.lightness() < 128 ? QColor(0xFF, 0xFF, 0x99) : QColor(0x00, 0x00, 0x80);
+    painter.save();
+    painter.setClipping(false);
+    painter.setPen(QPen(frame, frameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    // A pen of even width is centred on its path, so the path runs half the width inside.
+    painter.drawRect(QRectF(field).adjusted(frameWidth / 2.0, frameWidth / 2.0, -frameWidth / 2.0,
+                                            -frameWidth / 2.0));
+    painter.restore();
+}
+
 } // namespace tarnwick

@@ -4,8 +4,10 @@
 #include "pixels/Image.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include <cstdint>
 #include <span>
@@ -26,5 +28,11 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& bytes);
 // An empty block draws nothing.
 void drawSheetBlocks(QPainter& painter, QPoint origin, const QImage& sheet,
                      std::span<const GlyphBlit> blocks, int zoom = 1);
+
+// Marks an owner-drawn field that has the keyboard focus with a frame just inside it, light on
+// a dark fill and dark on a light one: the style's own focus mark is lost on the fields' navy
+// and black. Two pixels of widget coordinates, so the painter's device pixel ratio scales it
+// with the screen.
+void paintFocusFrame(QPainter& painter, const QRect& field, QColor fill);
 
 } // namespace tarnwick

@@ -4,6 +4,7 @@
 #include "editors/AnimationLists.h"
 #include "resources/AnimTemplates.h"
 #include "rom/AnimationNames.h"
+#include "rom/FieldMessages.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
 
@@ -171,6 +172,9 @@ void AnimString14Dialog::numberChanged(int k) {
     editRecord(numberFieldId + k, QStringLiteral("animation %1").arg(k + 1), [&](Record& record) {
         storeAnimationNumber(record, anim14Animations[at(k)], number, highBit);
     });
+    showFieldMessage(hexFieldMessage(
+        numberFields[at(k)]->text().toStdString(),
+        showAnimation(*currentRecord(), anim14Animations[at(k)]).number, animNumberDigits));
     // Shown again at once: a typed leading zero goes, and any number past 2FF shows as 300.
     showRecord();
 }
@@ -188,6 +192,8 @@ void AnimString14Dialog::paletteChanged(int k) {
     // The field keeps what was typed until the edit is finished.
     editRecord(paletteFieldId + k, QStringLiteral("palette %1").arg(k + 1),
                [&](Record& record) { setAnim14Palette(record, k, value); });
+    showFieldMessage(hexFieldMessage(paletteFields[at(k)]->text().toStdString(),
+                                     anim14Palette(*currentRecord(), k), animByteDigits));
     paletteLists[at(k)]->setCurrentItem(value);
 }
 
@@ -198,6 +204,9 @@ void AnimString14Dialog::plainByteChanged(int k) {
         editRecord(plainFieldId + k, QStringLiteral("byte %1").arg(slot), [&](Record& record) {
             (void)setAnim14PlainByte(record, rom.variant(), slot, value);
         });
+    if (const Record* record = currentRecord())
+        showFieldMessage(hexFieldMessage(plainFields[at(k)]->text().toStdString(),
+                                         anim14PlainByte(*record, slot), animByteDigits));
 }
 
 void AnimString14Dialog::selectRecord(int record) {

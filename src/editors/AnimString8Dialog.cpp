@@ -4,6 +4,7 @@
 #include "editors/AnimationLists.h"
 #include "resources/AnimTemplates.h"
 #include "rom/AnimationNames.h"
+#include "rom/FieldMessages.h"
 #include "rom/HexText.h"
 #include "rom/RomImage.h"
 
@@ -127,6 +128,8 @@ void AnimString8Dialog::storeField(Anim8Field field) {
     changeRecord(record, QStringLiteral("8-Byte"), selectedRecord(), static_cast<int>(at(field)),
                  QLatin1String(fieldNames[at(field)]),
                  [&](Record& changed) { setAnim8Field(changed, field, value); });
+    showFieldMessage(hexFieldMessage(fieldEdit(field)->text().toStdString(),
+                                     anim8Field(*record, field), animByteDigits));
     if (CurrentItemComboBox* list = pairedList(field))
         list->setCurrentItem(value);
 }

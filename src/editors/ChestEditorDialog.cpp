@@ -6,6 +6,7 @@
 #include "resources/ChestTemplate.h"
 #include "rom/ChestLabels.h"
 #include "rom/ChestRecord.h"
+#include "rom/FieldMessages.h"
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
 #include "rom/TableEdit.h"
@@ -29,7 +30,7 @@ ChestEditorDialog::ChestEditorDialog(RomImage& document, EditHistory& steps, QWi
         typeList->addItem(toQString(label));
     if (rom.isGba()) {
         // Bit 2 is the item number's ninth bit there, and the image has no money multiplier.
-        bit2Box->setText(QStringLiteral("Item# + 256:"));
+        bit2Box->setText(QStringLiteral("Item# + &256:"));
         if (auto* edit = gpField->findChild<QLineEdit*>())
             edit->setEnabled(false);
     }
@@ -187,6 +188,8 @@ void ChestEditorDialog::gpMultiplierChanged() {
     const int typed = gpField->value();
     edit(QStringLiteral("GP multiplier"), chestControl::gpMultiplier, 0,
          [typed](TableEdit& step) { setGpMultiplier(step.changeGpMultiplier(), typed); });
+    showFieldMessage(
+        numberFieldMessage(typed, rom.gpMultiplier, "the byte", 0, gpMultiplierLimit - 1));
     showFields();
     rebuildChestList();
     typeList->setCurrentItem(typeNumber);
@@ -197,6 +200,8 @@ void ChestEditorDialog::memoryBitChanged() {
     const int typed = memoryBitField->value();
     editChest(chestControl::memoryBit, QStringLiteral("memory bit"),
               [typed](Record& chestRecord) { setMemoryBit(chestRecord, typed); });
+    showFieldMessage(
+        numberFieldMessage(typed, memoryBit(record()), "the memory bit", 0, memoryBitLimit - 1));
     showFields();
 }
 
@@ -204,6 +209,8 @@ void ChestEditorDialog::memoryByteChanged() {
     const int typed = memoryByteField->value();
     editChest(chestControl::memoryByte, QStringLiteral("memory byte"),
               [typed](Record& chestRecord) { setMemoryByte(chestRecord, typed); });
+    showFieldMessage(
+        numberFieldMessage(typed, memoryByte(record()), "the memory byte", 0, memoryByteLimit - 1));
     showFields();
 }
 
@@ -212,6 +219,8 @@ void ChestEditorDialog::positionChanged(int controlId) {
     const int typed = (x ? xField : yField)->value();
     editChest(controlId, x ? QStringLiteral("X") : QStringLiteral("Y"),
               [x, typed](Record& c) { x ? setChestX(c, typed) : setChestY(c, typed); });
+    showFieldMessage(numberFieldMessage(typed, x ? chestX(record()) : chestY(record()), "the byte",
+                                        0, positionLimit - 1));
     showFields();
 }
 
@@ -225,6 +234,9 @@ void ChestEditorDialog::formChanged(int form) {
                  step.change(rom.monsterBoxTable[static_cast<std::size_t>(entry)]);
              setMonsterBoxForm(rom, entry, form, typed);
          });
+    if (entry >= 0 && entry < monsterBoxCount)
+        showFieldMessage(numberFieldMessage(typed, monsterBoxForm(rom, entry, form),
+                                            "the formation number", 0, formationNumbers - 1));
     showFields();
     rebuildChestList();
     rebuildContentsList();

@@ -40,8 +40,11 @@ QWidget* makeDocumentControl(const ControlTemplate& control, const RomImage& rom
     }
     case ControlKind::PaletteList:
         return new PaletteComboBox(rom, owner);
-    case ControlKind::ListBox:
-        return new ChestListBox(rom, owner);
+    case ControlKind::ListBox: {
+        auto* list = new ChestListBox(rom, owner);
+        list->setReadings(readings);
+        return list;
+    }
     default:
         return nullptr;
     }
@@ -129,9 +132,22 @@ void EditorDialog::changeRecord(Record* record, const QString& kind, int index, 
          [&](TableEdit& step) { change(step.change(*record)); });
 }
 
+void EditorDialog::showFieldMessage(const std::string& message) {
+    if (!message.empty())
+        statusBar->showMessage(QString::fromStdString(message));
+    else if (fieldMessageShown)
+        statusBar->clearMessage();
+    fieldMessageShown = !message.empty();
+}
+
 bool EditorDialog::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
-        statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        // The pointer leaving a control must not take back what a field's edit reported.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!fieldMessageShown || !tip.isEmpty()) {
+            statusBar->showMessage(tip);
+            fieldMessageShown = false;
+        }
         return true;
     }
     return QDialog::event(event);

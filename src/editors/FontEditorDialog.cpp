@@ -37,6 +37,8 @@ public:
         for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, {Qt::DownArrow, -1}}) {
             auto* button = new QToolButton(this);
             button->setArrowType(arrow);
+            button->setAccessibleName(step > 0 ? QStringLiteral("Next Character")
+                                               : QStringLiteral("Previous Character"));
             button->setAutoRepeat(true);
             button->setFocusPolicy(Qt::NoFocus);
             button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

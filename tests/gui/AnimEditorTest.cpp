@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <array>
@@ -294,6 +295,9 @@ private slots:
         AnimFixture f(RomVariant::SnesEnglish);
         f.open(8);
         f.type(1038, QStringLiteral("g"));
+        // The status bar says what the letter became.
+        QCOMPARE(f.editor->findChild<QStatusBar*>()->currentMessage(),
+                 QStringLiteral("G is not a hexadecimal digit: stored 10"));
         f.field(soundField)->setFocus();
         QCOMPARE(f.field(1038)->text(), QStringLiteral("10"));
     }

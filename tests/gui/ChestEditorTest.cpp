@@ -14,8 +14,10 @@
 #include "rom/MonsterBox.h"
 #include "rom/RomImage.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -65,8 +67,8 @@ private slots:
         QCOMPARE(f.list(c::location)->count(), chestCount);
         QCOMPARE(f.field(c::x)->value(), chestX(f.chest(0)));
         QCOMPARE(f.field(c::contentsNumber)->value(), chestContents(f.chest(0), variant));
-        QCOMPARE(f.box(c::bit2)->text(),
-                 isGbaVariant(variant) ? QStringLiteral("Item# + 256:") : QStringLiteral("Bit 2:"));
+        QCOMPARE(f.box(c::bit2)->text(), isGbaVariant(variant) ? QStringLiteral("Item# + &256:")
+                                                               : QStringLiteral("Bit &2:"));
         QCOMPARE(findControl<ChestListBox>(f.editor.get(), c::monsters)->count(), 7);
         // Showing chests writes nothing.
         f.showChest(17);
@@ -131,6 +133,9 @@ private slots:
             QCOMPARE(f.field(id)->text(), QString::number(shown));
         }
         QCOMPARE(chestX(f.chest(3)), 44);
+        f.type(c::x, QStringLiteral("300"));
+        QCOMPARE(f.editor->findChild<QStatusBar*>()->currentMessage(),
+                 QStringLiteral("300 is stored as 44: the byte holds 0-255"));
         f.type(c::y, QStringLiteral("1000"));
         f.field(c::x)->setFocus();
         QCOMPARE(f.field(c::y)->text(), QStringLiteral("232"));
@@ -228,6 +233,21 @@ private slots:
         const auto lines = monsterLines(f.rom, 42);
         auto* monsters = findControl<ChestListBox>(f.editor.get(), c::monsters);
         QCOMPARE(monsters->line(0), lines[0]);
+    }
+
+    // A screen reader reads each line of slots as text; the last line is blank.
+    void monsterLinesReadAsText() {
+        ChestFixture f(RomVariant::SnesEnglish);
+        f.chest(0)[3] = 0x20;
+        f.chest(0)[4] = 42;
+        f.open();
+        auto* monsters = findControl<ChestListBox>(f.editor.get(), c::monsters);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(monsters);
+        QCOMPARE(list->childCount(), 7);
+        const QString first = list->child(0)->text(QAccessible::Name);
+        QVERIFY2(QRegularExpression(QStringLiteral("^1: \\w.*, 2: \\w")).match(first).hasMatch(),
+                 qPrintable(first));
+        QCOMPARE(list->child(6)->text(QAccessible::Name), QString());
     }
 
     // chestloc.txt: line i names chest i; only CR LF ends a line.

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionGroupBox>
@@ -49,6 +50,13 @@ std::unique_ptr<QWidget> mainWindow(RomImage& rom, EditHistory& history, const E
         rom, history, nullptr, std::make_unique<AppSettings>(imagePath + QStringLiteral(".ini")));
     window->loadFile(imagePath);
     return window;
+}
+
+// The window before a load, as its template makes it: a load relabels the animation button.
+std::unique_ptr<QWidget> emptyMainWindow(RomImage& rom, EditHistory& history, const EditorTexts&,
+                                         const QString& imagePath) {
+    return std::make_unique<MainDialog>(
+        rom, history, nullptr, std::make_unique<AppSettings>(imagePath + QStringLiteral(".ini")));
 }
 
 std::unique_ptr<QWidget> aboutBox(RomImage&, EditHistory&, const EditorTexts&, const QString&) {
@@ -108,7 +116,8 @@ std::pair<QSize, QSize> textRoom(const QWidget* control) {
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         const QRect room = label->contentsRect();
         if (!label->wordWrap())
-            return {{metrics.horizontalAdvance(label->text()), metrics.height()}, room.size()};
+            return {{metrics.horizontalAdvance(withoutMnemonic(label->text())), metrics.height()},
+                    room.size()};
         const QRect wrapped =
             metrics.boundingRect(room, Qt::TextWordWrap | label->alignment(), label->text());
         return {wrapped.size(), room.size()};
@@ -116,9 +125,9 @@ std::pair<QSize, QSize> textRoom(const QWidget* control) {
     if (const auto* button = qobject_cast<const QPushButton*>(control)) {
         const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
         const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-        return {
-            {metrics.horizontalAdvance(button->text()) + 2 * margin, metrics.height() + 2 * frame},
-            button->size()};
+        return {{metrics.horizontalAdvance(withoutMnemonic(button->text())) + 2 * margin,
+                 metrics.height() + 2 * frame},
+                button->size()};
     }
     if (const auto* box = qobject_cast<const QCheckBox*>(control))
         return {{box->sizeHint().width(), metrics.height()}, box->size()};
@@ -135,6 +144,54 @@ QStringList clippedCaptions(const QList<QWidget*>& controls) {
     return found;
 }
 
+// Fields a screen reader cannot name, names two fields share, captions with two letters or
+// more that no Alt key reaches (the default button excepted: Enter presses it), and Alt keys
+// that two captions or menus claim.
+QStringList keyboardProblems(const QWidget* dialog, const QList<QWidget*>& controls) {
+    QStringList found;
+    QStringList names;
+    QHash<QString, QString> mnemonics;
+    const auto claim = [&](const QString& caption, const QString& owner) {
+        const QString key = QKeySequence::mnemonic(caption).toString();
+        if (key.isEmpty()
+                ? std::ranges::count_if(caption, [](QChar c) { return c.isLetterOrNumber(); }) >= 2
+                : mnemonics.contains(key))
+            found << owner + QStringLiteral(" has no mnemonic of its own ") + key;
+        else if (!key.isEmpty())
+            mnemonics.insert(key, owner);
+    };
+    if (const auto* bar = dialog->findChild<QMenuBar*>())
+        for (const QAction* menu : bar->actions())
+            claim(menu->text(), menu->text());
+    for (QWidget* control : controls) {
+        const QString owner = control->objectName();
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            if (label->buddy() != nullptr)
+                claim(label->text(), owner);
+            else if (label->text().contains(u'&'))
+                found << owner + QStringLiteral(" shows its '&' for want of a field");
+            continue;
+        }
+        const auto* button = qobject_cast<const QAbstractButton*>(control);
+        if (button != nullptr && !(qobject_cast<const QPushButton*>(button) &&
+                                   static_cast<const QPushButton*>(button)->isDefault()))
+            claim(button->text(), owner);
+        if (qobject_cast<const QGroupBox*>(control) != nullptr)
+            continue;
+        // A button speaks its caption; a field the name the template rule gave it (a drop-down
+        // list's own name on this platform is its current text).
+        const QString name = button != nullptr && control->accessibleName().isEmpty()
+                                 ? captionName(button->text())
+                                 : control->accessibleName();
+        if (name.isEmpty())
+            found << owner + QStringLiteral(" has no accessible name");
+        else if (names.contains(name))
+            found << owner + QStringLiteral(" shares the name ") + name;
+        names << name;
+    }
+    return found;
+}
+
 } // namespace
 
 class DialogLayoutTest : public QObject {
@@ -146,6 +203,7 @@ private slots:
         QTest::addColumn<MakeDialog>("make");
         const std::pair<const char*, MakeDialog> dialogs[] = {
             {"main", mainWindow},
+            {"empty-main", emptyMainWindow},
             {"about", aboutBox},
             {"font", editor<FontEditorDialog>()},
             {"shop", editor<ShopEditorDialog>()},
@@ -184,7 +242,10 @@ private slots:
             if (child->isVisible() && child->property(controlIdProperty).isValid())
                 controls << child;
         QVERIFY(!controls.isEmpty());
-        const QStringList problems = overlaps(controls, surface) + clippedCaptions(controls);
+        QStringList problems = overlaps(controls, surface) + clippedCaptions(controls);
+        // The main window's animation button is relabelled by a load, without a mnemonic.
+        if (!qobject_cast<MainDialog*>(dialog.get()) || rom.getPath().empty())
+            problems += keyboardProblems(dialog.get(), controls);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 

@@ -123,9 +123,9 @@ private slots:
         QCOMPARE(f.titleBox()->text(), QStringLiteral("No ROM Loaded"));
         QVERIFY(f.titleBox()->isReadOnly());
         const std::pair<int, const char*> buttons[] = {
-            {mainControl::chests, "Chests"},  {mainControl::espers, "Espers"},
-            {mainControl::shops, "Shops"},    {mainControl::anim8, "8-Byte"},
-            {mainControl::anim14, "14-Byte"}, {mainControl::fonts, "Fonts"}};
+            {mainControl::chests, "&Chests"},  {mainControl::espers, "Es&pers"},
+            {mainControl::shops, "&Shops"},    {mainControl::anim8, "&8-Byte"},
+            {mainControl::anim14, "&14-Byte"}, {mainControl::fonts, "Fo&nts"}};
         for (const auto& [id, caption] : buttons) {
             QPushButton* button = f.button(id);
             QVERIFY2(button != nullptr, caption);

@@ -475,6 +475,15 @@ private slots:
         QCOMPARE(combo.currentIndex(), 1); // the search wraps round from the row after
         typeAfresh(&combo, QStringLiteral("x"));
         QCOMPARE(combo.currentIndex(), 1);
+        // A space inside a name searches on; with nothing typed it opens the list.
+        combo.addGameItem(latin("Steel Mail"));
+        combo.addGameItem(latin("Steel Buckler"));
+        typeAfresh(&combo, QStringLiteral("steel b"));
+        QCOMPARE(combo.currentIndex(), 6);
+        QVERIFY(!combo.view()->isVisible());
+        typeAfresh(&combo, QStringLiteral(" "));
+        QVERIFY(combo.view()->isVisible());
+        combo.hidePopup();
 
         combo.showPopup();
         typeAfresh(combo.view(), QStringLiteral("hai"));

@@ -110,6 +110,11 @@ private slots:
         auto* slot = findControl<NameComboBox>(&shops, shopControl::firstSlot + 2);
         QVERIFY(saveScreenshotWithOpenList(&shops, slot,
                                            QStringLiteral("shop-editor-%1-open.png").arg(key)));
+        // The focus frame on a game-font list.
+        shops.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&shops));
+        slot->setFocus();
+        QVERIFY(saveScreenshot(&shops, QStringLiteral("shop-editor-%1-focus.png").arg(key)));
 
         EsperEditorDialog espers(rom, history);
         espers.show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QElapsedTimer>
 
 class QStylePainter;
 
@@ -23,12 +24,18 @@ public:
     int currentItem() const { return rememberedIndex; }
 
 protected:
+    // A space typed while a name is being typed into the closed list searches on with it
+    // ("steel b"); otherwise it opens the list, as the style has it.
+    void keyPressEvent(QKeyEvent* event) override;
+
     // Draws the frame and arrow of the style with an empty field and returns the field's
     // rectangle, for an owner-drawn field; an empty rectangle when no item is selected.
     QRect paintFrame(QStylePainter& painter);
 
 private:
     int rememberedIndex = -1;
+    // When the last key with text reached the closed list.
+    QElapsedTimer sinceTyped;
 };
 
 } // namespace tarnwick

@@ -46,7 +46,8 @@ enum ControlStyle : unsigned {
 };
 
 // One control of a template: its resource number (0 for controls nobody addresses), kind,
-// object name, caption and place in dialog units.
+// object name, caption, place in dialog units, style and, for a control that no caption of
+// its own or before it names well, the name a screen reader gives it.
 struct ControlTemplate {
     int id = 0;
     ControlKind kind = ControlKind::Label;
@@ -57,6 +58,7 @@ struct ControlTemplate {
     int width = 0;
     int height = 0;
     unsigned style = noStyle;
+    std::string_view accessibleName = {};
 };
 
 // A dialog's resource: its number, caption, client size in dialog units and controls in tab
@@ -93,8 +95,10 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate&, QWidget* p
 // Creates a template's controls on a surface widget, places them and sizes the surface. Each
 // control carries its resource number in the property "controlId" and its object name. A check
 // box toggles on a click anywhere in its area; a drop-down list (whoever made it) takes the
-// mouse wheel only while it has the focus. Returns the controls by resource number (controls
-// numbered 0 are created but not returned).
+// mouse wheel only while it has the focus. A Label declared right before a field labels it: it
+// becomes the field's buddy (its mnemonic focuses the field) and, without '&' and ':', the
+// field's accessible name, unless the field's template gives one. Returns the controls by
+// resource number (controls numbered 0 are created but not returned).
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
                                        const ControlFactory& factory = {});
 
@@ -108,6 +112,11 @@ QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog);
 inline constexpr char controlIdProperty[] = "controlId";
 
 QString toQString(std::string_view text);
+// A caption as it is shown: the mnemonic mark taken out ("&&" stays one '&').
+QString withoutMnemonic(const QString& caption);
+// A caption as a name a person hears: without its mnemonic mark, and without the colon and
+// spaces around it. "&X Loc:" is "X Loc".
+QString captionName(const QString& caption);
 // A name read through the character table as text a person reads: the combining sound marks of
 // a Japanese reading composed into their syllables (NFC), as the game font shows them.
 QString readingText(std::string_view reading);

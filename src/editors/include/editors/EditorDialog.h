@@ -12,6 +12,7 @@ class QStatusBar;
 
 #include <cstddef>
 #include <functional>
+#include <string>
 
 namespace tarnwick {
 
@@ -56,6 +57,10 @@ protected:
     void changeRecord(Record* record, const QString& kind, int index, int fieldId,
                       const QString& what, const std::function<void(Record&)>& change);
 
+    // Says in the status bar what a typed field text became when stored (a record-layer
+    // message); an empty message takes back an earlier one, leaving the controls' help alone.
+    void showFieldMessage(const std::string& message);
+
     // The record at index of a table, or nullptr when no record is selected (index -1).
     template <typename Table> static auto* recordAt(Table& table, int index) {
         const bool inTable = index >= 0 && index < static_cast<int>(table.size());
@@ -76,6 +81,7 @@ private:
     QHash<int, QWidget*> controls;
     HistoryKeys* historyKeys = nullptr;
     QStatusBar* statusBar = nullptr;
+    bool fieldMessageShown = false;
     QString manualHeading;
 };
 
