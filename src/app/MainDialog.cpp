@@ -374,7 +374,7 @@ void MainDialog::showLoadedTitle() {
     // The title's bytes are shown as Latin-1 text, unconverted otherwise.
     titleBox->setText(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
     titleBox->setCursorPosition(0);
-    animButton->setText(rom.isGba() ? QStringLiteral("15-Byte") : QStringLiteral("14-Byte"));
+    animButton->setText(rom.isGba() ? QStringLiteral("&15-Byte") : QStringLiteral("&14-Byte"));
 }
 
 void MainDialog::onSave() {

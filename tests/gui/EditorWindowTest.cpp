@@ -109,6 +109,7 @@ private slots:
                         QRect(group.x, group.y, group.width, group.height)
                             .contains(control.x, control.y))
                         captions += " " + std::string(group.caption);
+                std::erase(captions, '&'); // a mnemonic is no part of the number
                 std::smatch shown, told;
                 std::regex_search(captions, shown, captionNumber);
                 std::regex_search(help, told, captionNumber);

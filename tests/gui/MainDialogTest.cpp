@@ -163,12 +163,12 @@ private slots:
     void loadShowsTitleCaptionAndSettlesRelease() {
         Fixture f;
         QVERIFY(f.loadThroughMenu(f.demo(RomVariant::GbaEnglish)));
-        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("&15-Byte"));
         QVERIFY(f.titleBox()->text().contains(QStringLiteral("QK4E")));
         QVERIFY(!f.japaneseChecked());
 
         QVERIFY(f.loadThroughMenu(f.demo(RomVariant::SnesJapanese, true)));
-        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("14-Byte"));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("&14-Byte"));
         QVERIFY(f.japaneseChecked());
         QCOMPARE(f.rom.getHeaderSize(), 0x200);
 
@@ -298,7 +298,7 @@ private slots:
         QVERIFY(f.rom.fontSheet == renderGlyphSheets(parsedAs(path, true)).fontSheet);
         QVERIFY(!(f.rom.fontSheet == englishFont));
         QCOMPARE(f.titleBox()->text(), title);
-        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("&15-Byte"));
         QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("releaseLabel"))->text(),
                  QStringLiteral("GBA Japanese"));
         QCOMPARE(f.window->characterTable()[0x60], "\xE3\x83\x8F");
@@ -592,7 +592,7 @@ private slots:
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(f.window.get(), &drop);
         QTRY_VERIFY(f.window->isRomLoaded());
-        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("15-Byte"));
+        QCOMPARE(f.button(mainControl::anim14)->text(), QStringLiteral("&15-Byte"));
 
         QMimeData text;
         text.setText(QStringLiteral("not a file"));
