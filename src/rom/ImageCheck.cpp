@@ -65,7 +65,8 @@ std::string repeatedAt(const std::vector<int>& slots) {
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (i > 0)
             text += i + 1 == slots.size() ? " and " : ", ";
-        text += "#" + number(slots[i]);
+        text += '#';
+        text += number(slots[i]);
     }
     return text + ")";
 }
