@@ -113,8 +113,7 @@ bool FileCommands::save() {
 }
 
 bool FileCommands::mayOverwriteChangedFile(FileChange change, bool& savedElsewhere) {
-    // A file that is gone is not written again: the save below says so.
-    if (change == FileChange::None || change == FileChange::Gone)
+    if (!overwritesAnotherProgram(change))
         return true;
     const QString text = QString::fromStdString(fileChangeText(change, rom.getPath()));
     const ChangedFileChoice choice =

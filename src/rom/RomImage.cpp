@@ -343,7 +343,7 @@ Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck
 
 Status saveUnlessChangedOnDisk(RomImage& rom) {
     const FileChange change = rom.openFile().lookAgain(rom.getPath());
-    if (change == FileChange::None || change == FileChange::Gone)
+    if (!overwritesAnotherProgram(change))
         return rom.save();
     return Status::failure("Nothing was saved: " + fileChangeText(change, rom.getPath()));
 }

@@ -3,7 +3,6 @@
 #include "app/AppSettings.h"
 #include "app/WindowPrompts.h"
 #include "rom/CharacterTable.h"
-#include "rom/ImageFile.h"
 #include "rom/RomImage.h"
 
 #include <QFileSystemWatcher>
@@ -20,7 +19,6 @@ class QWidget;
 namespace tarnwick {
 
 class EditHistory;
-class RomImage;
 
 // The window's commands on the image file: load, save (the first save of a session keeping a
 // backup), save as, reload and compare with another image, and the watch that tells when

@@ -41,6 +41,12 @@ private:
     bool known = false;
 };
 
+// True when writing the document over the file would replace what another program put there,
+// so the user is asked first. A file that is gone is not: the save itself refuses to create it.
+[[nodiscard]] inline bool overwritesAnotherProgram(FileChange change) {
+    return change != FileChange::None && change != FileChange::Gone;
+}
+
 // What a person reads about a change: "Another program has written to \"orig.smc\" since it
 // was loaded." Empty for FileChange::None.
 std::string fileChangeText(FileChange change, const std::string& path);
