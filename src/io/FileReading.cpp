@@ -1,11 +1,13 @@
 #include "io/FileReading.h"
 
 #include "PosixFile.h"
+#include "io/LargePages.h"
 #include "io/ShownText.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -33,11 +35,59 @@ const char* refusalOfKind(mode_t mode) {
     return "it is not a regular file";
 }
 
-FileStamp stampOf(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::uint64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
-}
+// The caller's buffer as the reader fills it. It starts at the length the file system gives;
+// a file that turns out longer grows it as a vector grows, one that turns out shorter cuts it.
+class FileBuffer {
+public:
+    FileBuffer(const ReadBuffer& buffer, std::uint64_t expected)
+        : resize(buffer), size(static_cast<std::size_t>(expected)), data(resize(size)) {}
+
+    std::size_t count() const { return filled; }
+
+    // Reads from offset on until the file ends or most bytes are in, and sizes the buffer to
+    // what came. Returns 0 or the errno of the read that failed.
+    int fill(int fd, std::uint64_t offset, std::uint64_t most) {
+        for (;;) {
+            std::uint64_t got = 0;
+            if (filled < size) {
+                const std::span<std::uint8_t> rest(data + filled, size - filled);
+                if (const int error = posix::readAt(fd, offset + filled, rest, got); error != 0)
+                    return error;
+                filled += static_cast<std::size_t>(got);
+                if (filled < size)
+                    break; // the file ends before the length it had
+                continue;
+            }
+            if (filled >= most)
+                break;
+            // Only reading on tells whether the file grew since its length was taken; mostly
+            // this read finds the end and costs one call.
+            std::array<std::uint8_t, 1 << 16> probe; // NOLINT: filled by the read
+            const auto wanted =
+                static_cast<std::size_t>(std::min<std::uint64_t>(probe.size(), most - filled));
+            if (const int error =
+                    posix::readAt(fd, offset + filled, std::span(probe).first(wanted), got);
+                error != 0)
+                return error;
+            if (got == 0)
+                break;
+            size = static_cast<std::size_t>(
+                std::min<std::uint64_t>(std::max(2 * size, filled + probe.size()), most));
+            data = resize(size);
+            std::copy_n(probe.begin(), got, data + filled);
+            filled += static_cast<std::size_t>(got);
+        }
+        if (filled != size)
+            resize(filled);
+        return 0;
+    }
+
+private:
+    const ReadBuffer& resize;
+    std::size_t size;
+    std::uint8_t* data;
+    std::size_t filled = 0;
+};
 
 std::string tooLong(std::uint64_t largest) {
     return "it is longer than any file it could be (" + std::to_string(largest) + " bytes at most)";
@@ -45,9 +95,9 @@ std::string tooLong(std::uint64_t largest) {
 
 } // namespace
 
-Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
-                     FileContents& contents) {
-    contents = {};
+Status readFileInto(const std::string& path, std::string_view verb, const ReadRequest& request,
+                    const ReadBuffer& buffer, FileFacts& facts) {
+    facts = {};
     if (path.empty())
         return Status::failure("Could not " + std::string(verb) + ": no file was given.");
     // Opened without waiting, so a named pipe is refused below instead of blocking the open.
@@ -69,7 +119,7 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     if (const char* refusal = refusalOfKind(info.st_mode))
         return failure(verb, path, refusal);
     const auto length = static_cast<std::uint64_t>(info.st_size);
-    contents.stamp = stampOf(info);
+    facts.stamp = posix::stampOf(info);
     if (length > request.largest)
         return failure(verb, path,
                        "at " + std::to_string(length) + " bytes " + tooLong(request.largest));
@@ -82,36 +132,47 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     const std::uint64_t wantedEnd =
         request.count > unlimited - request.offset ? unlimited : request.offset + request.count;
     const std::uint64_t stop = std::min(wantedEnd, pastLargest);
-    std::uint64_t position = request.offset;
-    if (length > position)
-        contents.bytes.reserve(static_cast<std::size_t>(std::min(length, stop) - position));
-    std::array<std::uint8_t, 1 << 16> chunk{};
-    while (position < stop) {
-        const auto wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), stop - position));
-        std::uint64_t got = 0;
-        const int error = posix::readAt(file.get(), position, std::span(chunk).first(wanted), got);
-        if (error != 0)
-            return failure(verb, path, "the file could not be read: " + posix::reasonOf(error));
-        if (got == 0)
-            break;
-        contents.bytes.insert(contents.bytes.end(), chunk.begin(),
-                              chunk.begin() + static_cast<std::ptrdiff_t>(got));
-        position += got;
+    const std::uint64_t most =
+        stop > request.offset ? std::min<std::uint64_t>(stop - request.offset, SIZE_MAX) : 0;
+    FileBuffer bytes(buffer, length > request.offset ? std::min(length - request.offset, most) : 0);
+    if (const int error = bytes.fill(file.get(), request.offset, most); error != 0) {
+        buffer(0);
+        return failure(verb, path, "the file could not be read: " + posix::reasonOf(error));
     }
-    if (position > request.largest) {
-        contents = {};
+    if (request.offset + bytes.count() > request.largest) {
+        buffer(0);
         return failure(verb, path, "it grew while it was read, and " + tooLong(request.largest));
     }
-    contents.length = contents.bytes.empty() ? length : std::max(length, position);
+    facts.count = bytes.count();
+    facts.length =
+        facts.count == 0 ? length : std::max(length, request.offset + std::uint64_t{facts.count});
     return Status::success();
+}
+
+Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
+                     FileContents& contents) {
+    contents = {};
+    FileFacts facts;
+    const auto resize = [&contents](std::size_t size) {
+        // Growing a vector sets its new bytes; reserving first lets the pages be chosen before.
+        if (size > contents.bytes.capacity()) {
+            contents.bytes.reserve(std::max(size, 2 * contents.bytes.capacity()));
+            preferLargePages(contents.bytes.data(), contents.bytes.capacity());
+        }
+        contents.bytes.resize(size);
+        return contents.bytes.data();
+    };
+    Status read = readFileInto(path, verb, request, resize, facts);
+    contents.length = facts.length;
+    contents.stamp = facts.stamp;
+    return read;
 }
 
 bool stampOfFile(const std::string& path, FileStamp& stamp) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return false;
-    stamp = stampOf(info);
+    stamp = posix::stampOf(info);
     return true;
 }
 

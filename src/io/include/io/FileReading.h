@@ -3,6 +3,7 @@
 #include "io/Status.h"
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -43,6 +44,22 @@ struct FileContents {
 // and the reason: the file does not exist, is a folder, is not a regular file, is too long.
 Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
                      FileContents& contents);
+
+// The buffer that readFileInto fills: resize(n) makes it n bytes long, keeping the bytes it
+// holds (new ones need not be set), and returns its first byte. The file's bytes are read
+// straight into it, so each is copied once, from the kernel into the memory that keeps it.
+using ReadBuffer = std::function<std::uint8_t*(std::size_t size)>;
+
+// What readFileInto found besides the bytes.
+struct FileFacts {
+    std::size_t count = 0;    // bytes read into the buffer, which is resized to them
+    std::uint64_t length = 0; // the whole file's length
+    FileStamp stamp;          // the file read, as it was when it was opened
+};
+
+// readFileBytes into a buffer of the caller's kind. On failure the buffer is left empty.
+Status readFileInto(const std::string& path, std::string_view verb, const ReadRequest& request,
+                    const ReadBuffer& buffer, FileFacts& facts);
 
 // The stamp of the file at path (following links, as reading does); false when there is no
 // such file or it cannot be examined, with errno set.

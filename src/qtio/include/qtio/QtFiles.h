@@ -2,6 +2,7 @@
 
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
+#include "io/LargePages.h"
 #include "io/OutputRule.h"
 #include "qtio/FileNames.h"
 
@@ -32,14 +33,25 @@ readFile(const QString& path, QString& error,
          std::uint64_t largest = std::numeric_limits<std::uint64_t>::max()) {
     ReadRequest request;
     request.largest = largest;
-    FileContents contents;
-    const Status read = readFileBytes(fileSystemName(path), "read", request, contents);
+    QByteArray bytes;
+    const auto resize = [&bytes](std::size_t size) {
+        // New bytes are left unset: the read fills them. The first size is the file's, and
+        // taken exactly; resize would round a growing array up.
+        if (bytes.isNull()) {
+            bytes = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
+            preferLargePages(bytes.data(), size);
+        } else {
+            bytes.resize(static_cast<qsizetype>(size));
+        }
+        return reinterpret_cast<std::uint8_t*>(bytes.data());
+    };
+    FileFacts facts;
+    const Status read = readFileInto(fileSystemName(path), "read", request, resize, facts);
     if (!read) {
         error = QString::fromStdString(read.message());
         return std::nullopt;
     }
-    return QByteArray(reinterpret_cast<const char*>(contents.bytes.data()),
-                      static_cast<qsizetype>(contents.bytes.size()));
+    return bytes;
 }
 
 // Writes bytes as the whole file at path the one way every file is written: complete and
