@@ -2,6 +2,7 @@
 
 #include "BpsActions.h"
 #include "PatchText.h"
+#include "io/LargePages.h"
 #include "patch/BpsNumber.h"
 #include "patch/Crc32.h"
 #include "patch/PatchFormat.h"
@@ -38,6 +39,7 @@ public:
 
     PatchResult run() {
         result.reserve(targetSize);
+        preferLargePages(result.data(), targetSize);
         while (at < actions.size()) {
             const std::size_t actionAt = at;
             const std::optional<std::uint64_t> code = readBpsNumber(actions, at);

@@ -21,7 +21,8 @@ using patchdetail::matchLength;
 // Finds source positions by the eight bytes found there. Only every eighth position is indexed,
 // which keeps building the index for an 8 MiB image to a few milliseconds: a stretch the target
 // shares with the source is still found within eight bytes of its start, and the match is then
-// extended backwards over the bytes it missed.
+// extended backwards over the bytes it missed. The table has at most one slot per position
+// indexed: a position lost to a collision is found at the next one.
 class SourceIndex {
 public:
     static constexpr std::size_t window = 8;
@@ -29,7 +30,7 @@ public:
 
     explicit SourceIndex(std::span<const std::uint8_t> bytes) : source(bytes) {
         const std::size_t entries = std::max<std::size_t>(source.size() / stride, 1);
-        bits = std::clamp(static_cast<int>(std::bit_width(entries)), 8, 24);
+        bits = std::clamp(static_cast<int>(std::bit_width(entries)) - 1, 8, 24);
         slots.assign(std::size_t{1} << bits, 0);
         // Positions are kept plus one in 32 bits (0 marks an empty slot); no image comes near.
         const std::size_t end = std::min<std::size_t>(source.size(), 0xFFFFFFF0);
@@ -77,6 +78,13 @@ constexpr std::ptrdiff_t smallestWorthwhileGain = 2;
 // The most positions skipped between two looks for a match.
 constexpr std::size_t largestStep = 31;
 
+// Bytes that differ where they lie mostly match again a few bytes on: an edit in place. The
+// source is searched for them elsewhere only once this many looks in a row found nothing
+// cheaper, so the index of the whole source, which takes longer to build than most patches
+// take to make, is built only for a target that has moved, inserted or new bytes. A stretch
+// found then is extended backwards over the bytes looked at before.
+constexpr std::size_t looksBeforeSearch = 16;
+
 // Walks the target once, at each position taking whichever action saves the most, or giving
 // the byte literally when none saves enough: a greedy encoder, linear in the target's length.
 class BpsEncoder {
@@ -96,7 +104,7 @@ public:
         std::size_t position = 0;
         std::size_t misses = 0;
         while (position < target.size()) {
-            Candidate best = bestAt(position);
+            Candidate best = bestAt(position, misses >= looksBeforeSearch);
             if (best.gain() < smallestWorthwhileGain) {
                 // Through bytes that match nothing, look less often the longer the stretch
                 // goes on: two unrelated images then take a tenth of a second, not seconds.
@@ -121,7 +129,7 @@ public:
     }
 
 private:
-    Candidate bestAt(std::size_t position) {
+    Candidate bestAt(std::size_t position, bool searchSource) {
         Candidate best;
         const auto consider = [&best](const Candidate& candidate) {
             if (candidate.length > 0 && candidate.gain() > best.gain())
@@ -140,7 +148,7 @@ private:
         // follows an insertion or a deletion, then wherever the index has seen these bytes.
         if (sourceRelative < source.size() && sourceRelative != position)
             consider(sourceCopy(sourceRelative, position));
-        if (targetLeft >= SourceIndex::window) {
+        if (searchSource && targetLeft >= SourceIndex::window) {
             if (!index)
                 index.emplace(source);
             if (const std::optional<std::size_t> from = index->find(target.data() + position);
@@ -227,7 +235,7 @@ private:
     std::span<const std::uint8_t> source;
     std::span<const std::uint8_t> target;
     std::vector<std::uint8_t> out;
-    std::optional<SourceIndex> index; // built when the first edit is met
+    std::optional<SourceIndex> index; // built when the source is first searched
     std::size_t sourceRelative = 0;
     std::size_t targetRelative = 0;
 };
