@@ -1,10 +1,14 @@
 #include "patch/FilePatch.h"
 
 #include "PatchText.h"
+#include "io/ShownText.h"
 #include "patch/BpsNumber.h"
 #include "patch/ImageProper.h"
 #include "patch/Ips.h"
 #include "rom/Releases.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <optional>
 
@@ -21,6 +25,34 @@ std::optional<std::uint64_t> bpsSourceSize(std::span<const std::uint8_t> patch) 
 std::string headerText(std::uint32_t length) {
     return "a " + std::to_string(length) + "-byte copier header";
 }
+
+// The copy of an image file that an IPS patch changes, written where it lies. After a write
+// fails nothing more is written, and error keeps why.
+class CopyUnderPatch : public IpsImage {
+public:
+    CopyUnderPatch(const CopyUnderChange& file, std::uint64_t length)
+        : copy(file), imageLength(length) {}
+    int error = 0;
+
+    std::uint64_t length() const override { return imageLength; }
+    void put(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        if (error == 0)
+            error = copy.write(offset, bytes);
+        imageLength = std::max(imageLength, offset + bytes.size());
+    }
+    void fill(std::uint64_t offset, std::size_t count, std::uint8_t value) override {
+        put(offset, std::vector<std::uint8_t>(count, value));
+    }
+    void cut(std::uint64_t length) override {
+        if (error == 0)
+            error = copy.cut(length);
+        imageLength = length;
+    }
+
+private:
+    const CopyUnderChange& copy;
+    std::uint64_t imageLength;
+};
 
 } // namespace
 
@@ -56,6 +88,19 @@ PatchResult applyFilePatch(std::span<const std::uint8_t> file,
     return PatchResult::success(std::move(result));
 }
 
+Status writeIpsPatchedFile(const FileRange& image, std::span<const std::uint8_t> patch,
+                           const std::string& path, ExistingFile existing) {
+    // The records are checked in full before the copy is made, so a damaged patch writes nothing.
+    IpsImageStart lengthOnly({}, image.length, 0);
+    if (const std::string problem = applyIpsRecords(patch, lengthOnly); !problem.empty())
+        return Status::failure("Could not write " + quotedName(path) + ": " + problem + ".");
+    return writeChangedCopy(path, image, existing, [&](const CopyUnderChange& copy) {
+        CopyUnderPatch patched(copy, image.length);
+        (void)applyIpsRecords(patch, patched);
+        return patched.error;
+    });
+}
+
 std::string ipsCreationHeaderNote(std::span<const std::uint8_t> originalFile,
                                   std::span<const std::uint8_t> modifiedFile) {
     const std::uint32_t original = patchHeaderLength(originalFile.size());
@@ -76,11 +121,11 @@ std::string ipsCreationHeaderNote(std::span<const std::uint8_t> originalFile,
            "only to copies without a header";
 }
 
-std::string ipsApplicationHeaderNote(std::span<const std::uint8_t> file,
+std::string ipsApplicationHeaderNote(std::uint64_t fileLength,
                                      std::span<const std::uint8_t> patch) {
-    if (file.size() > largestSnesFile)
+    if (fileLength > largestSnesFile)
         return {};
-    const std::uint32_t header = patchHeaderLength(file.size());
+    const std::uint32_t header = patchHeaderLength(fileLength);
     const std::optional<std::size_t> cut = ipsCutLength(patch);
     // A length to cut to in whole 32 KiB blocks, or a header past them, shows what the patch
     // was made on.

@@ -15,8 +15,8 @@ using patchdetail::hexText;
 
 constexpr std::size_t magicLength = 5;
 
-PatchResult damaged(const std::string& reason) {
-    return PatchResult::failure("the patch is damaged: " + reason);
+std::string damaged(const std::string& reason) {
+    return "the patch is damaged: " + reason;
 }
 
 // Reads the patch front to back; every read checks that the bytes are there.
@@ -47,20 +47,37 @@ private:
     std::size_t at = magicLength;
 };
 
-// Makes room for count bytes at offset, lengthening the image with zeros when they lie past it.
-std::span<std::uint8_t> placeFor(std::vector<std::uint8_t>& image, std::size_t offset,
-                                 std::size_t count) {
-    if (offset + count > image.size())
-        image.resize(offset + count);
-    return std::span<std::uint8_t>(image).subspan(offset, count);
-}
+// An image held in memory, grown as records reach past its end.
+class ImageInMemory : public IpsImage {
+public:
+    explicit ImageInMemory(std::vector<std::uint8_t>& bytes) : image(bytes) {}
+    std::uint64_t length() const override { return image.size(); }
+    void put(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        std::ranges::copy(bytes, placeFor(offset, bytes.size()).begin());
+    }
+    void fill(std::uint64_t offset, std::size_t count, std::uint8_t value) override {
+        std::ranges::fill(placeFor(offset, count), value);
+    }
+    void cut(std::uint64_t length) override { image.resize(static_cast<std::size_t>(length)); }
+
+private:
+    // Makes room for count bytes at offset, lengthening the image with zeros when they lie
+    // past it.
+    std::span<std::uint8_t> placeFor(std::uint64_t offset, std::size_t count) {
+        const auto at = static_cast<std::size_t>(offset);
+        if (at + count > image.size())
+            image.resize(at + count);
+        return std::span<std::uint8_t>(image).subspan(at, count);
+    }
+
+    std::vector<std::uint8_t>& image;
+};
 
 } // namespace
 
-PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch) {
+std::string applyIpsRecords(std::span<const std::uint8_t> patch, IpsImage& image) {
     if (patchFormatOf(patch) != PatchFormat::Ips)
-        return PatchResult::failure("the patch is no IPS patch: it does not start with \"PATCH\"");
-    std::vector<std::uint8_t> image(source.begin(), source.end());
+        return "the patch is no IPS patch: it does not start with \"PATCH\"";
     IpsReader reader(patch);
     // Offsets have three bytes and sizes two, so no record reaches past 16 MiB and 64 KiB.
     while (true) {
@@ -78,8 +95,7 @@ PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::
             if (reader.left() < size)
                 return damaged(record + " has " + byteCountText(reader.left()) + " of its " +
                                byteCountText(size));
-            const std::span<const std::uint8_t> bytes = reader.take(size);
-            std::ranges::copy(bytes, placeFor(image, offset, size).begin());
+            image.put(offset, reader.take(size));
             continue;
         }
         std::size_t count = 0;
@@ -88,20 +104,60 @@ PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::
             return damaged(record + " is cut short");
         if (count == 0)
             return damaged(record + " repeats a byte no times");
-        std::ranges::fill(placeFor(image, offset, count), static_cast<std::uint8_t>(value));
+        image.fill(offset, count, static_cast<std::uint8_t>(value));
     }
 
     if (reader.left() == 0)
-        return PatchResult::success(std::move(image));
+        return {};
     std::size_t length = 0;
     if (reader.left() != 3 || !reader.number(3, length))
         return damaged(byteCountText(reader.left()) + " follow \"EOF\", where only a 3-byte "
                                                       "length may");
-    if (length > image.size())
+    if (length > image.length())
         return damaged("the length after \"EOF\" (" + byteCountText(length) +
-                       ") is longer than the image (" + byteCountText(image.size()) + ")");
-    image.resize(length);
-    return PatchResult::success(std::move(image));
+                       ") is longer than the image (" + byteCountText(image.length()) + ")");
+    image.cut(length);
+    return {};
+}
+
+PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch) {
+    std::vector<std::uint8_t> bytes(source.begin(), source.end());
+    ImageInMemory image(bytes);
+    if (std::string problem = applyIpsRecords(patch, image); !problem.empty())
+        return PatchResult::failure(std::move(problem));
+    return PatchResult::success(std::move(bytes));
+}
+
+IpsImageStart::IpsImageStart(std::span<const std::uint8_t> fileStart, std::uint64_t fileLength,
+                             std::size_t kept)
+    : start(fileStart.begin(),
+            fileStart.begin() + static_cast<std::ptrdiff_t>(std::min(fileStart.size(), kept))),
+      imageLength(fileLength), keptLength(kept) {
+    start.resize(static_cast<std::size_t>(std::min<std::uint64_t>(imageLength, keptLength)));
+}
+
+void IpsImageStart::grow(std::uint64_t end) {
+    imageLength = std::max(imageLength, end);
+    start.resize(static_cast<std::size_t>(std::min<std::uint64_t>(imageLength, keptLength)));
+}
+
+void IpsImageStart::put(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    grow(offset + bytes.size());
+    if (offset < start.size())
+        std::ranges::copy(bytes.first(std::min<std::size_t>(bytes.size(), start.size() - offset)),
+                          start.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+void IpsImageStart::fill(std::uint64_t offset, std::size_t count, std::uint8_t value) {
+    grow(offset + count);
+    if (offset < start.size())
+        std::fill_n(start.begin() + static_cast<std::ptrdiff_t>(offset),
+                    std::min<std::size_t>(count, start.size() - offset), value);
+}
+
+void IpsImageStart::cut(std::uint64_t length) {
+    imageLength = std::min(imageLength, length);
+    start.resize(static_cast<std::size_t>(std::min<std::uint64_t>(imageLength, keptLength)));
 }
 
 std::optional<std::size_t> ipsCutLength(std::span<const std::uint8_t> patch) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/AtomicFile.h"
 #include "patch/PatchFormat.h"
 #include "patch/PatchResult.h"
 
@@ -23,6 +24,12 @@ PatchResult createFilePatch(PatchFormat format, std::span<const std::uint8_t> or
 // to the whole file.
 PatchResult applyFilePatch(std::span<const std::uint8_t> file, std::span<const std::uint8_t> patch);
 
+// Writes to path the file that applying an IPS patch to the file image names makes: a copy of
+// it with the patch's records written into it, in bounded memory whatever the file's length.
+// A patch that applyIps refuses is refused before anything is written.
+Status writeIpsPatchedFile(const FileRange& image, std::span<const std::uint8_t> patch,
+                           const std::string& path, ExistingFile existing);
+
 // What a person making an IPS patch between these files should know of their copier headers,
 // as a clause to follow the patch's name: which copies the patch fits, and what it does to
 // others. Empty when neither file has a header.
@@ -33,7 +40,11 @@ PatchResult applyFilePatch(std::span<const std::uint8_t> file, std::span<const s
 // cannot tell: which way its bytes land if it was made on a copy with a header where file has
 // none, or the reverse, and whether the length the patch cuts to shows that it was. Empty for
 // files that are no SNES image.
-[[nodiscard]] std::string ipsApplicationHeaderNote(std::span<const std::uint8_t> file,
+[[nodiscard]] std::string ipsApplicationHeaderNote(std::uint64_t fileLength,
                                                    std::span<const std::uint8_t> patch);
+[[nodiscard]] inline std::string ipsApplicationHeaderNote(std::span<const std::uint8_t> file,
+                                                          std::span<const std::uint8_t> patch) {
+    return ipsApplicationHeaderNote(file.size(), patch);
+}
 
 } // namespace tarnwick
