@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "patch/FilePatch.h"
+#include "patch/Ips.h"
 #include "qtio/QtFiles.h"
 #include "rom/RomImage.h"
 #include "tables/TablesJson.h"
@@ -22,6 +23,20 @@ const QString copierHeaderNote = QStringLiteral(
 // them is an image or a patch of one.
 std::optional<QByteArray> readWholeFile(const QString& path, Io& io) {
     return readInputFile(path, largestPatchResult, io);
+}
+
+// The first bytes of a file that tell its release, with its length and stamp, under the limit
+// of readWholeFile; a failure is reported.
+std::optional<FileContents> readFileStart(const QString& path, Io& io) {
+    ReadRequest request;
+    request.largest = largestPatchResult;
+    request.count = releaseDecidingBytes;
+    FileContents contents;
+    if (const Status read = readFileBytes(fileSystemName(path), "read", request, contents); !read) {
+        (void)fail(io, fromNative(read.message()));
+        return std::nullopt;
+    }
+    return contents;
 }
 
 } // namespace
@@ -114,38 +129,70 @@ int runApply(const QStringList& args, Io& io) {
         return *done;
 
     const QStringList paths = parser.positionalArguments();
-    const std::optional<QByteArray> image = readWholeFile(paths.at(0), io);
-    if (!image)
+    const QString& imagePath = paths.at(0);
+    const QString& patchPath = paths.at(1);
+    // The image's first bytes tell its release; the rest is read only where a patch needs it.
+    const std::optional<FileContents> imageStart = readFileStart(imagePath, io);
+    if (!imageStart)
         return exitFailure;
-    const std::optional<QByteArray> patch = readWholeFile(paths.at(1), io);
+    const std::optional<QByteArray> patch = readWholeFile(patchPath, io);
     if (!patch)
         return exitFailure;
+    const auto cannotApply = [&](const std::string& why) {
+        return fail(io, QStringLiteral("Could not apply %1 to %2: %3.")
+                            .arg(quotedPath(patchPath), quotedPath(imagePath), fromNative(why)));
+    };
+    // A patch may make any file of any bytes (an IPS truncation record can cut an image to a few
+    // hundred bytes); what is written in place of an image of the game must still be one.
+    const auto noImageAnyMore = [&](std::span<const std::uint8_t> resultStart,
+                                    std::uint64_t resultLength) -> std::optional<int> {
+        const std::optional<RomVariant> release =
+            imageFileRelease(imageStart->bytes, imageStart->length);
+        if (!release)
+            return std::nullopt;
+        const std::string why = notAnImageOf(resultStart, resultLength, *release);
+        if (why.empty())
+            return std::nullopt;
+        return cannotApply("the result is no " + std::string(releaseName(*release)) +
+                           " image any more: " + why);
+    };
+    const std::vector<InputFile> inputs{inputFile(imagePath, FileKind::Image),
+                                        inputFile(patchPath, FileKind::Patch)};
+    const bool replace = parser.isSet(force);
+
     if (patchFormatOf(bytesOf(*patch)) == PatchFormat::Ips) {
-        const std::string note = ipsApplicationHeaderNote(bytesOf(*image), bytesOf(*patch));
+        const std::string note = ipsApplicationHeaderNote(imageStart->length, bytesOf(*patch));
         warn(io, QStringLiteral("%1 is an IPS patch, which carries no checksum: whether it "
                                 "was made for %2, and whether the result is right, cannot be "
                                 "checked%3.")
-                     .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
+                     .arg(quotedPath(patchPath), quotedPath(imagePath),
                           note.empty() ? QString() : "; " + fromNative(note)));
+        // The whole patch is checked against the image's start and length first: the copy it
+        // is then written into is made only for a patch that applies and gives an image.
+        IpsImageStart result(imageStart->bytes, imageStart->length, releaseDecidingBytes);
+        if (const std::string problem = applyIpsRecords(bytesOf(*patch), result); !problem.empty())
+            return cannotApply(problem);
+        if (const std::optional<int> refused = noImageAnyMore(result.bytes(), result.length()))
+            return *refused;
+        if (!mayWriteOutput(io, paths.at(2), FileKind::Image, inputs, replace))
+            return exitFailure;
+        const FileRange image{fileSystemName(imagePath), 0, imageStart->length, imageStart->stamp};
+        const Status written =
+            writeIpsPatchedFile(image, bytesOf(*patch), nativePath(paths.at(2)),
+                                replace ? ExistingFile::Replace : ExistingFile::Refuse);
+        return written ? exitSuccess : fail(io, fromNative(written.message()));
     }
+
+    // BPS builds its result from anywhere in the image: it needs the whole of it.
+    const std::optional<QByteArray> image = readWholeFile(imagePath, io);
+    if (!image)
+        return exitFailure;
     const PatchResult patched = applyFilePatch(bytesOf(*image), bytesOf(*patch));
     if (!patched)
-        return fail(io, QStringLiteral("Could not apply %1 to %2: %3.")
-                            .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
-                                 fromNative(patched.message())));
-    // A patch may make any file of any bytes (an IPS truncation record can cut an image to a few
-    // hundred bytes); what is written in place of an image of the game must still be one.
-    if (const std::optional<RomVariant> release = imageFileRelease(bytesOf(*image))) {
-        if (const std::string why = notAnImageOf(patched.bytes(), *release); !why.empty())
-            return fail(io, QStringLiteral("Could not apply %1 to %2: the result is no "
-                                           "%3 image any more: %4.")
-                                .arg(quotedPath(paths.at(1)), quotedPath(paths.at(0)),
-                                     asciiText(releaseName(*release)), fromNative(why)));
-    }
-    return writeOutput(
-        io, paths.at(2), patched.bytes(), FileKind::Image,
-        {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Patch)},
-        parser.isSet(force));
+        return cannotApply(patched.message());
+    if (const std::optional<int> refused = noImageAnyMore(patched.bytes(), patched.bytes().size()))
+        return *refused;
+    return writeOutput(io, paths.at(2), patched.bytes(), FileKind::Image, inputs, replace);
 }
 
 } // namespace tarnwick::cli

@@ -61,13 +61,16 @@ int runImport(const QStringList& args, Io& io) {
             const Status saved = saveUnlessChangedOnDisk(rom);
             return saved ? static_cast<int>(exitSuccess) : fail(io, fromNative(saved.message()));
         }
-        std::vector<std::uint8_t> bytes;
-        if (const Status read = rom.savedFileBytes(bytes); !read)
-            return fail(io, fromNative(read.message()));
-        return writeOutput(
-            io, parser.value(output), bytes, FileKind::Image,
-            {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Json)},
-            parser.isSet(force));
+        const QString& out = parser.value(output);
+        if (!mayWriteOutput(
+                io, out, FileKind::Image,
+                {inputFile(paths.at(0), FileKind::Image), inputFile(paths.at(1), FileKind::Json)},
+                parser.isSet(force)))
+            return static_cast<int>(exitFailure);
+        // The bytes past a GBA image are copied from the file, never held in memory.
+        const Status written = rom.writeSavedFileTo(
+            nativePath(out), parser.isSet(force) ? ExistingFile::Replace : ExistingFile::Refuse);
+        return written ? static_cast<int>(exitSuccess) : fail(io, fromNative(written.message()));
     };
     return runImageCommand(args, io, {syntax, {output, force}, {exportArgument}, run});
 }

@@ -129,27 +129,39 @@ Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
     bytes = imageWithTables();
     if (fileLength <= bytes.size())
         return Status::success();
+    // The bytes past the image are read straight in behind it.
+    const std::size_t imageLength = bytes.size();
     ReadRequest request;
-    request.offset = bytes.size();
-    request.count = fileLength - bytes.size();
-    FileContents tail;
-    if (Status read = readFileBytes(path, "read the bytes past the image from", request, tail);
+    request.offset = imageLength;
+    request.count = fileLength - imageLength;
+    const auto resize = [&bytes, imageLength](std::size_t tailSize) {
+        bytes.resize(imageLength + tailSize);
+        return bytes.data() + imageLength;
+    };
+    FileFacts tail;
+    if (Status read =
+            readFileInto(path, "read the bytes past the image from", request, resize, tail);
         !read)
         return read;
-    if (tail.bytes.size() != request.count)
+    if (tail.count != request.count)
         return Status::failure("Could not read the bytes past the image from " + quotedName(path) +
                                ": it is shorter now.");
-    bytes.insert(bytes.end(), tail.bytes.begin(), tail.bytes.end());
     return Status::success();
 }
 
-Status RomImage::saveAs(const std::string& newPath) {
+Status RomImage::writeSavedFileTo(const std::string& newPath, ExistingFile existing) const {
     if (!hasImage())
         return Status::failure("Nothing was saved: no ROM is loaded.");
-    std::vector<std::uint8_t> bytes;
-    if (Status read = savedFileBytes(bytes); !read)
-        return Status::failure("Could not save " + quotedName(newPath) + ": " + read.message());
-    if (Status written = writeWholeFile(newPath, bytes, ExistingFile::Replace); !written)
+    const std::vector<std::uint8_t> image = imageWithTables();
+    FileRange tail{path, image.size(), fileLength > image.size() ? fileLength - image.size() : 0,
+                   std::nullopt};
+    if (tail.length == 0)
+        return writeWholeFile(newPath, image, existing);
+    return writeFileWithTail(newPath, image, tail, existing);
+}
+
+Status RomImage::saveAs(const std::string& newPath) {
+    if (Status written = writeSavedFileTo(newPath, ExistingFile::Replace); !written)
         return written;
     // The new file holds the tables now, as the image bytes do after a save.
     writeTablesToImage();
@@ -350,32 +362,44 @@ Status saveUnlessChangedOnDisk(RomImage& rom) {
 
 // ---- Files as images --------------------------------------------------------------------
 
-namespace {
-
 // The bytes as a load settles them, starting from the Japanese option given.
-std::unique_ptr<RomImage> settledImage(std::span<const std::uint8_t> file, bool japanese) {
+std::unique_ptr<RomImage> RomImage::settledFileStart(std::span<const std::uint8_t> fileStart,
+                                                     std::uint64_t length, bool japanese) {
     auto image = std::make_unique<RomImage>();
     image->setJapanese(japanese);
-    image->adoptFileBytes(file, file.size());
+    const auto kept = static_cast<std::size_t>(
+        std::min<std::uint64_t>({fileStart.size(), releaseDecidingBytes, length}));
+    image->data.assign(fileStart.begin(), fileStart.begin() + static_cast<std::ptrdiff_t>(kept));
+    image->gba = length > largestSnesFile;
+    image->size = static_cast<std::uint32_t>(imageLengthOfFile(length));
+    image->fileLength = length;
     image->settleRelease();
     return image;
 }
 
-} // namespace
-
 std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file) {
-    const auto image = settledImage(file, false);
+    return imageFileRelease(file, file.size());
+}
+
+std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> fileStart,
+                                           std::uint64_t length) {
+    const auto image = RomImage::settledFileStart(fileStart, length, false);
     if (!image->checkFitsRelease())
         return std::nullopt;
     return image->variant();
 }
 
 std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release) {
-    const auto image = settledImage(file, isJapaneseVariant(release));
+    return notAnImageOf(file, file.size(), release);
+}
+
+std::string notAnImageOf(std::span<const std::uint8_t> fileStart, std::uint64_t length,
+                         RomVariant release) {
+    const auto image = RomImage::settledFileStart(fileStart, length, isJapaneseVariant(release));
     if (image->variant() != release)
         return "it reads as a " + std::string(releaseName(image->variant())) + " image";
     if (!image->checkFitsRelease())
-        return "it holds " + groupedBytes(file.size()) + ", fewer than the " +
+        return "it holds " + groupedBytes(length) + ", fewer than the " +
                groupedBytes(requiredImageSize(release)) + " a " +
                std::string(releaseName(release)) + " image needs";
     return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/AtomicFile.h"
 #include "io/Status.h"
 #include "pixels/GlyphEntry.h"
 #include "pixels/Image.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -108,6 +110,9 @@ public:
     // The whole file as a save would leave it: the image with its tables and, for a GBA file
     // longer than its image, the bytes past it, read from the file (which alone holds them).
     Status savedFileBytes(std::vector<std::uint8_t>& bytes) const;
+    // Writes that file to newPath instead, the bytes past the image copied from the file in
+    // bounded memory. The document stays on its own file.
+    Status writeSavedFileTo(const std::string& newPath, ExistingFile existing) const;
     // True when the record tables or the GP multiplier hold values that the image bytes do not.
     bool tablesDifferFromImage() const;
 
@@ -138,6 +143,14 @@ public:
     GlyphTable glyphTable{};
 
 private:
+    friend std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> fileStart,
+                                                      std::uint64_t length);
+    friend std::string notAnImageOf(std::span<const std::uint8_t> fileStart, std::uint64_t length,
+                                    RomVariant release);
+    // A document of a file's shape and first bytes, enough to settle its release and check its
+    // length; it reads zeros past them and holds no image to save.
+    static std::unique_ptr<RomImage> settledFileStart(std::span<const std::uint8_t> fileStart,
+                                                      std::uint64_t length, bool japanese);
     // Bytes of a file of this length that form the image: all of a SNES file, 8 MiB of a GBA one.
     static std::uint64_t imageLengthOfFile(std::uint64_t length);
     void takeFileShape(std::uint64_t length);
@@ -176,6 +189,17 @@ Status saveUnlessChangedOnDisk(RomImage& rom);
 // from GBA, its header may name the Japanese release, the release must find all its areas), or
 // nothing when it is too short for that release: none of the game's images.
 std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file);
+
+// The first bytes of a file that decide which release it loads as and whether it is one: the
+// SNES title byte behind a copier header of up to a bank, or the GBA game code.
+inline constexpr std::uint64_t releaseDecidingBytes = snesBankSize + snesLanguageByteOffset + 1;
+
+// imageFileRelease and notAnImageOf for a file of length bytes of which only the first are
+// given, at least releaseDecidingBytes of them (all of a shorter file).
+std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> fileStart,
+                                           std::uint64_t length);
+std::string notAnImageOf(std::span<const std::uint8_t> fileStart, std::uint64_t length,
+                         RomVariant release);
 
 // Why a file of these bytes is no image of release by those rules, as a phrase for a message
 // ("it holds 0x151 (337) bytes, ..."); empty when it is one. A header that names no release
