@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 namespace tarnwick {
@@ -110,6 +111,51 @@ private:
     fs::path dir;
     bool immutable = false;
 };
+
+TEST(WriteFromAnotherFile, CopiesTheRangeChangesItAndRefusesASourceThatChanged) {
+    test::TempDir dir;
+    const std::string source = dir.file("source");
+    test::writeBytes(source, Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    FileStamp stamp;
+    ASSERT_TRUE(stampOfFile(source, stamp));
+    FileStamp later = stamp;
+    later.modifiedNs += 1;
+    const auto grow = [](const CopyUnderChange& copy) {
+        return copy.write(12, Bytes{7, 7}) | copy.write(1, Bytes{9});
+    };
+    const auto cut = [](const CopyUnderChange& copy) { return copy.cut(3); };
+    struct Case {
+        Bytes head;
+        FileRange range;
+        std::function<int(const CopyUnderChange&)> change; // none: writeFileWithTail
+        Bytes expected;                                    // empty: refused
+        std::string reason;
+    };
+    const Case cases[] = {
+        {{8, 8}, {source, 4, 3, {}}, {}, {8, 8, 4, 5, 6}, {}},
+        {{}, {source, 0, 10, stamp}, grow, {0, 9, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 7, 7}, {}},
+        {{}, {source, 0, 10, {}}, cut, {0, 1, 2}, {}},
+        {{}, {source, 4, 7, {}}, {}, {}, "source\" is shorter now than when it was read"},
+        {{}, {source, 0, 10, later}, cut, {}, "has changed \"" + source + "\" since it was read"},
+        {{}, {dir.file("gone"), 0, 1, {}}, {}, {}, "gone\" no longer exists"},
+    };
+    const std::string out = dir.file("out");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        const Status written = c.change
+                                   ? writeChangedCopy(out, c.range, ExistingFile::Refuse, c.change)
+                                   : writeFileWithTail(out, c.head, c.range, ExistingFile::Refuse);
+        if (c.expected.empty()) {
+            EXPECT_NE(written.message().find(c.reason), std::string::npos) << written.message();
+            EXPECT_FALSE(fs::exists(out));
+        } else {
+            ASSERT_TRUE(written.isOk()) << written.message();
+            EXPECT_EQ(test::readBytes(out), c.expected);
+            fs::remove(out);
+        }
+        EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u) << "no temporary file is left";
+    }
+}
 
 TEST(ReplaceFileStart, UnwritableFolderLeavesTheOriginalIntact) {
     test::TempDir dir;

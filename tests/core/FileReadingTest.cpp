@@ -103,5 +103,23 @@ TEST(FileReading, ReadsTheRequestedPartAndKeepsTheSizeLimit) {
         << tooLong.message();
 }
 
+// A file of the kernel's says it is empty and holds lines all the same: as a file that grew
+// after its length was taken, it is read to its end, within the limit.
+TEST(FileReading, ReadsAFileThatGrewToItsEndAndKeepsTheLimit) {
+    const std::string path = "/proc/self/status";
+    FileContents contents;
+    ASSERT_TRUE(readFileBytes(path, "read", {}, contents).isOk());
+    ASSERT_GT(contents.bytes.size(), 100u);
+    EXPECT_EQ(contents.bytes.back(), '\n');
+    EXPECT_EQ(contents.length, contents.bytes.size());
+
+    const Status tooLong = readFileBytes(path, "read", {16, 0, 1000}, contents);
+    EXPECT_NE(tooLong.message().find("it grew while it was read, and it is longer than any file "
+                                     "it could be (16 bytes at most)"),
+              std::string::npos)
+        << tooLong.message();
+    EXPECT_TRUE(contents.bytes.empty());
+}
+
 } // namespace
 } // namespace tarnwick

@@ -1,8 +1,11 @@
+#include "../core/TestFiles.h"
 #include "PatchBytes.h"
+#include "patch/FilePatch.h"
 #include "patch/Ips.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -169,12 +172,29 @@ TEST(Ips, AppliesRecordsPastTheEndAndCuts) {
         {"a run past the end", Bytes{0, 0, 2, 0, 0, 0, 3, 0xBB} + bytesOf("EOF"),
          bytesOf("ab") + Bytes{0xBB, 0xBB, 0xBB}},
         {"a cut", bytesOf("EOF") + Bytes{0, 0, 1}, bytesOf("a")},
+        {"a record across the bytes followed", Bytes{0, 0, 1, 0, 2, 'X', 'Y'} + bytesOf("EOF"),
+         bytesOf("aXYd")},
     };
+    // The same in memory, for the first two bytes and the length alone, and in a copy of a file.
+    test::TempDir dir;
+    const std::string file = dir.file("image");
+    test::writeBytes(file, bytesOf("abcd"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PatchResult applied = applyIps(bytesOf("abcd"), bytesOf("PATCH") + c.records);
+        const Bytes patch = bytesOf("PATCH") + c.records;
+        const PatchResult applied = applyIps(bytesOf("abcd"), patch);
         ASSERT_TRUE(applied) << applied.message();
         EXPECT_EQ(applied.bytes(), c.expected);
+
+        IpsImageStart start(bytesOf("abcd"), 4, 2);
+        EXPECT_EQ(applyIpsRecords(patch, start), "");
+        EXPECT_EQ(start.length(), c.expected.size());
+        const std::size_t kept = std::min<std::size_t>(2, c.expected.size());
+        EXPECT_TRUE(std::ranges::equal(start.bytes(), std::span(c.expected).first(kept)));
+
+        const std::string out = dir.file("out");
+        ASSERT_TRUE(writeIpsPatchedFile({file, 0, 4, {}}, patch, out, ExistingFile::Replace));
+        EXPECT_EQ(test::readBytes(out), c.expected);
     }
 }
 
@@ -197,11 +217,19 @@ TEST(Ips, RefusesMalformedPatchesSayingWhy) {
         {bytesOf("PATCH") + eof + Bytes{0, 0, 5},
          "the length after \"EOF\" (5 bytes) is longer than the image (4 bytes)"},
     };
+    // A copy of a file is made only for a patch that applies.
+    test::TempDir dir;
+    const std::string file = dir.file("image");
+    test::writeBytes(file, bytesOf("abcd"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         const PatchResult applied = applyIps(bytesOf("abcd"), c.patch);
         ASSERT_FALSE(applied);
         EXPECT_NE(applied.message().find(c.message), std::string::npos) << applied.message();
+        const Status written =
+            writeIpsPatchedFile({file, 0, 4, {}}, c.patch, dir.file("out"), ExistingFile::Refuse);
+        EXPECT_NE(written.message().find(c.message), std::string::npos) << written.message();
+        EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
     }
 }
 
