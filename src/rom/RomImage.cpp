@@ -266,6 +266,12 @@ bool RomImage::imageIndex(std::uint64_t offset, std::uint64_t& index) const {
     return true;
 }
 
+std::span<const std::uint8_t> RomImage::imageProper() const {
+    const auto header = std::min<std::size_t>(static_cast<std::size_t>(std::max(headerSize, 0)),
+                                              std::min<std::size_t>(size, data.size()));
+    return std::span(data).subspan(header, std::min<std::size_t>(size, data.size()) - header);
+}
+
 std::uint8_t RomImage::readByte(std::uint64_t offset) const {
     std::uint64_t index = 0;
     return imageIndex(offset, index) ? data[index] : 0;
@@ -379,6 +385,17 @@ std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release)
                groupedBytes(requiredImageSize(release)) + " a " +
                std::string(releaseName(release)) + " image needs";
     return {};
+}
+
+Status adoptImageOf(RomImage& rom, std::span<const std::uint8_t> file, RomVariant release) {
+    rom.setJapanese(isJapaneseVariant(release));
+    rom.adoptFileBytes(file, file.size());
+    rom.settleRelease();
+    if (rom.variant() != release || !rom.checkFitsRelease()) {
+        rom.unload();
+        return Status::failure(notAnImageOf(file, release));
+    }
+    return rom.parseTables();
 }
 
 } // namespace tarnwick
