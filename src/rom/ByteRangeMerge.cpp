@@ -19,7 +19,8 @@ public:
         while (at < end) {
             // Most bytes are alike on all three sides; eight at a time pass quickly.
             if (end - at >= 8 && unchangedWord(at)) {
-                close(at);
+                if (open)
+                    close(at);
                 at += 8;
                 continue;
             }

@@ -48,7 +48,7 @@ void addSlotChanges(const MergeResult& result, Choices& choices, const RomImage&
         if (current != nullptr)
             recordChanges(current->table, current->record,
                           tables[current->table].constRecords(first)[current->record], merged,
-                          edit.slots);
+                          edit.tableChanges);
         current = nullptr;
     };
     for (const FieldMerge& field : result.fields) {
@@ -77,7 +77,7 @@ void addSlotChanges(const MergeResult& result, Choices& choices, const RomImage&
     }
     finish();
     if (gpMultiplier)
-        edit.slots.push_back(*gpMultiplier);
+        edit.tableChanges.push_back(*gpMultiplier);
 }
 
 // Second's bytes at offset, from its image or, past it, from its tail.
@@ -107,17 +107,17 @@ MergeEdit mergeEdit(const MergeResult& result, std::span<const MergeSide> choice
     for (const ByteRun& run : result.bytes)
         if (settled.takesSecond(run.outcome)) {
             const std::span<const std::uint8_t> bytes = secondBytes(second, tails, run);
-            edit.bytes.push_back({run.offset, {bytes.begin(), bytes.end()}});
+            edit.byteWrites.push_back({run.offset, {bytes.begin(), bytes.end()}});
         }
     return edit;
 }
 
 void applyMergeEdit(RomImage& rom, const MergeEdit& edit) {
-    redoChanges(rom, edit.slots);
-    for (const ByteWrite& write : edit.bytes)
+    redoChanges(rom, edit.tableChanges);
+    for (const ByteWrite& write : edit.byteWrites)
         for (std::size_t at = 0; at < write.bytes.size(); ++at)
             rom.writeByte(write.bytes[at], write.offset + at);
-    if (!edit.bytes.empty())
+    if (!edit.byteWrites.empty())
         rom.parseNames();
 }
 

@@ -21,7 +21,7 @@
 //     std::vector<MergeSide> choices = settleAll(result, MergeSide::First);
 //     choices[2] = MergeSide::Second;                     // the user took the mod's value there
 //     MergeEdit edit = mergeEdit(result, choices, document, mod);
-//     applyMergeEdit(document, edit);                     // or record edit.slots as one step
+//     applyMergeEdit(document, edit);               // or record edit.tableChanges as one step
 //
 // The merge of the file as loaded, the user's document and the file as it is on disk now is
 // the same call, with the loaded file as the original.
@@ -135,9 +135,9 @@ struct ByteWrite {
 // TableEdit records them, and the bytes outside the tables to write. The edit history holds
 // table changes only, so an undoable merge records slots and leaves the bytes to the caller.
 struct MergeEdit {
-    std::vector<TableChange> slots;
-    std::vector<ByteWrite> bytes;
-    bool empty() const { return slots.empty() && bytes.empty(); }
+    std::vector<TableChange> tableChanges;
+    std::vector<ByteWrite> byteWrites;
+    bool empty() const { return tableChanges.empty() && byteWrites.empty(); }
 };
 
 // The edit with conflict i settled by choices[i] (First keeps first's value); conflicts past
