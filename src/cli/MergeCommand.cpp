@@ -16,6 +16,8 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace tarnwick::cli {
 namespace {
@@ -127,24 +129,35 @@ void printSummary(Io& io, const MergeReport& report, const QString& out) {
 }
 
 // The merged file: first's image with the merge written in, and past it first's tail with the
-// merged bytes of the tails.
-std::vector<std::uint8_t> mergedFile(const MergeInput& first, const MergeEdit& edit,
-                                     RomImage& merged) {
+// merged bytes of the tails. Made in first's own file where it has one, which it then gives up.
+std::vector<std::uint8_t> mergedFile(MergeInput& first, const MergeEdit& edit, RomImage& merged) {
     merged = first.document;
     applyMergeEdit(merged, edit);
-    std::vector<std::uint8_t> bytes = merged.imageWithTables();
-    const std::size_t imageEnd = bytes.size();
+    const std::vector<std::uint8_t> image = merged.imageWithTables();
+    std::vector<std::uint8_t> bytes = std::move(first.file);
+    if (bytes.size() != image.size() + first.tail.size()) {
+        bytes = image;
+        bytes.insert(bytes.end(), first.tail.begin(), first.tail.end());
+    }
+    std::copy(image.begin(), image.end(), bytes.begin());
     const std::uint64_t imageLength = merged.imageProper().size();
-    bytes.insert(bytes.end(), first.tail.begin(), first.tail.end());
     for (const ByteWrite& write : edit.byteWrites) {
         if (write.offset < imageLength)
             continue;
-        const auto at = static_cast<std::size_t>(write.offset - imageLength) + imageEnd;
-        const std::size_t count =
-            std::min(write.bytes.size(), bytes.size() - std::min(at, bytes.size()));
-        std::copy_n(write.bytes.begin(), count, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+        const auto at = std::min(
+            static_cast<std::size_t>(write.offset - imageLength) + image.size(), bytes.size());
+        std::copy_n(write.bytes.begin(), std::min(write.bytes.size(), bytes.size() - at),
+                    bytes.begin() + static_cast<std::ptrdiff_t>(at));
     }
     return bytes;
+}
+
+// Whether an input is the file at path, under its own name or another (a link).
+auto sameFile(const QString& path) {
+    return [target = nativePath(path)](const InputFile& input) {
+        std::error_code error;
+        return std::filesystem::equivalent(target, input.path, error);
+    };
 }
 
 } // namespace
@@ -249,6 +262,11 @@ int runMerge(const QStringList& args, Io& io) {
         const std::vector<InputFile> inputs{inputFile(paths.at(0), FileKind::Image),
                                             inputFile(paths.at(1), first->kind),
                                             inputFile(paths.at(2), second->kind)};
+        if (const auto input = std::find_if(inputs.begin(), inputs.end(), sameFile(out));
+            input != inputs.end())
+            return fail(io, QStringLiteral("Could not write %1: it is the %2 this command reads, "
+                                           "and a merge never replaces the files it merges.")
+                                .arg(quotedPath(out), asciiText(fileKindName(input->kind))));
         if (const int written =
                 writeOutput(io, out, bytes, FileKind::Image, inputs, parser.isSet(force));
             written != exitSuccess)

@@ -79,30 +79,30 @@ bool readPatched(MergeInput& input, const QString& path, OriginalFile& original,
     return true;
 }
 
-// Loads an image as File > Load does, as a release of the original's language unless its
-// header says otherwise, and refuses one of another release.
+// Reads an image whole, as a release of the original's language unless its header says
+// otherwise, and refuses one of another release or, without --any-image, one whose header names
+// no release, as a load does.
 bool readImage(MergeInput& input, const QString& path, const OriginalFile& original,
                const QCommandLineParser& parser, Io& io) {
-    input.document.setJapanese(original.document.isJapanese());
-    const bool anyImage = parser.isSet(QStringLiteral("any-image"));
-    QString refusal;
-    const auto loadAnyway = [&](const std::string& reason, RomVariant release) {
-        if (!anyImage)
-            refusal =
-                fromNative(reason) + QStringLiteral(" Give --any-image to merge it anyway as %1.")
-                                         .arg(asciiText(releaseName(release)));
-        return anyImage;
-    };
-    if (const Status loaded = loadRom(input.document, nativePath(path), loadAnyway); !loaded)
-        return refused(io, refusal.isEmpty() ? fromNative(loaded.message()) : refusal);
-    if (input.document.variant() != original.document.variant())
-        return refused(io, QStringLiteral("%1 is a %2 image and %3 a %4 image: only mods of the "
-                                          "original's release merge.")
-                               .arg(quotedPath(path), releaseText(input.document),
-                                    quotedPath(original.path), releaseText(original.document)));
-    if (!readPastImage(input.document, input.file, io))
-        return false;
-    input.tail = input.file;
+    ReadRequest request;
+    request.largest = largestPatchResult;
+    FileContents contents;
+    if (const Status read = readFileBytes(nativePath(path), "read", request, contents); !read)
+        return refused(io, fromNative(read.message()));
+    input.file = std::move(contents.bytes);
+    if (const Status made = adoptImageOf(input.document, input.file, original.document.variant());
+        !made)
+        return refused(io, QStringLiteral("%1 is no %2 image as %3 is: %4.")
+                               .arg(quotedPath(path), releaseText(original.document),
+                                    quotedPath(original.path), fromNative(made.message())));
+    if (!input.document.namedRelease() && !parser.isSet(QStringLiteral("any-image")))
+        return refused(io,
+                       QStringLiteral("%1 does not look like an image of Kavo: %2. Give "
+                                      "--any-image to merge it anyway as %3.")
+                           .arg(quotedPath(path), fromNative(input.document.unnamedReleaseReason()),
+                                releaseText(original.document)));
+    input.tail = std::span(input.file)
+                     .subspan(std::min<std::size_t>(input.document.getSize(), input.file.size()));
     return true;
 }
 

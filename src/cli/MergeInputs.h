@@ -43,12 +43,13 @@ struct MergeInput {
     RomImage document;
     FileKind kind = FileKind::Image;
     std::span<const std::uint8_t> tail;
-    // The bytes tail lies in: an image's own, or a patch's result.
+    // The whole file of an image or a patch's result, which tail lies in; empty for an export.
     std::vector<std::uint8_t> file;
 };
 
-// Reads the file at path as a mod of the original: an image of its release (loaded as File >
-// Load does, --any-image included), a BPS or IPS patch applied to it, or an export whose tables
+// Reads the file at path as a mod of the original: an image of its release (refused, as a load
+// refuses it, without --any-image where its header names no release), a BPS or IPS patch
+// applied to it, or an export whose tables
 // are put onto it as import does. A file that is none of these for the original is refused: the
 // failure names the file and the reason, and nothing is returned.
 std::unique_ptr<MergeInput> readMergeInput(const QString& path, OriginalFile& original,

@@ -88,10 +88,10 @@ TEST(MergeCommand, RefusesWhatDoesNotFitAndKeepsTheOutputRule) {
     const test::FailingRun cases[] = {
         {{"merge", o, o, o}, exitUsage, "-o OUT is required"},
         {{"merge", "-o", existing, "--prefer", "both", o, o, o}, exitUsage, "expected first"},
-        {{"merge", "-o", files.path("x"), o, gba, o}, exitFailure, "is a GBA English image"},
+        {{"merge", "-o", files.path("x"), o, gba, o}, exitFailure, "reads as a GBA English image"},
         {{"merge", "-o", files.path("x"), o, foreign, o}, exitFailure, "Could not apply"},
         {{"merge", "-o", existing, o, o, json}, exitFailure, "Give --force to replace it"},
-        {{"merge", "--force", "-o", json, o, o, json}, exitFailure, "an image is never written"},
+        {{"merge", "--force", "-o", o, o, o, json}, exitFailure, "a merge never replaces"},
     };
     for (const test::FailingRun& c : cases)
         test::expectOneLineFailure(c);
