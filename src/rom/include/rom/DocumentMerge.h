@@ -24,7 +24,9 @@
 //     applyMergeEdit(document, edit);               // or record edit.tableChanges as one step
 //
 // The merge of the file as loaded, the user's document and the file as it is on disk now is
-// the same call, with the loaded file as the original.
+// the same call, with the loaded file as the original: the document's image bytes are the file
+// as it was loaded or last saved, so a copy of the document whose tables are read again from
+// them (parseTables) is that original.
 namespace tarnwick {
 
 class RomImage;
