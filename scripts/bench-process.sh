@@ -79,6 +79,18 @@ else
     echo "(patch rows skipped: ../shared/peer-patcher is not here)"
 fi
 
+# A merge of two mods that each change every other record of every table (the even records and
+# the odd ones), against reading the three files.
+for image in snes.smc gba24.gba; do
+    for half in 0 1; do
+        "$cli" export "$image" | python3 "$root/scripts/make-bench-mod.py" 2 $half >half.json
+        "$cli" import -o "half$half-$image" "$image" half.json
+    done
+    row --name "merge $image / minimal Qt Core" --metric wall --target "<50 ms" \
+        --clean out.merged -- "$cli" merge -o out.merged "$image" "half0-$image" "half1-$image" \
+        --vs "$core" --read "$image" --read "half0-$image" --read "half1-$image"
+done
+
 limit=$(python3 -c "print(1.3 * $(stat -c %s gba64.gba) / 2**20 + 24)")
 row --name "import -o gba64, peak memory / 1.3 x file + 24" --metric rss --runs 5 \
     --limit-mib "$limit" --target "<=1.0" --clean out.gba -- \
