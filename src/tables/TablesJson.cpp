@@ -5,7 +5,6 @@
 #include "tables/JsonFile.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <algorithm>
@@ -228,99 +227,6 @@ QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
     json.insert("tables", tables);
     json.insert("names", names);
     return json;
-}
-
-namespace {
-
-// How wide a list may be written on one line.
-constexpr qsizetype lineWidth = 100;
-
-bool isContainer(const QJsonValue& value) {
-    return value.isArray() || value.isObject();
-}
-
-// A scalar as JSON text (QJsonDocument writes only containers, so it is written inside one).
-QByteArray scalarText(const QJsonValue& value) {
-    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return text.mid(1, text.size() - 2);
-}
-
-// Holds scalars only, or (an object) scalars and lists of scalars: a record with its label.
-bool isFlat(const QJsonValue& value) {
-    const auto flatEntry = [](const QJsonValue& entry, bool listsAllowed) {
-        if (!isContainer(entry))
-            return true;
-        if (!listsAllowed || !entry.isArray())
-            return false;
-        const QJsonArray list = entry.toArray();
-        return std::none_of(list.begin(), list.end(),
-                            [](const QJsonValue& v) { return isContainer(v); });
-    };
-    if (value.isArray()) {
-        const QJsonArray list = value.toArray();
-        return std::all_of(list.begin(), list.end(),
-                           [&](const QJsonValue& v) { return flatEntry(v, false); });
-    }
-    const QJsonObject object = value.toObject();
-    return std::all_of(object.begin(), object.end(),
-                       [&](const QJsonValue& v) { return flatEntry(v, true); });
-}
-
-QByteArray oneLine(const QJsonValue& value) {
-    if (!isContainer(value))
-        return scalarText(value);
-    QByteArrayList parts;
-    if (value.isArray()) {
-        for (const QJsonValue& entry : value.toArray())
-            parts << oneLine(entry);
-        return '[' + parts.join(", ") + ']';
-    }
-    const QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it)
-        parts << scalarText(it.key()) + ": " + oneLine(it.value());
-    return '{' + parts.join(", ") + '}';
-}
-
-void writeValue(QByteArray& out, const QJsonValue& value, int indent) {
-    if (isContainer(value) && isFlat(value)) {
-        const QByteArray line = oneLine(value);
-        if (indent + line.size() <= lineWidth) {
-            out += line;
-            return;
-        }
-    }
-    if (!isContainer(value)) {
-        out += scalarText(value);
-        return;
-    }
-    const QByteArray inner(indent + 4, ' ');
-    const bool array = value.isArray();
-    out += array ? "[\n" : "{\n";
-    qsizetype left = array ? value.toArray().size() : value.toObject().size();
-    const auto next = [&] { out += --left > 0 ? ",\n" : "\n"; };
-    if (array) {
-        for (const QJsonValue& entry : value.toArray()) {
-            out += inner;
-            writeValue(out, entry, indent + 4);
-            next();
-        }
-    } else {
-        const QJsonObject object = value.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            out += inner + scalarText(it.key()) + ": ";
-            writeValue(out, it.value(), indent + 4);
-            next();
-        }
-    }
-    out += QByteArray(indent, ' ') + (array ? "]" : "}");
-}
-
-} // namespace
-
-QByteArray exportText(const QJsonObject& json) {
-    QByteArray text;
-    writeValue(text, json, 0);
-    return text + '\n';
 }
 
 std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,
