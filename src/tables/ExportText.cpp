@@ -1,106 +1,92 @@
-#include "tables/JsonScalars.h"
-#include "tables/TablesJson.h"
+#include "ExportLayout.h"
 
-#include <QJsonArray>
+#include "tables/JsonScalars.h"
 
 namespace tarnwick {
 
 namespace {
 
 // How wide a list may be written on one line.
-constexpr qsizetype lineWidth = 100;
+constexpr std::ptrdiff_t lineWidth = 100;
 
-bool isContainer(const QJsonValue& value) {
-    return value.isArray() || value.isObject();
+void writeScalar(std::string& out, const JsonNode& value) {
+    if (value.kind() == JsonNode::Kind::String)
+        appendJsonString(out, value.text());
+    else
+        appendJsonInteger(out, value.integer());
 }
 
 // Writes a flat value on one line: an array of scalars, or an object of scalars and (where
 // listsAllowed) arrays of scalars, such as a record with its label. Stops and returns false as
 // soon as the value turns out not to be flat or the line grows longer than budget, so that no
 // line is built only to be thrown away; what was written then is the caller's to take back.
-bool writeOneLine(QByteArray& out, const QJsonValue& value, qsizetype budget, bool listsAllowed) {
-    const qsizetype start = out.size();
-    const auto fits = [&] { return out.size() - start <= budget; };
-    if (value.isArray()) {
-        const QJsonArray list = value.toArray();
-        out += '[';
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            const QJsonValue entry = list[i];
-            if (isContainer(entry))
-                return false;
-            if (i > 0)
-                out += ", ";
-            appendJsonScalar(out, entry);
-            if (!fits())
-                return false;
-        }
-        out += ']';
-        return fits();
-    }
-    const QJsonObject object = value.toObject();
-    out += '{';
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it != object.begin())
+bool writeOneLine(std::string& out, const JsonNode& value, std::ptrdiff_t budget,
+                  bool listsAllowed) {
+    const std::size_t start = out.size();
+    const auto written = [&] { return static_cast<std::ptrdiff_t>(out.size() - start); };
+    const auto fits = [&] { return written() <= budget; };
+    const bool array = value.kind() == JsonNode::Kind::Array;
+    const std::vector<JsonNode>& items = value.items();
+    out += array ? '[' : '{';
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const JsonNode& entry = items[i];
+        if (i > 0)
             out += ", ";
-        appendJsonString(out, it.key());
-        out += ": ";
-        const QJsonValue entry = it.value();
-        if (!isContainer(entry))
-            appendJsonScalar(out, entry);
-        else if (!listsAllowed || !entry.isArray() ||
-                 !writeOneLine(out, entry, budget - (out.size() - start), false))
+        if (!array) {
+            appendJsonString(out, value.key(i));
+            out += ": ";
+        }
+        if (!entry.isContainer())
+            writeScalar(out, entry);
+        else if (array || !listsAllowed || entry.kind() != JsonNode::Kind::Array ||
+                 !writeOneLine(out, entry, budget - written(), false))
             return false;
         if (!fits())
             return false;
     }
-    out += '}';
+    out += array ? ']' : '}';
     return fits();
 }
 
 // A value at the given indent: on one line where it is flat and fits, otherwise one entry a
 // line.
-void writeValue(QByteArray& out, const QJsonValue& value, qsizetype indent) {
-    if (!isContainer(value)) {
-        appendJsonScalar(out, value);
+void writeValue(std::string& out, const JsonNode& value, std::ptrdiff_t indent) {
+    if (!value.isContainer()) {
+        writeScalar(out, value);
         return;
     }
-    const qsizetype start = out.size();
-    if (writeOneLine(out, value, lineWidth - indent, value.isObject()))
+    const bool array = value.kind() == JsonNode::Kind::Array;
+    const std::size_t start = out.size();
+    if (writeOneLine(out, value, lineWidth - indent, !array))
         return;
-    out.truncate(start);
+    out.resize(start);
 
-    const QByteArray inner(indent + 4, ' ');
-    const bool array = value.isArray();
+    const std::string inner(static_cast<std::size_t>(indent + 4), ' ');
+    const std::vector<JsonNode>& items = value.items();
     out += array ? "[\n" : "{\n";
-    if (array) {
-        const QJsonArray list = value.toArray();
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            out += inner;
-            writeValue(out, list[i], indent + 4);
-            out += i + 1 < list.size() ? ",\n" : "\n";
-        }
-    } else {
-        const QJsonObject object = value.toObject();
-        qsizetype left = object.size();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            out += inner;
-            appendJsonString(out, it.key());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += inner;
+        if (!array) {
+            appendJsonString(out, value.key(i));
             out += ": ";
-            writeValue(out, it.value(), indent + 4);
-            out += --left > 0 ? ",\n" : "\n";
         }
+        writeValue(out, items[i], indent + 4);
+        out += i + 1 < items.size() ? ",\n" : "\n";
     }
-    out += QByteArray(indent, ' ');
+    out.append(static_cast<std::size_t>(indent), ' ');
     out += array ? ']' : '}';
 }
 
 } // namespace
 
-QByteArray exportText(const QJsonObject& json) {
-    QByteArray text;
-    writeValue(text, json, 0);
+QByteArray exportLayout(const JsonNode& root) {
+    std::string text;
+    // An export of the largest release is about 170 KiB; growing to it step by step would copy
+    // it several times over.
+    text.reserve(256 * 1024);
+    writeValue(text, root, 0);
     text += '\n';
-    return text;
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace tarnwick

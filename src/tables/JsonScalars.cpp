@@ -1,9 +1,7 @@
 #include "tables/JsonScalars.h"
 
-#include <QCborValue>
-#include <QLocale>
-
-#include <cmath>
+#include <charconv>
+#include <iterator>
 
 namespace tarnwick {
 
@@ -11,47 +9,48 @@ namespace {
 
 constexpr char hexDigits[] = "0123456789abcdef";
 
-void appendEscape(QByteArray& out, char16_t unit, int digits) {
+void appendEscape(std::string& out, char16_t unit) {
     out += "\\u";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+    for (int shift = 12; shift >= 0; shift -= 4)
         out += hexDigits[(unit >> shift) & 0xF];
 }
 
-void appendAscii(QByteArray& out, char16_t unit) {
+void appendAscii(std::string& out, char16_t unit) {
+    char escaped = 0;
     switch (unit) {
     case u'"':
-        out += "\\\"";
-        return;
+        escaped = '"';
+        break;
     case u'\\':
-        out += "\\\\";
-        return;
+        escaped = '\\';
+        break;
     case u'\b':
-        out += "\\b";
-        return;
+        escaped = 'b';
+        break;
     case u'\f':
-        out += "\\f";
-        return;
+        escaped = 'f';
+        break;
     case u'\n':
-        out += "\\n";
-        return;
+        escaped = 'n';
+        break;
     case u'\r':
-        out += "\\r";
-        return;
+        escaped = 'r';
+        break;
     case u'\t':
-        out += "\\t";
-        return;
+        escaped = 't';
+        break;
     default:
-        if (unit < 0x20) {
-            out += "\\u00";
-            out += hexDigits[unit >> 4];
-            out += hexDigits[unit & 0xF];
-        } else {
+        if (unit < 0x20)
+            appendEscape(out, unit);
+        else
             out += static_cast<char>(unit);
-        }
+        return;
     }
+    out += '\\';
+    out += escaped;
 }
 
-void appendUtf8(QByteArray& out, char32_t code) {
+void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
     } else if (code < 0x10000) {
@@ -67,7 +66,7 @@ void appendUtf8(QByteArray& out, char32_t code) {
 
 } // namespace
 
-void appendJsonString(QByteArray& out, QStringView text) {
+void appendJsonString(std::string& out, QStringView text) {
     out += '"';
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -81,35 +80,16 @@ void appendJsonString(QByteArray& out, QStringView text) {
             appendUtf8(out, QChar::surrogateToUcs4(unit, text[++i].unicode()));
         } else {
             // Half a pair is no character UTF-8 can hold.
-            appendEscape(out, unit, 4);
+            appendEscape(out, unit);
         }
     }
     out += '"';
 }
 
-void appendJsonScalar(QByteArray& out, const QJsonValue& value) {
-    switch (value.type()) {
-    case QJsonValue::String:
-        appendJsonString(out, value.toString());
-        return;
-    case QJsonValue::Bool:
-        out += value.toBool() ? "true" : "false";
-        return;
-    case QJsonValue::Double: {
-        // A JSON number is held as an integer or a double; each is written its own way.
-        const QCborValue number = QCborValue::fromJsonValue(value);
-        if (number.isInteger()) {
-            out += QByteArray::number(number.toInteger());
-            return;
-        }
-        const double d = number.toDouble();
-        out += std::isfinite(d) ? QByteArray::number(d, 'g', QLocale::FloatingPointShortest)
-                                : QByteArray("null");
-        return;
-    }
-    default:
-        out += "null";
-    }
+void appendJsonInteger(std::string& out, std::int64_t value) {
+    char digits[24];
+    const std::to_chars_result end = std::to_chars(std::begin(digits), std::end(digits), value);
+    out.append(digits, end.ptr);
 }
 
 } // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "tables/TablesJson.h"
 
+#include "ExportLayout.h"
 #include "graphics/RecordNames.h"
 #include "io/ShownText.h"
 #include "tables/JsonFile.h"
@@ -173,60 +174,76 @@ int filledNameSlots(const NameBinding& binding, RomVariant release) {
     return binding.reservedSlotZero ? count + 1 : count;
 }
 
-QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
+namespace {
+
+// The export, built once for the text and for the JSON object alike.
+JsonNode exportTree(const RomImage& rom, const CharacterTable& readings) {
     const RomVariant release = rom.variant();
     const int r = variantIndex(release);
 
-    QJsonObject tables;
+    JsonNode tables = JsonNode::object();
     const std::span<const TableBinding> bindings = recordTables();
     for (std::size_t t = 0; t < bindings.size(); ++t) {
         const TableBinding& binding = bindings[t];
         const TablePlacement& where = (*binding.placement)[r];
         const auto records = binding.constRecords(rom).first(static_cast<std::size_t>(where.count));
         const std::vector<std::string> labels = recordNames(rom, readings, t);
-        QJsonArray rows;
+        JsonNode rows = JsonNode::array(records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
-            QJsonArray values;
+            JsonNode values = JsonNode::array(static_cast<std::size_t>(where.recordSize));
             for (int j = 0; j < where.recordSize; ++j)
                 values.append(records[i][static_cast<std::size_t>(j)]);
             // The label is for people reading the file (and a diff of two exports); import
             // reads the values only.
-            rows.append(QJsonObject{
-                {"label", i < labels.size() ? QString::fromStdString(labels[i]) : QString()},
-                {"values", values}});
+            JsonNode row = JsonNode::object();
+            row.insert(QStringLiteral("label"),
+                       i < labels.size() ? QString::fromStdString(labels[i]) : QString());
+            row.insert(QStringLiteral("values"), std::move(values));
+            rows.append(std::move(row));
         }
-        tables.insert(asciiText(binding.key), rows);
+        tables.insert(asciiText(binding.key), std::move(rows));
     }
 
-    QJsonObject names;
+    JsonNode names = JsonNode::object();
     for (const NameBinding& binding : nameTableList) {
         const auto filled =
             binding.names(rom).first(static_cast<std::size_t>(filledNameSlots(binding, release)));
-        QJsonArray list;
+        JsonNode list = JsonNode::array(filled.size());
         for (const GameString& name : filled)
             list.append(hexName(name));
-        names.insert(asciiText(binding.key), list);
+        names.insert(asciiText(binding.key), std::move(list));
     }
-    names.insert("emptyItemName", hexName(rom.emptyItemName));
+    names.insert(QStringLiteral("emptyItemName"), hexName(rom.emptyItemName));
 
-    QJsonArray digits;
+    JsonNode digits = JsonNode::array(rom.digitCodes.size());
     for (std::uint8_t code : rom.digitCodes)
         digits.append(code);
 
     // The title box shows one character per byte; Latin-1 maps each byte to the same code.
     const GameString title = rom.internalTitle();
 
-    QJsonObject json;
-    json.insert("format", asciiText(tablesFormat));
-    json.insert("version", tablesFormatVersion);
-    json.insert("release", asciiText(releaseKey(release)));
-    json.insert("headerSize", rom.getHeaderSize());
-    json.insert("title", QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
-    json.insert("gpMultiplier", rom.gpMultiplier);
-    json.insert("digitCodes", digits);
-    json.insert("tables", tables);
-    json.insert("names", names);
+    JsonNode json = JsonNode::object();
+    json.insert(QStringLiteral("format"), asciiText(tablesFormat));
+    json.insert(QStringLiteral("version"), tablesFormatVersion);
+    json.insert(QStringLiteral("release"), asciiText(releaseKey(release)));
+    json.insert(QStringLiteral("headerSize"), rom.getHeaderSize());
+    json.insert(QStringLiteral("title"),
+                QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+    json.insert(QStringLiteral("gpMultiplier"), rom.gpMultiplier);
+    json.insert(QStringLiteral("digitCodes"), std::move(digits));
+    json.insert(QStringLiteral("tables"), std::move(tables));
+    json.insert(QStringLiteral("names"), std::move(names));
     return json;
+}
+
+} // namespace
+
+QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
+    return exportTree(rom, readings).toJsonValue().toObject();
+}
+
+QByteArray exportTablesText(const RomImage& rom, const CharacterTable& readings) {
+    return exportLayout(exportTree(rom, readings));
 }
 
 std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,
