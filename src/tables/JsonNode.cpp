@@ -14,9 +14,11 @@ JsonNode JsonNode::array(std::size_t expectedSize) {
     return node;
 }
 
-JsonNode JsonNode::object() {
+JsonNode JsonNode::object(std::size_t expectedSize) {
     JsonNode node;
     node.nodeKind = Kind::Object;
+    node.children.reserve(expectedSize);
+    node.keys.reserve(expectedSize);
     return node;
 }
 

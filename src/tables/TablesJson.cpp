@@ -195,7 +195,7 @@ JsonNode exportTree(const RomImage& rom, const CharacterTable& readings) {
                 values.append(records[i][static_cast<std::size_t>(j)]);
             // The label is for people reading the file (and a diff of two exports); import
             // reads the values only.
-            JsonNode row = JsonNode::object();
+            JsonNode row = JsonNode::object(2);
             row.insert(QStringLiteral("label"),
                        i < labels.size() ? QString::fromStdString(labels[i]) : QString());
             row.insert(QStringLiteral("values"), std::move(values));

@@ -19,7 +19,7 @@ public:
     JsonNode(std::int64_t integer = 0) : number(integer) {}
     JsonNode(QString value) : nodeKind(Kind::String), string(std::move(value)) {}
     static JsonNode array(std::size_t expectedSize = 0);
-    static JsonNode object();
+    static JsonNode object(std::size_t expectedSize = 0);
 
     Kind kind() const { return nodeKind; }
     bool isContainer() const { return nodeKind == Kind::Array || nodeKind == Kind::Object; }
