@@ -26,8 +26,16 @@ bool writeOneLine(std::string& out, const JsonNode& value, std::ptrdiff_t budget
     const auto written = [&] { return static_cast<std::ptrdiff_t>(out.size() - start); };
     const auto fits = [&] { return written() <= budget; };
     const bool array = value.kind() == JsonNode::Kind::Array;
-    const std::vector<JsonNode>& items = value.items();
     out += array ? '[' : '{';
+    const std::span<const std::int64_t> integers = value.integers();
+    for (std::size_t i = 0; i < integers.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        appendJsonInteger(out, integers[i]);
+        if (!fits())
+            return false;
+    }
+    const std::vector<JsonNode>& items = value.items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const JsonNode& entry = items[i];
         if (i > 0)
@@ -62,8 +70,14 @@ void writeValue(std::string& out, const JsonNode& value, std::ptrdiff_t indent) 
     out.resize(start);
 
     const std::string inner(static_cast<std::size_t>(indent + 4), ' ');
-    const std::vector<JsonNode>& items = value.items();
     out += array ? "[\n" : "{\n";
+    const std::span<const std::int64_t> integers = value.integers();
+    for (std::size_t i = 0; i < integers.size(); ++i) {
+        out += inner;
+        appendJsonInteger(out, integers[i]);
+        out += i + 1 < integers.size() ? ",\n" : "\n";
+    }
+    const std::vector<JsonNode>& items = value.items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         out += inner;
         if (!array) {

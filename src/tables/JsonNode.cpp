@@ -10,8 +10,23 @@ namespace tarnwick {
 JsonNode JsonNode::array(std::size_t expectedSize) {
     JsonNode node;
     node.nodeKind = Kind::Array;
-    node.children.reserve(expectedSize);
+    node.numbers.reserve(expectedSize);
     return node;
+}
+
+void JsonNode::append(JsonNode value) {
+    if (children.empty() && value.nodeKind == Kind::Integer) {
+        numbers.push_back(value.number);
+        return;
+    }
+    // The first value of another kind unpacks the integers before it.
+    if (children.empty()) {
+        children.reserve(std::max(numbers.capacity(), numbers.size() + 1));
+        for (const std::int64_t integer : numbers)
+            children.emplace_back(integer);
+        numbers = {};
+    }
+    children.push_back(std::move(value));
 }
 
 JsonNode JsonNode::object(std::size_t expectedSize) {
@@ -42,6 +57,8 @@ QJsonValue JsonNode::toJsonValue() const {
         return string;
     case Kind::Array: {
         QJsonArray list;
+        for (const std::int64_t integer : numbers)
+            list.append(static_cast<qint64>(integer));
         for (const JsonNode& child : children)
             list.append(child.toJsonValue());
         return list;

@@ -43,8 +43,9 @@ TEST(JsonScalars, AreWrittenAsQJsonDocumentWritesThem) {
     }
 }
 
-// The text lists an object's entries in the order QJsonObject keeps them.
-TEST(JsonNode, KeepsKeysInTheOrderOfAQJsonObject) {
+// The text lists an object's entries in the order QJsonObject keeps them, and an array's values
+// in the order they came, integers (kept packed) or not.
+TEST(JsonNode, HoldsWhatAQJsonValueHolds) {
     JsonNode node = JsonNode::object();
     QJsonObject object;
     for (const char* key : {"values", "label", "b", "_", "A", "a", "label"}) {
@@ -56,6 +57,13 @@ TEST(JsonNode, KeepsKeysInTheOrderOfAQJsonObject) {
         keys << node.key(i);
     EXPECT_EQ(keys, object.keys());
     EXPECT_EQ(node.toJsonValue(), QJsonValue(object));
+
+    JsonNode mixed = JsonNode::array();
+    for (const JsonNode& value :
+         {JsonNode(1), JsonNode(2), JsonNode(QStringLiteral("x")), JsonNode(3), JsonNode::array()})
+        mixed.append(value);
+    EXPECT_EQ(mixed.toJsonValue(),
+              QJsonValue(QJsonArray{1, 2, QStringLiteral("x"), 3, QJsonArray()}));
 }
 
 TEST(ExportText, ReadsBackAsTheExportObject) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace tarnwick {
@@ -26,13 +27,15 @@ public:
     std::int64_t integer() const { return number; }
     // A string's value.
     const QString& text() const { return string; }
-    // An array's values, or an object's values in the order of their keys.
+    // An array's values, or an object's values in the order of their keys. An array of integers
+    // alone (a record's bytes, most of an export) keeps them packed in integers() instead.
     const std::vector<JsonNode>& items() const { return children; }
+    std::span<const std::int64_t> integers() const { return numbers; }
     // The key of an object's value items()[index].
     const QString& key(std::size_t index) const { return keys[index]; }
 
     // Adds a value to an array.
-    void append(JsonNode value) { children.push_back(std::move(value)); }
+    void append(JsonNode value);
     // Adds an entry to an object, in key order; a key that is there already takes the value.
     void insert(const QString& entryKey, JsonNode value);
 
@@ -44,6 +47,7 @@ private:
     QString string;
     std::vector<JsonNode> children;
     std::vector<QString> keys;
+    std::vector<std::int64_t> numbers;
 };
 
 } // namespace tarnwick
