@@ -47,6 +47,18 @@ QString printableTitle(const GameString& title) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+void writeOut(Io& io, const QByteArray& utf8) {
+    QIODevice* device = io.out.device();
+    if (!device) {
+        io.out << QString::fromUtf8(utf8);
+        return;
+    }
+    // What the stream holds goes first, so that the order stays. A failed write shows in the
+    // device's error, which the program checks before it exits.
+    io.out.flush();
+    device->write(utf8);
+}
+
 int fail(Io& io, const QString& message) {
     io.err << programName << ": " << message << Qt::endl;
     return exitFailure;

@@ -41,6 +41,11 @@ QString shownName(std::string_view text);
 // The title as one character per byte, with control characters shown as escapes.
 QString printableTitle(const GameString& title);
 
+// ---- Output ----
+// Puts UTF-8 text on the output stream: as the bytes they are when the stream writes to a file
+// or a pipe, which spares decoding and encoding a long export again.
+void writeOut(Io& io, const QByteArray& utf8);
+
 // ---- Failures: one line on the error stream, and the exit code ----
 int fail(Io& io, const QString& message);
 // A line on the error stream that does not stop the command.

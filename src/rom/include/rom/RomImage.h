@@ -53,7 +53,7 @@ public:
     std::uint64_t getFileLength() const { return fileLength; }
     // The file as the document last read or wrote it, to tell whether another program has
     // changed it since; not known for bytes that did not come from a file.
-    const ImageFile& openFile() const { return file; }
+    const ImageFile& openFile() const;
 
     // ---- Release ----
     bool isGba() const { return gba; }
@@ -148,6 +148,10 @@ private:
     void takeFileShape(std::uint64_t length);
     // Takes the file at path as the one the document's bytes were just written to.
     void rememberFile();
+    // A load leaves the checksum of the image bytes to be taken when it is first needed: before
+    // the bytes change, or when the file is looked at. A command that only reads the image never
+    // pays for it.
+    void takeFileChecksum() const;
     bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
     void readNameTable(std::span<GameString> slots, const NameArea& area);
 
@@ -159,7 +163,7 @@ private:
     std::int32_t headerSize = 0;
     std::uint32_t size = 0;
     std::uint64_t fileLength = 0;
-    ImageFile file;
+    mutable ImageFile file;
 };
 
 // Asked when an image's header names none of the four releases, with a sentence that names the
