@@ -2,6 +2,7 @@
 
 #include "io/ShownText.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -17,7 +18,16 @@ std::size_t checksumOf(std::span<const std::uint8_t> bytes) {
 } // namespace
 
 ImageFile::ImageFile(const FileStamp& stamp, std::span<const std::uint8_t> image)
-    : fileStamp(stamp), imageLength(image.size()), checksum(checksumOf(image)), known(true) {}
+    : fileStamp(stamp), imageLength(image.size()), checksum(checksumOf(image)), known(true),
+      checksummed(true) {}
+
+ImageFile::ImageFile(const FileStamp& stamp, std::uint64_t length)
+    : fileStamp(stamp), imageLength(length), known(true) {}
+
+void ImageFile::takeChecksum(std::span<const std::uint8_t> image) {
+    checksum = checksumOf(image.first(std::min<std::size_t>(image.size(), imageLength)));
+    checksummed = true;
+}
 
 FileChange ImageFile::lookAgain(const std::string& path) const {
     FileStamp now;
@@ -34,7 +44,7 @@ FileChange ImageFile::lookAgain(const std::string& path) const {
         return FileChange::Gone;
     if (contents.bytes.size() < imageLength)
         return FileChange::Shorter;
-    if (checksumOf(contents.bytes) == checksum)
+    if (checksummed && checksumOf(contents.bytes) == checksum)
         return FileChange::None;
     const bool sameFile = now.device == fileStamp.device && now.inode == fileStamp.inode;
     return sameFile ? FileChange::Written : FileChange::Replaced;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace tarnwick {
@@ -74,6 +75,143 @@ TEST(RomLoading, TheReleaseOfAFileIsToldByItsFirstBytesAndLength) {
         // One byte short: too short, or for GBA a SNES file.
         EXPECT_FALSE(notAnImageOf(start, requiredImageSize(c.release) - 1, c.release).empty());
     }
+}
+
+// The checksum of a loaded image is taken late, but from the bytes as the file held them.
+TEST(RomLoading, BytesChangedAfterLoadingAreNotTakenForTheFiles) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::SnesEnglish, false, 0}, "image");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    rom.writeByte(static_cast<std::uint8_t>(rom.readByte(0x100) ^ 0xFF), 0x100);
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
+    EXPECT_EQ(rom.openFile().lookAgain(path), FileChange::None);
+}
+
+TEST(RomLoading, EditsLandAtTheReleaseOffsetsBehindTheHeader) {
+    test::TempDir dir;
+    for (const ImageCase& c : everyShape) {
+        SCOPED_TRACE(describe(c));
+        const std::string path = writeImage(dir, c, "image");
+        const Bytes before = test::readBytes(path);
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        const int i = variantIndex(c.release);
+        const std::uint64_t header = c.header ? 0x200 : 0;
+
+        rom.shopTable[5][3] = 0x1AB; // only the low byte reaches the image
+        const TablePlacement& anim8 = anim8TablePlacement[i];
+        rom.anim8Table[static_cast<std::size_t>(anim8.count - 1)][7] = 0x42;
+        rom.anim8Table[anim8Capacity - 1][7] = 0x42; // past the SNES count: never written there
+        rom.gpMultiplier = 50;
+        EXPECT_TRUE(rom.tablesDifferFromImage());
+        ASSERT_TRUE(rom.save().isOk());
+        EXPECT_FALSE(rom.tablesDifferFromImage());
+
+        Bytes expected = before;
+        expected[header + shopTablePlacement[i].offset + 5 * 9 + 3] = 0xAB;
+        expected[header + anim8.offset + static_cast<std::uint64_t>(anim8.count) * 8 - 1] = 0x42;
+        if (gpMultiplierOffset[i])
+            expected[header + *gpMultiplierOffset[i]] = 50;
+        const Bytes after = test::readBytes(path);
+        ASSERT_EQ(after.size(), expected.size());
+        const auto difference = std::mismatch(after.begin(), after.end(), expected.begin());
+        EXPECT_TRUE(difference.first == after.end())
+            << "first difference at file offset 0x" << std::hex
+            << (difference.first - after.begin());
+    }
+}
+
+TEST(RomLoading, JapaneseToggleReparsesUnderTheOtherOffsets) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::GbaEnglish, false, 0}, "gba");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    const Record englishAnim8 = rom.anim8Table[0];
+    rom.shopTable[0][1] = 77;
+    rom.setJapanese(true);
+    ASSERT_TRUE(rom.parseTables().isOk());
+    EXPECT_NE(rom.shopTable[0][1], 77) << "unsaved edits are replaced";
+    Record expected{};
+    for (std::size_t j = 0; j < 8; ++j)
+        expected[j] = rom.readByte(anim8TablePlacement[3].offset + j);
+    EXPECT_EQ(rom.anim8Table[0], expected);
+    rom.setJapanese(false);
+    ASSERT_TRUE(rom.parseTables().isOk());
+    EXPECT_EQ(rom.anim8Table[0], englishAnim8);
+}
+
+// Switching the option against the release the header names is explained first; an image
+// whose header names no release, or no image, needs no explanation.
+TEST(RomLoading, ReleaseSwitchWarningOnlyWhenTheOptionContradictsTheHeader) {
+    test::TempDir dir;
+    const std::pair<RomVariant, const char*> marks[] = {{RomVariant::SnesEnglish, "\"3\""},
+                                                        {RomVariant::SnesJapanese, "\"6\""},
+                                                        {RomVariant::GbaEnglish, "\"QK4E\""},
+                                                        {RomVariant::GbaJapanese, "\"QK4J\""}};
+    for (const auto& [release, mark] : marks) {
+        SCOPED_TRACE(releaseName(release));
+        const std::string path = writeImage(dir, {release, false, 0}, "image");
+        RomImage rom;
+        ASSERT_TRUE(loadRom(rom, path).isOk());
+        const bool japanese = isJapaneseVariant(release);
+        EXPECT_EQ(rom.releaseSwitchWarning(japanese), "");
+        const std::string warning = rom.releaseSwitchWarning(!japanese);
+        const std::string other(releaseName(makeVariant(isGbaVariant(release), !japanese)));
+        for (const std::string& part :
+             {path, std::string(releaseName(release)), other, std::string(mark), other + " offsets",
+              std::string("saving")})
+            EXPECT_NE(warning.find(part), std::string::npos) << part << " in " << warning;
+    }
+    Bytes unnamed = buildDemoImage({RomVariant::SnesEnglish});
+    unnamed[snesLanguageByteOffset] = 'X';
+    test::writeBytes(dir.file("unnamed.smc"), unnamed);
+    RomImage rom;
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    ASSERT_TRUE(loadRom(rom, dir.file("unnamed.smc"), [](const std::string&, RomVariant) {
+                    return true;
+                }).isOk());
+    EXPECT_EQ(rom.releaseSwitchWarning(true), "");
+    EXPECT_EQ(rom.releaseSwitchWarning(false), "");
+}
+
+TEST(RomLoading, NamesOfAnEarlierGbaImageStayInSlotsASnesImageDoesNotFill) {
+    test::TempDir dir;
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, writeImage(dir, {RomVariant::GbaEnglish, false, 0}, "g")).isOk());
+    const GameString lastGbaItem = rom.itemNames[270];
+    ASSERT_FALSE(lastGbaItem.empty());
+    ASSERT_TRUE(loadRom(rom, writeImage(dir, {RomVariant::SnesEnglish, false, 0}, "s")).isOk());
+    EXPECT_EQ(rom.itemNames[270], lastGbaItem);
+    EXPECT_EQ(rom.emptyItemName, rom.itemNames[255]);
+}
+
+TEST(RomLoading, TruncatedImagesAreRefusedWithReleaseAndSize) {
+    test::TempDir dir;
+    for (RomVariant release : {RomVariant::SnesEnglish, RomVariant::SnesJapanese})
+        for (bool header : {false, true}) {
+            const Bytes whole = buildDemoImage({release, header, 0});
+            const std::uint64_t needed = requiredImageSize(release) + (header ? 0x200 : 0);
+            // Lengths just short of the boundary, well below it, and nearly empty.
+            for (std::uint64_t length :
+                 {needed - 1, needed - 0x10000, std::uint64_t{0x10000 + (header ? 0x200u : 0u)},
+                  std::uint64_t{header ? 0x200u : 0u}, std::uint64_t{header ? 0x201u : 1u}}) {
+                SCOPED_TRACE(std::string(releaseName(release)) + " length " +
+                             std::to_string(length));
+                const std::string path = dir.file("short");
+                const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+                test::writeBytes(path, cut);
+                RomImage rom;
+                const Status status = loadRom(rom, path);
+                ASSERT_FALSE(status.isOk());
+                EXPECT_NE(status.message().find(path), std::string::npos);
+                EXPECT_NE(status.message().find("too short"), std::string::npos)
+                    << status.message();
+                EXPECT_FALSE(rom.hasImage());
+                EXPECT_FALSE(rom.save().isOk());
+                EXPECT_TRUE(test::readBytes(path) == cut);
+            }
+        }
 }
 
 // A short file is named by its own length against the one size every image of the release
