@@ -1,5 +1,7 @@
 // Loading an image (read, settle the release, check its size, parse every table and name)
-// against a plain read of the same file into memory.
+// against a plain read of the same file into memory. The file is in the page cache from the
+// second iteration on, as a file just written or opened before is; a cold read from disk is not
+// timed. The process start-up the command line adds is timed by scripts/bench-process.sh.
 #include "demo/DemoImage.h"
 #include "rom/RomImage.h"
 

@@ -1,5 +1,9 @@
 // Making and applying patches for the 8 MiB GBA English demo image with edits in every table,
 // name area and sheet; and, as the worst case, a patch between two unrelated 8 MiB images.
+// These time the formats alone, on images already in memory. What a user waits for is the
+// command, which also starts, reads both files and writes its output durably, and applies an
+// IPS patch to a copy of the image file rather than to one in memory as applyPatch does here:
+// scripts/bench-process.sh times that.
 #include "demo/DemoImage.h"
 #include "patch/PatchFormat.h"
 

@@ -129,7 +129,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
     case 3: {
         Bytes patch = {'P', 'A', 'T', 'C', 'H'};
         patch.insert(patch.end(), second.begin(), second.end());
-        (void)applyIps(source, patch);
+        const PatchResult applied = applyIps(source, patch);
+        // Followed from the first bytes alone, the patch does the same to them and the length.
+        const auto kept = static_cast<std::size_t>(selector / fuzz::patchCaseCount);
+        IpsImageStart start(source, source.size(), kept);
+        if (applyIpsRecords(patch, start).empty() != applied.isOk())
+            __builtin_trap();
+        if (applied &&
+            (start.length() != applied.bytes().size() ||
+             !std::ranges::equal(
+                 start.bytes(),
+                 std::span(applied.bytes()).first(std::min(kept, applied.bytes().size())))))
+            __builtin_trap();
         break;
     }
     case 4:
