@@ -137,16 +137,17 @@ Status checkWholeFileTarget(const std::string& path, const fs::path& target, Exi
     return Status::success();
 }
 
-// Checks the file a range names, just opened for copying as handle: a regular file that still
-// holds the range and, with a stamp, is still the file it describes. A failure names the file
-// written, path.
-Status checkRange(const std::string& path, const FileRange& range, const FileHandle& handle) {
+// Checks the file a range names, just opened for copying as handle (or not, for the errno
+// openError): a regular file that still holds the range and, with a stamp, is still the file it
+// describes. A failure names the file written, path.
+Status checkRange(const std::string& path, const FileRange& range, const FileHandle& handle,
+                  int openError) {
     constexpr std::string_view verb = "write";
     const std::string source = quotedName(range.path);
     if (!handle.isOpen())
         return failure(verb, path,
-                       source + (errno == ENOENT ? " no longer exists"
-                                                 : " cannot be read: " + reasonOf(errno)));
+                       source + (openError == ENOENT ? " no longer exists"
+                                                     : " cannot be read: " + reasonOf(openError)));
     struct stat info {};
     if (::fstat(handle.get(), &info) != 0)
         return failure(verb, path, source + " cannot be read: " + reasonOf(errno));
@@ -170,7 +171,8 @@ Status writeFromRange(const std::string& path, std::span<const std::uint8_t> hea
     if (Status checked = checkWholeFileTarget(path, target, existing, contents); !checked)
         return checked;
     const FileHandle source(::open(range.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (Status usable = checkRange(path, range, source); !usable)
+    const int openError = errno;
+    if (Status usable = checkRange(path, range, source, openError); !usable)
         return usable;
     contents.write = [&](int fd) {
         if (const int error = posix::writeAll(fd, head); error != 0)

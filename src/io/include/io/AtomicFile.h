@@ -56,9 +56,9 @@ private:
     int fd;
 };
 
-// Writes the bytes of source, as writeFileWithTail does, changed by change before anything is
-// replaced, as the whole contents of the file at path. change returns 0 or the errno of the
-// write that failed, and is never given more than it changes: its memory stays its own.
+// Writes the bytes of source, copied as writeFileWithTail copies a tail, as the whole contents
+// of the file at path, and lets change write into the copy before it replaces anything. change
+// returns 0 or the errno of the write that failed; its failure leaves everything as it was.
 Status writeChangedCopy(const std::string& path, const FileRange& source, ExistingFile existing,
                         const std::function<int(const CopyUnderChange&)>& change);
 
