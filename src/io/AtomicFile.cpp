@@ -133,6 +133,9 @@ Status checkWholeFileTarget(const std::string& path, const fs::path& target, Exi
         contents.exactMode = true;
     } else if (errno != ENOENT) {
         return failure(verb, path, reasonOf(errno));
+    } else if (existing == ExistingFile::Refuse && ::lstat(target.c_str(), &info) == 0) {
+        // A link that leads to no file: the rename would put the new file in its place.
+        return failure(verb, path, "a link of that name exists already");
     }
     return Status::success();
 }

@@ -30,8 +30,12 @@ Status checkOutputFile(const std::string& path, FileKind kind, std::span<const I
     };
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        return Status::success();
+    if (!fs::exists(status)) {
+        // A link that leads to no file is still there, and the user's: replaced only as a file is.
+        if (!fs::is_symlink(fs::symlink_status(path, error)) || replaceExisting)
+            return Status::success();
+        return refuse("a link of that name exists already." + std::string(replaceHint));
+    }
     if (fs::is_directory(status))
         return refuse("it is a folder.");
     for (const InputFile& input : inputs) {

@@ -79,7 +79,13 @@ TEST(WriteWholeFile, RefusesOrReplacesAnExistingFileAsAsked) {
     EXPECT_EQ(fs::status(path).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
     EXPECT_FALSE(writeWholeFile(dir.path().string(), Bytes{4}, ExistingFile::Replace).isOk());
-    EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
+    fs::create_symlink(dir.path() / "gone.bin", dir.path() / "dangling.bin");
+    EXPECT_NE(writeWholeFile(dir.file("dangling.bin"), Bytes{4}, ExistingFile::Refuse)
+                  .message()
+                  .find("a link of that name exists already"),
+              std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.bin"));
+    EXPECT_EQ(test::folderEntries(dir.path()).size(), 2u);
 }
 
 // Makes a folder refuse new files for as long as it lives: by its permissions for an ordinary

@@ -14,6 +14,7 @@ TEST(OutputRule, ReplacesOnlyWhenAllowedAndNeverAFolderOrAnInputOfAnotherKind) {
     const std::string image = dir.file("game.smc");
     test::writeBytes(image, {1, 2, 3});
     fs::create_symlink(image, dir.path() / "link.smc");
+    fs::create_symlink(dir.path() / "gone.smc", dir.path() / "dangling.smc");
     fs::create_directory(dir.path() / "folder");
     const InputFile inputs[] = {{image, FileKind::Image}};
     const std::string hint = " Give --force to replace it.";
@@ -34,6 +35,10 @@ TEST(OutputRule, ReplacesOnlyWhenAllowedAndNeverAFolderOrAnInputOfAnotherKind) {
         {image, FileKind::Json, false,
          "it is the image this command reads, and a JSON export is never written over it."},
         {dir.file("folder"), FileKind::Image, true, "it is a folder."},
+        // A link that leads to no file is there all the same.
+        {dir.file("dangling.smc"), FileKind::Image, false,
+         "a link of that name exists already." + hint},
+        {dir.file("dangling.smc"), FileKind::Image, true, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
