@@ -21,6 +21,7 @@
 #include "qtio/FileNames.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
+#include "resources/DeferredIcon.h"
 #include "resources/MainTemplates.h"
 #include "rom/EditHistory.h"
 #include "rom/MonsterBox.h"
@@ -120,7 +121,7 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     : QDialog(parent), rom(document), history(steps),
       settings(givenSettings ? std::move(givenSettings) : std::make_unique<AppSettings>()),
       prompts(standardPrompts(*settings)),
-      icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))),
+      icon((registerAppResources(), deferredIcon(QStringLiteral(":/icons/tarnwick.svg")))),
       programFolder(QCoreApplication::applicationDirPath()) {
     rom.setPath({});
     files = new FileCommands(
