@@ -2,16 +2,15 @@
 
 #include "io/ShownText.h"
 
-#include <functional>
-#include <string_view>
+#include <xxhash.h>
 
 namespace tarnwick {
 
 namespace {
 
-std::size_t checksumOf(std::span<const std::uint8_t> bytes) {
-    return std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+// Every load computes this over the whole image, so it must keep up with reading the file.
+std::uint64_t checksumOf(std::span<const std::uint8_t> bytes) {
+    return XXH3_64bits(bytes.data(), bytes.size());
 }
 
 } // namespace
