@@ -83,8 +83,10 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
         request.count > unlimited - request.offset ? unlimited : request.offset + request.count;
     const std::uint64_t stop = std::min(wantedEnd, pastLargest);
     std::uint64_t position = request.offset;
-    if (length > position)
+    if (length > position) {
         contents.bytes.reserve(static_cast<std::size_t>(std::min(length, stop) - position));
+        posix::adviseHugePages(contents.bytes.data(), contents.bytes.capacity());
+    }
     std::array<std::uint8_t, 1 << 16> chunk{};
     while (position < stop) {
         const auto wanted =

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mman.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -19,6 +20,25 @@ int FileHandle::close() {
     const int result = ::close(fd) == 0 ? 0 : errno;
     fd = -1;
     return result;
+}
+
+void adviseHugePages(void* buffer, std::size_t length) {
+#ifdef MADV_HUGEPAGE
+    // Smaller buffers fit in fewer pages than one huge page holds: nothing to gain there.
+    constexpr std::size_t worthwhile = std::size_t{2} << 20;
+    if (length < worthwhile)
+        return;
+    // madvise takes whole pages: the ones that lie inside the buffer.
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(buffer);
+    const std::uintptr_t first = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + length) / page * page;
+    if (end > first)
+        (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+    (void)buffer;
+    (void)length;
+#endif
 }
 
 std::string reasonOf(int error) {

@@ -36,6 +36,11 @@ int writeAll(int fd, std::span<const std::uint8_t> bytes);
 // came.
 int readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> bytes, std::uint64_t& got);
 
+// Asks the kernel to back a large buffer about to be filled with huge pages where it can. Each
+// small page is otherwise faulted in and zeroed as the bytes arrive, which takes longer than
+// copying the bytes themselves. Only a hint: nothing fails without it.
+void adviseHugePages(void* buffer, std::size_t length);
+
 // Flushes a folder to disk, so that a rename in it survives a power loss. A file system that
 // cannot flush a folder (EINVAL) counts as done: there the rename is as safe as it gets.
 int syncFolder(const std::filesystem::path& folder);
