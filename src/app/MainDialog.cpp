@@ -157,6 +157,8 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
             checkDialog->refresh();
     });
     refreshFileState();
+    // The settings a start-up changes (the image opened) are written once the window is drawn.
+    settings->holdWrites();
 }
 
 MainDialog::~MainDialog() {
@@ -331,6 +333,11 @@ void MainDialog::done(int result) {
 }
 
 bool MainDialog::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !drawn) {
+        drawn = true;
+        QMetaObject::invokeMethod(
+            this, [this] { settings->releaseWrites(); }, Qt::QueuedConnection);
+    }
     // The status bar repeats the help of the control under the pointer.
     if (event->type() == QEvent::StatusTip) {
         statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
