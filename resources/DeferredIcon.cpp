@@ -9,7 +9,7 @@ namespace {
 // Hands every request to the icon read from the file, reading it at the first request.
 class DeferredIconEngine final : public QIconEngine {
 public:
-    explicit DeferredIconEngine(QString file) : file(std::move(file)) {}
+    explicit DeferredIconEngine(QString iconFile) : file(std::move(iconFile)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
