@@ -46,7 +46,7 @@ QString exportTablesCommand(const RomImage& rom, const CharacterTable& readings,
                                              besideImage(rom, "json"), true, tablesPurpose});
     if (path.isEmpty())
         return {};
-    const QByteArray json = exportText(exportTables(rom, readings));
+    const QByteArray json = exportTablesText(rom, readings);
     // The file dialog has asked before replacing a file; the loaded image is never replaced.
     const InputFile image[] = {{rom.getPath(), FileKind::Image}};
     if (const Status written = writeOutputFile(path, json, FileKind::Json, image); !written) {

@@ -47,6 +47,18 @@ QString printableTitle(const GameString& title) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+void writeOut(Io& io, const QByteArray& utf8) {
+    QIODevice* device = io.out.device();
+    if (!device) {
+        io.out << QString::fromUtf8(utf8);
+        return;
+    }
+    // What the stream holds goes first, so that the order stays. A failed write shows in the
+    // device's error, which the program checks before it exits.
+    io.out.flush();
+    device->write(utf8);
+}
+
 int fail(Io& io, const QString& message) {
     io.err << programName << ": " << message << Qt::endl;
     return exitFailure;
@@ -142,6 +154,9 @@ int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command
             parseArguments(parser, command.syntax,
                            ArgumentList{command.image} + command.argumentsAfterImage, args, io))
         return *done;
+    if (command.checkUsage)
+        if (const auto wrong = command.checkUsage(parser))
+            return *wrong;
     RomImage rom;
     if (!loadImage(rom, parser.positionalArguments().at(0), parser, io))
         return exitFailure;

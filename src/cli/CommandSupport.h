@@ -41,6 +41,11 @@ QString shownName(std::string_view text);
 // The title as one character per byte, with control characters shown as escapes.
 QString printableTitle(const GameString& title);
 
+// ---- Output ----
+// Puts UTF-8 text on the output stream: as the bytes they are when the stream writes to a file
+// or a pipe, which spares decoding and encoding a long export again.
+void writeOut(Io& io, const QByteArray& utf8);
+
 // ---- Failures: one line on the error stream, and the exit code ----
 int fail(Io& io, const QString& message);
 // A line on the error stream that does not stop the command.
@@ -73,6 +78,9 @@ struct ImageCommand {
     ArgumentList argumentsAfterImage;
     std::function<int(RomImage& rom, const QCommandLineParser& parser)> run;
     std::pair<QString, QString> image{QStringLiteral("IMAGE"), QStringLiteral("The image file.")};
+    // Checks the options before any file is read, so that wrong usage is told as such; returns
+    // the exit code of a usage error (already reported).
+    std::function<std::optional<int>(const QCommandLineParser& parser)> checkUsage = {};
 };
 
 // Loads an image as File > Load does, with the --japanese and --any-image of a command that
@@ -123,5 +131,6 @@ int runPatch(const QStringList& args, Io& io);
 int runApply(const QStringList& args, Io& io);
 int runCheck(const QStringList& args, Io& io);
 int runChangelog(const QStringList& args, Io& io);
+int runMerge(const QStringList& args, Io& io);
 
 } // namespace tarnwick::cli

@@ -1,10 +1,10 @@
 #include "cli/SheetsExport.h"
 
+#include "PngEncoding.h"
+#include "io/AtomicFile.h"
 #include "qtio/QtFiles.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 
 #include <filesystem>
 #include <system_error>
@@ -27,38 +27,26 @@ std::optional<QString> makeFolder(const QString& folder) {
     return std::nullopt;
 }
 
-std::optional<QString> writePng(const QImage& image, const QString& path) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image))
+std::optional<QString> writePng(const Image& sheet, const QString& path) {
+    std::vector<std::uint8_t> png;
+    if (const std::optional<std::string> failed = encodePng(sheet, png))
         return QStringLiteral("Could not write %1: %2.")
-            .arg(quotedPath(path), writer.errorString());
-    if (const Status written = writeFile(path, png, ExistingFile::Replace); !written)
+            .arg(quotedPath(path), QString::fromStdString(*failed));
+    if (const Status written = writeWholeFile(fileSystemName(path), png, ExistingFile::Replace);
+        !written)
         return QString::fromLocal8Bit(written.message());
     return std::nullopt;
 }
 
 } // namespace
 
-QImage sheetToQImage(const Image& sheet) {
-    // The sheet's 0xFFRRGGBB pixels are what a 32-bit RGB image reads; it is wrapped without a
-    // copy and converted, which makes the deep copy the result owns.
-    const QImage view(reinterpret_cast<const uchar*>(sheet.pixels().data()), sheet.width(),
-                      sheet.height(), sheet.bytesPerLine(), QImage::Format_RGB32);
-    return view.convertToFormat(QImage::Format_RGB888);
-}
-
 std::optional<QString> writeSheetFiles(const GlyphSheets& sheets, const QString& folder) {
     if (auto failed = makeFolder(folder))
         return failed;
     const QDir dir(folder);
-    if (auto failed = writePng(sheetToQImage(sheets.fontSheet),
-                               dir.filePath(QLatin1String(fontSheetFileName))))
+    if (auto failed = writePng(sheets.fontSheet, dir.filePath(QLatin1String(fontSheetFileName))))
         return failed;
-    return writePng(sheetToQImage(sheets.paletteSheet),
-                    dir.filePath(QLatin1String(paletteSheetFileName)));
+    return writePng(sheets.paletteSheet, dir.filePath(QLatin1String(paletteSheetFileName)));
 }
 
 } // namespace tarnwick

@@ -24,9 +24,9 @@ int runExport(const QStringList& args, Io& io) {
     const QCommandLineOption force = forceOption();
     const auto run = [&](RomImage& rom, const QCommandLineParser& parser) {
         // The labels read the game's names through the release's built-in readings.
-        const QByteArray json = exportText(exportTables(rom, builtInCharacterTable(rom.variant())));
+        const QByteArray json = exportTablesText(rom, builtInCharacterTable(rom.variant()));
         if (!parser.isSet(output)) {
-            io.out << QString::fromUtf8(json);
+            writeOut(io, json);
             return static_cast<int>(exitSuccess);
         }
         return writeOutput(io, parser.value(output), bytesOf(json), FileKind::Json,

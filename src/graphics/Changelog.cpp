@@ -1,95 +1,18 @@
 #include "graphics/Changelog.h"
 
 #include "ChangelogWords.h"
-#include "graphics/GameTextReading.h"
-#include "graphics/RecordNames.h"
-#include "rom/AnimCategories.h"
+#include "RecordHeadings.h"
 #include "rom/RecordTables.h"
 #include "rom/RomImage.h"
-#include "rom/ShopRecord.h"
 #include "rom/TableDifferences.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 
 namespace tarnwick {
 namespace {
 
 using namespace changelog_words;
-
-struct TableWords {
-    const PerRelease<TablePlacement>* placement;
-    std::string_view title;
-    std::string_view recordKind;
-};
-
-constexpr std::array<TableWords, 6> tableWords = {{
-    {&chestTablePlacement, "Chests", "Chest"},
-    {&monsterBoxTablePlacement, "Monster-in-a-box entries", "Monster-in-a-box"},
-    {&shopTablePlacement, "Shops", "Shop"},
-    {&esperTablePlacement, "Espers", "Esper"},
-    {&anim8TablePlacement, "Weapon and enemy special animations", "Animation"},
-    {&anim14TablePlacement, "Spell, esper, tool and item animations", "Animation"},
-}};
-
-const TableWords* wordsFor(const TableBinding& binding) {
-    const auto found = std::find_if(tableWords.begin(), tableWords.end(), [&](const TableWords& w) {
-        return w.placement == binding.placement;
-    });
-    return found == tableWords.end() ? nullptr : &*found;
-}
-
-// The category entry an animation record is listed as ("Spells 3"), or its record number.
-template <std::size_t count>
-std::string animationPlace(const std::array<AnimCategory, count>& categories, int record) {
-    for (const AnimCategory& category : categories)
-        if (record >= category.firstRecord && record < category.firstRecord + category.entries)
-            return std::string(category.label) + " " +
-                   std::to_string(record - category.firstRecord);
-    return "Record " + std::to_string(record);
-}
-
-// What starts a record's line, before its changes: "Shop 12 (Harrowmere)".
-class RecordHeadings {
-public:
-    RecordHeadings(const RomImage& image, const CharacterTable& table,
-                   const std::vector<std::string>& locations)
-        : rom(image), readings(table), chestLocations(locations) {}
-
-    std::string heading(std::size_t tableIndex, const TableWords& words, int record) {
-        const auto at = static_cast<std::size_t>(record);
-        std::string place = std::string(words.recordKind) + " " + std::to_string(record);
-        std::string name;
-        if (words.placement == &chestTablePlacement) {
-            name = at < chestLocations.size() ? chestLocations[at] : std::string();
-        } else if (words.placement == &shopTablePlacement) {
-            name = std::string(shopLabels()[at]);
-        } else if (words.placement == &anim8TablePlacement) {
-            place = animationPlace(anim8Categories(rom.variant()), record);
-            name = nameOf(tableIndex, at);
-        } else if (words.placement == &anim14TablePlacement) {
-            place = animationPlace(anim14Categories(rom.variant()), record);
-            name = nameOf(tableIndex, at);
-        } else if (words.placement == &esperTablePlacement) {
-            name = nameOf(tableIndex, at);
-        }
-        name = withoutOuterSpaces(name);
-        return name.empty() ? place : place + " (" + name + ")";
-    }
-
-private:
-    std::string nameOf(std::size_t tableIndex, std::size_t record) {
-        if (names.empty())
-            names = recordNames(rom, readings, tableIndex, UnknownCodes::Hex);
-        return record < names.size() ? names[record] : std::string();
-    }
-
-    const RomImage& rom;
-    const CharacterTable& readings;
-    const std::vector<std::string>& chestLocations;
-    std::vector<std::string> names; // of the one table being described
-};
 
 Phrases recordChanges(const TableWords& words, const Names& before, const Record& was,
                       const Names& after, const Record& now) {

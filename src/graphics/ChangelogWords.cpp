@@ -31,11 +31,31 @@ int byteAt(const Record& record, int slot) {
     return record[static_cast<std::size_t>(slot)] & 0xFF;
 }
 
+} // namespace
+
 std::string onOff(bool on) {
     return on ? "on" : "off";
 }
 
-} // namespace
+std::string priceWords(const Record& shop) {
+    const std::span<const std::string_view> labels = priceModifierLabels();
+    const auto modifier = static_cast<std::size_t>(priceModifier(shop));
+    return modifier < labels.size() ? std::string(labels[modifier])
+                                    : "modifier " + std::to_string(modifier);
+}
+
+std::string shopItemWords(const Names& names, int item) {
+    return item == emptyItem ? std::string("(none)") : names.item(item);
+}
+
+std::string formationWords(const Names& names, int formation) {
+    return "formation " + std::to_string(formation) + " (" + names.formationMonsters(formation) +
+           ")";
+}
+
+std::string animationWords(int number) {
+    return number > lastAnimationNumber ? std::string("none") : hexValue(number);
+}
 
 std::string hexValue(int value) {
     constexpr std::string_view digits = "0123456789ABCDEF";
@@ -159,8 +179,7 @@ Phrases monsterBoxChanges(const Names& before, const Record& was, const Names& a
             return (box[low] & 0xFF) | (box[low + 1] & 0xFF) << 8;
         };
         const auto words = [&formation](const Names& names, const Record& box) {
-            return "formation " + std::to_string(formation(box)) + " (" +
-                   names.formationMonsters(formation(box)) + ")";
+            return formationWords(names, formation(box));
         };
         phrases.add("Form " + std::to_string(form), words(before, was), words(after, now));
     }
@@ -170,20 +189,10 @@ Phrases monsterBoxChanges(const Names& before, const Record& was, const Names& a
 Phrases shopChanges(const Names& before, const Record& was, const Names& after, const Record& now) {
     Phrases phrases;
     phrases.add("type", before.shopType(shopType(was)), after.shopType(shopType(now)));
-    const auto price = [](const Record& shop) {
-        const std::span<const std::string_view> labels = priceModifierLabels();
-        const auto modifier = static_cast<std::size_t>(priceModifier(shop));
-        return modifier < labels.size() ? std::string(labels[modifier])
-                                        : "modifier " + std::to_string(modifier);
-    };
-    phrases.add("price", price(was), price(now));
-    for (int slot = 1; slot <= shopItemSlots; ++slot) {
-        const auto item = [slot](const Names& names, const Record& shop) {
-            const int number = shopItem(shop, slot);
-            return number == emptyItem ? std::string("(none)") : names.item(number);
-        };
-        phrases.add("#" + std::to_string(slot), item(before, was), item(after, now));
-    }
+    phrases.add("price", priceWords(was), priceWords(now));
+    for (int slot = 1; slot <= shopItemSlots; ++slot)
+        phrases.add("#" + std::to_string(slot), shopItemWords(before, shopItem(was, slot)),
+                    shopItemWords(after, shopItem(now, slot)));
     return phrases;
 }
 
@@ -230,7 +239,7 @@ Phrases anim14Changes(const Record& was, const Record& now) {
         const auto animation = [&slots](const Record& record) {
             const ShownAnimation shown = showAnimation(record, slots);
             if (shown.number > lastAnimationNumber)
-                return std::string("none");
+                return animationWords(shown.number);
             return hexValue(shown.number) + (shown.highBit ? " (high bit)" : "");
         };
         const std::string number = std::to_string(k + 1);

@@ -63,4 +63,15 @@ Phrases anim14Changes(const Record& was, const Record& now);
 // "0x1A": a byte or field value as the animation editors show it.
 std::string hexValue(int value);
 
+// One field's value in words, as the lines of a changelog give it.
+std::string onOff(bool on);
+// A shop's price modifier: its label, or "modifier 9" where it has none.
+std::string priceWords(const Record& shop);
+// An item of a shop slot: its name, or "(none)" for the empty item.
+std::string shopItemWords(const Names& names, int item);
+// "formation 82 (Dire Wolf, Ash Troll)".
+std::string formationWords(const Names& names, int formation);
+// An animation number (0-0x3FF): "0x1A", or "none" for the numbers that name no animation.
+std::string animationWords(int number);
+
 } // namespace tarnwick::changelog_words

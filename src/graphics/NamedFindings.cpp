@@ -1,6 +1,7 @@
 #include "graphics/NamedFindings.h"
 
 #include "ChangelogWords.h"
+#include "rom/DocumentMerge.h"
 
 namespace tarnwick {
 namespace {
@@ -20,6 +21,11 @@ private:
 
 std::vector<Finding> checkImage(const RomImage& rom, const CharacterTable& readings) {
     return checkImage(rom, GameNames(rom, readings));
+}
+
+std::vector<Finding> introducedFindings(const RomImage& merged, const RomImage& first,
+                                        const RomImage& second, const CharacterTable& readings) {
+    return introducedFindings(merged, first, second, GameNames(merged, readings));
 }
 
 } // namespace tarnwick

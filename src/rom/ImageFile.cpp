@@ -4,11 +4,14 @@
 
 #include <xxhash.h>
 
+#include <algorithm>
+
 namespace tarnwick {
 
 namespace {
 
-// Every load computes this over the whole image, so it must keep up with reading the file.
+// Computed over the whole image, up to 8 MiB, before a save and whenever the file is looked
+// at again; std::hash took longer than reading the file.
 std::uint64_t checksumOf(std::span<const std::uint8_t> bytes) {
     return XXH3_64bits(bytes.data(), bytes.size());
 }
@@ -16,7 +19,16 @@ std::uint64_t checksumOf(std::span<const std::uint8_t> bytes) {
 } // namespace
 
 ImageFile::ImageFile(const FileStamp& stamp, std::span<const std::uint8_t> image)
-    : fileStamp(stamp), imageLength(image.size()), checksum(checksumOf(image)), known(true) {}
+    : fileStamp(stamp), imageLength(image.size()), checksum(checksumOf(image)), known(true),
+      checksummed(true) {}
+
+ImageFile::ImageFile(const FileStamp& stamp, std::uint64_t length)
+    : fileStamp(stamp), imageLength(length), known(true) {}
+
+void ImageFile::takeChecksum(std::span<const std::uint8_t> image) {
+    checksum = checksumOf(image.first(std::min<std::size_t>(image.size(), imageLength)));
+    checksummed = true;
+}
 
 FileChange ImageFile::lookAgain(const std::string& path) const {
     FileStamp now;
@@ -33,7 +45,7 @@ FileChange ImageFile::lookAgain(const std::string& path) const {
         return FileChange::Gone;
     if (contents.bytes.size() < imageLength)
         return FileChange::Shorter;
-    if (checksumOf(contents.bytes) == checksum)
+    if (checksummed && checksumOf(contents.bytes) == checksum)
         return FileChange::None;
     const bool sameFile = now.device == fileStamp.device && now.inode == fileStamp.inode;
     return sameFile ? FileChange::Written : FileChange::Replaced;

@@ -81,8 +81,18 @@ Status RomImage::load() {
         return loadFailure(path, "the file could not be read completely");
     data = std::move(contents.bytes);
     takeFileShape(contents.length);
-    file = ImageFile(contents.stamp, data);
+    file = ImageFile(contents.stamp, data.size());
     return Status::success();
+}
+
+const ImageFile& RomImage::openFile() const {
+    takeFileChecksum();
+    return file;
+}
+
+void RomImage::takeFileChecksum() const {
+    if (file.awaitsChecksum())
+        file.takeChecksum(data);
 }
 
 void RomImage::adoptFileBytes(std::span<const std::uint8_t> fileStart, std::uint64_t length) {
@@ -122,7 +132,7 @@ Status RomImage::save() {
 
 void RomImage::rememberFile() {
     FileStamp stamp;
-    file = stampOfFile(path, stamp) ? ImageFile(stamp, std::span(data).first(size)) : ImageFile();
+    file = stampOfFile(path, stamp) ? ImageFile(stamp, size) : ImageFile();
 }
 
 Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
@@ -266,6 +276,12 @@ bool RomImage::imageIndex(std::uint64_t offset, std::uint64_t& index) const {
     return true;
 }
 
+std::span<const std::uint8_t> RomImage::imageProper() const {
+    const auto header = std::min<std::size_t>(static_cast<std::size_t>(std::max(headerSize, 0)),
+                                              std::min<std::size_t>(size, data.size()));
+    return std::span(data).subspan(header, std::min<std::size_t>(size, data.size()) - header);
+}
+
 std::uint8_t RomImage::readByte(std::uint64_t offset) const {
     std::uint64_t index = 0;
     return imageIndex(offset, index) ? data[index] : 0;
@@ -277,8 +293,10 @@ std::uint16_t RomImage::readWord(std::uint64_t offset) const {
 
 void RomImage::writeByte(std::uint8_t value, std::uint64_t offset) {
     std::uint64_t index = 0;
-    if (imageIndex(offset, index))
-        data[index] = value;
+    if (!imageIndex(offset, index))
+        return;
+    takeFileChecksum();
+    data[index] = value;
 }
 
 void RomImage::seek(std::uint64_t offset) {
@@ -292,8 +310,10 @@ std::uint8_t RomImage::nextByte() {
 }
 
 void RomImage::putByte(std::uint8_t value) {
-    if (cursor < data.size())
+    if (cursor < data.size()) {
+        takeFileChecksum();
         data[cursor] = value;
+    }
     ++cursor;
 }
 
@@ -379,6 +399,17 @@ std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release)
                groupedBytes(requiredImageSize(release)) + " a " +
                std::string(releaseName(release)) + " image needs";
     return {};
+}
+
+Status adoptImageOf(RomImage& rom, std::span<const std::uint8_t> file, RomVariant release) {
+    rom.setJapanese(isJapaneseVariant(release));
+    rom.adoptFileBytes(file, file.size());
+    rom.settleRelease();
+    if (rom.variant() != release || !rom.checkFitsRelease()) {
+        rom.unload();
+        return Status::failure(notAnImageOf(file, release));
+    }
+    return rom.parseTables();
 }
 
 } // namespace tarnwick

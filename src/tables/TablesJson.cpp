@@ -1,11 +1,11 @@
 #include "tables/TablesJson.h"
 
+#include "ExportLayout.h"
 #include "graphics/RecordNames.h"
 #include "io/ShownText.h"
 #include "tables/JsonFile.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonValue>
 
 #include <algorithm>
@@ -174,153 +174,76 @@ int filledNameSlots(const NameBinding& binding, RomVariant release) {
     return binding.reservedSlotZero ? count + 1 : count;
 }
 
-QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
+namespace {
+
+// The export, built once for the text and for the JSON object alike.
+JsonNode exportTree(const RomImage& rom, const CharacterTable& readings) {
     const RomVariant release = rom.variant();
     const int r = variantIndex(release);
 
-    QJsonObject tables;
+    JsonNode tables = JsonNode::object();
     const std::span<const TableBinding> bindings = recordTables();
     for (std::size_t t = 0; t < bindings.size(); ++t) {
         const TableBinding& binding = bindings[t];
         const TablePlacement& where = (*binding.placement)[r];
         const auto records = binding.constRecords(rom).first(static_cast<std::size_t>(where.count));
         const std::vector<std::string> labels = recordNames(rom, readings, t);
-        QJsonArray rows;
+        JsonNode rows = JsonNode::array(records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
-            QJsonArray values;
+            JsonNode values = JsonNode::array(static_cast<std::size_t>(where.recordSize));
             for (int j = 0; j < where.recordSize; ++j)
                 values.append(records[i][static_cast<std::size_t>(j)]);
             // The label is for people reading the file (and a diff of two exports); import
             // reads the values only.
-            rows.append(QJsonObject{
-                {"label", i < labels.size() ? QString::fromStdString(labels[i]) : QString()},
-                {"values", values}});
+            JsonNode row = JsonNode::object(2);
+            row.insert(QStringLiteral("label"),
+                       i < labels.size() ? QString::fromStdString(labels[i]) : QString());
+            row.insert(QStringLiteral("values"), std::move(values));
+            rows.append(std::move(row));
         }
-        tables.insert(asciiText(binding.key), rows);
+        tables.insert(asciiText(binding.key), std::move(rows));
     }
 
-    QJsonObject names;
+    JsonNode names = JsonNode::object();
     for (const NameBinding& binding : nameTableList) {
         const auto filled =
             binding.names(rom).first(static_cast<std::size_t>(filledNameSlots(binding, release)));
-        QJsonArray list;
+        JsonNode list = JsonNode::array(filled.size());
         for (const GameString& name : filled)
             list.append(hexName(name));
-        names.insert(asciiText(binding.key), list);
+        names.insert(asciiText(binding.key), std::move(list));
     }
-    names.insert("emptyItemName", hexName(rom.emptyItemName));
+    names.insert(QStringLiteral("emptyItemName"), hexName(rom.emptyItemName));
 
-    QJsonArray digits;
+    JsonNode digits = JsonNode::array(rom.digitCodes.size());
     for (std::uint8_t code : rom.digitCodes)
         digits.append(code);
 
     // The title box shows one character per byte; Latin-1 maps each byte to the same code.
     const GameString title = rom.internalTitle();
 
-    QJsonObject json;
-    json.insert("format", asciiText(tablesFormat));
-    json.insert("version", tablesFormatVersion);
-    json.insert("release", asciiText(releaseKey(release)));
-    json.insert("headerSize", rom.getHeaderSize());
-    json.insert("title", QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
-    json.insert("gpMultiplier", rom.gpMultiplier);
-    json.insert("digitCodes", digits);
-    json.insert("tables", tables);
-    json.insert("names", names);
+    JsonNode json = JsonNode::object();
+    json.insert(QStringLiteral("format"), asciiText(tablesFormat));
+    json.insert(QStringLiteral("version"), tablesFormatVersion);
+    json.insert(QStringLiteral("release"), asciiText(releaseKey(release)));
+    json.insert(QStringLiteral("headerSize"), rom.getHeaderSize());
+    json.insert(QStringLiteral("title"),
+                QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+    json.insert(QStringLiteral("gpMultiplier"), rom.gpMultiplier);
+    json.insert(QStringLiteral("digitCodes"), std::move(digits));
+    json.insert(QStringLiteral("tables"), std::move(tables));
+    json.insert(QStringLiteral("names"), std::move(names));
     return json;
-}
-
-namespace {
-
-// How wide a list may be written on one line.
-constexpr qsizetype lineWidth = 100;
-
-bool isContainer(const QJsonValue& value) {
-    return value.isArray() || value.isObject();
-}
-
-// A scalar as JSON text (QJsonDocument writes only containers, so it is written inside one).
-QByteArray scalarText(const QJsonValue& value) {
-    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return text.mid(1, text.size() - 2);
-}
-
-// Holds scalars only, or (an object) scalars and lists of scalars: a record with its label.
-bool isFlat(const QJsonValue& value) {
-    const auto flatEntry = [](const QJsonValue& entry, bool listsAllowed) {
-        if (!isContainer(entry))
-            return true;
-        if (!listsAllowed || !entry.isArray())
-            return false;
-        const QJsonArray list = entry.toArray();
-        return std::none_of(list.begin(), list.end(),
-                            [](const QJsonValue& v) { return isContainer(v); });
-    };
-    if (value.isArray()) {
-        const QJsonArray list = value.toArray();
-        return std::all_of(list.begin(), list.end(),
-                           [&](const QJsonValue& v) { return flatEntry(v, false); });
-    }
-    const QJsonObject object = value.toObject();
-    return std::all_of(object.begin(), object.end(),
-                       [&](const QJsonValue& v) { return flatEntry(v, true); });
-}
-
-QByteArray oneLine(const QJsonValue& value) {
-    if (!isContainer(value))
-        return scalarText(value);
-    QByteArrayList parts;
-    if (value.isArray()) {
-        for (const QJsonValue& entry : value.toArray())
-            parts << oneLine(entry);
-        return '[' + parts.join(", ") + ']';
-    }
-    const QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it)
-        parts << scalarText(it.key()) + ": " + oneLine(it.value());
-    return '{' + parts.join(", ") + '}';
-}
-
-void writeValue(QByteArray& out, const QJsonValue& value, int indent) {
-    if (isContainer(value) && isFlat(value)) {
-        const QByteArray line = oneLine(value);
-        if (indent + line.size() <= lineWidth) {
-            out += line;
-            return;
-        }
-    }
-    if (!isContainer(value)) {
-        out += scalarText(value);
-        return;
-    }
-    const QByteArray inner(indent + 4, ' ');
-    const bool array = value.isArray();
-    out += array ? "[\n" : "{\n";
-    qsizetype left = array ? value.toArray().size() : value.toObject().size();
-    const auto next = [&] { out += --left > 0 ? ",\n" : "\n"; };
-    if (array) {
-        for (const QJsonValue& entry : value.toArray()) {
-            out += inner;
-            writeValue(out, entry, indent + 4);
-            next();
-        }
-    } else {
-        const QJsonObject object = value.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            out += inner + scalarText(it.key()) + ": ";
-            writeValue(out, it.value(), indent + 4);
-            next();
-        }
-    }
-    out += QByteArray(indent, ' ') + (array ? "]" : "}");
 }
 
 } // namespace
 
-QByteArray exportText(const QJsonObject& json) {
-    QByteArray text;
-    writeValue(text, json, 0);
-    return text + '\n';
+QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings) {
+    return exportTree(rom, readings).toJsonValue().toObject();
+}
+
+QByteArray exportTablesText(const RomImage& rom, const CharacterTable& readings) {
+    return exportLayout(exportTree(rom, readings));
 }
 
 std::optional<ImportedTables> readImportedTables(const QJsonObject& json, RomVariant release,

@@ -57,16 +57,21 @@ TEST(ImageFile, LookingAgainTellsWhatAnotherProgramDidToTheFile) {
          FileChange::Shorter},
         {"removed", [](const std::string& path) { fs::remove(path); }, FileChange::Gone},
     };
-    for (const auto& c : cases) {
-        const TempDir dir;
-        const std::string path = dir.file("image.smc");
-        test::writeBytes(path, image);
-        FileContents contents;
-        ASSERT_TRUE(readFileBytes(path, "load", {}, contents).isOk());
-        const ImageFile file(contents.stamp, contents.bytes);
-        c.act(path);
-        EXPECT_EQ(file.lookAgain(path), c.expected) << c.what;
-    }
+    // The checksum is taken at once, or handed in later by the holder of the bytes.
+    for (const bool checksumLater : {false, true})
+        for (const auto& c : cases) {
+            const TempDir dir;
+            const std::string path = dir.file("image.smc");
+            test::writeBytes(path, image);
+            FileContents contents;
+            ASSERT_TRUE(readFileBytes(path, "load", {}, contents).isOk());
+            ImageFile file = checksumLater ? ImageFile(contents.stamp, contents.bytes.size())
+                                           : ImageFile(contents.stamp, contents.bytes);
+            if (checksumLater)
+                file.takeChecksum(contents.bytes);
+            c.act(path);
+            EXPECT_EQ(file.lookAgain(path), c.expected) << c.what << ", later " << checksumLater;
+        }
     EXPECT_EQ(ImageFile().lookAgain("/nonexistent/image.smc"), FileChange::Gone);
 }
 

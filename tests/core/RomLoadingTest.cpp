@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace tarnwick {
@@ -56,6 +57,17 @@ TEST(RomLoading, UneditedSaveLeavesEveryFileByteIdentical) {
         EXPECT_TRUE(test::readBytes(path) == before);
         EXPECT_EQ(test::folderEntries(dir.path()).size(), 1u);
     }
+}
+
+// The checksum of a loaded image is taken late, but from the bytes as the file held them.
+TEST(RomLoading, BytesChangedAfterLoadingAreNotTakenForTheFiles) {
+    test::TempDir dir;
+    const std::string path = writeImage(dir, {RomVariant::SnesEnglish, false, 0}, "image");
+    RomImage rom;
+    ASSERT_TRUE(loadRom(rom, path).isOk());
+    rom.writeByte(static_cast<std::uint8_t>(rom.readByte(0x100) ^ 0xFF), 0x100);
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
+    EXPECT_EQ(rom.openFile().lookAgain(path), FileChange::None);
 }
 
 TEST(RomLoading, EditsLandAtTheReleaseOffsetsBehindTheHeader) {

@@ -3,7 +3,6 @@
 #include "graphics/GlyphSheets.h"
 #include "pixels/Image.h"
 
-#include <QImage>
 #include <QString>
 
 #include <optional>
@@ -12,9 +11,6 @@ namespace tarnwick {
 
 inline constexpr auto fontSheetFileName = "font-sheet.png";
 inline constexpr auto paletteSheetFileName = "palette-sheet.png";
-
-// A copy of a sheet as 8-bit RGB, pixel for pixel.
-QImage sheetToQImage(const Image& sheet);
 
 // Writes the font sheet and the palette sheet as PNG files into folder, creating the folder if
 // it is missing. Each file is written beside its target and renamed over it, so a failed write

@@ -14,4 +14,10 @@ class RomImage;
 // not know as "[A3]", the kind and number where the release names none.
 [[nodiscard]] std::vector<Finding> checkImage(const RomImage& rom, const CharacterTable& readings);
 
+// The findings that merging two mods introduced (introducedFindings), named so in the merged
+// document's names.
+[[nodiscard]] std::vector<Finding> introducedFindings(const RomImage& merged, const RomImage& first,
+                                                      const RomImage& second,
+                                                      const CharacterTable& readings);
+
 } // namespace tarnwick

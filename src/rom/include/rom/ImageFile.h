@@ -27,9 +27,16 @@ public:
     // The file as it was when image (the bytes that count as the image) was read from or
     // written to it.
     ImageFile(const FileStamp& stamp, std::span<const std::uint8_t> image);
+    // The same for an image of length bytes whose checksum comes later: whoever holds the
+    // bytes hands them to takeChecksum before they change, or when the file is looked at again.
+    // Until then a changed stamp counts as a change, since nothing shows the bytes are the same.
+    ImageFile(const FileStamp& stamp, std::uint64_t length);
 
     bool isKnown() const { return known; }
     const FileStamp& stamp() const { return fileStamp; }
+    bool awaitsChecksum() const { return known && !checksummed; }
+    // image: the bytes the file held when the stamp was taken, imageLength of them.
+    void takeChecksum(std::span<const std::uint8_t> image);
     // Looks at the file at path now. A file whose stamp changed but whose image bytes are
     // the same (touched, or bytes appended past a GBA image) has not changed.
     FileChange lookAgain(const std::string& path) const;
@@ -39,6 +46,7 @@ private:
     std::uint64_t imageLength = 0;
     std::uint64_t checksum = 0;
     bool known = false;
+    bool checksummed = false;
 };
 
 // True when writing the document over the file would replace what another program put there,

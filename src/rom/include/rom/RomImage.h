@@ -53,7 +53,7 @@ public:
     std::uint64_t getFileLength() const { return fileLength; }
     // The file as the document last read or wrote it, to tell whether another program has
     // changed it since; not known for bytes that did not come from a file.
-    const ImageFile& openFile() const { return file; }
+    const ImageFile& openFile() const;
 
     // ---- Release ----
     bool isGba() const { return gba; }
@@ -82,6 +82,8 @@ public:
     GameString internalTitle() const;
 
     // ---- Byte access ----
+    // The image bytes after the copier header, as the file holds them (not the tables' edits).
+    std::span<const std::uint8_t> imageProper() const;
     std::uint8_t readByte(std::uint64_t offset) const;
     // The 16-bit little-endian value at offset (pointers, colours).
     std::uint16_t readWord(std::uint64_t offset) const;
@@ -110,6 +112,9 @@ public:
     Status savedFileBytes(std::vector<std::uint8_t>& bytes) const;
     // True when the record tables or the GP multiplier hold values that the image bytes do not.
     bool tablesDifferFromImage() const;
+    // Reads the name tables from the image again, after bytes outside the tables were written;
+    // the record tables stay as they are.
+    void parseNames();
 
     // ---- Record tables ----
     std::array<Record, chestCapacity> chestTable{};
@@ -143,8 +148,11 @@ private:
     void takeFileShape(std::uint64_t length);
     // Takes the file at path as the one the document's bytes were just written to.
     void rememberFile();
+    // A load leaves the checksum of the image bytes to be taken when it is first needed: before
+    // the bytes change, or when the file is looked at. A command that only reads the image never
+    // pays for it.
+    void takeFileChecksum() const;
     bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
-    void parseNames();
     void readNameTable(std::span<GameString> slots, const NameArea& area);
 
     std::vector<std::uint8_t> data;
@@ -155,7 +163,7 @@ private:
     std::int32_t headerSize = 0;
     std::uint32_t size = 0;
     std::uint64_t fileLength = 0;
-    ImageFile file;
+    mutable ImageFile file;
 };
 
 // Asked when an image's header names none of the four releases, with a sentence that names the
@@ -181,5 +189,10 @@ std::optional<RomVariant> imageFileRelease(std::span<const std::uint8_t> file);
 // ("it holds 0x151 (337) bytes, ..."); empty when it is one. A header that names no release
 // keeps release's language, as a load with the Japanese option set to release's does.
 std::string notAnImageOf(std::span<const std::uint8_t> file, RomVariant release);
+
+// Puts a file's bytes that were made in memory (a patch's result) into the document as a load of
+// release would read them: header and release settled, tables and names read. When they are no
+// image of release the message is notAnImageOf's phrase and the document holds no image.
+Status adoptImageOf(RomImage& rom, std::span<const std::uint8_t> file, RomVariant release);
 
 } // namespace tarnwick

@@ -41,9 +41,10 @@ inline constexpr int tablesFormatVersion = 2;
 // its game bytes).
 QJsonObject exportTables(const RomImage& rom, const CharacterTable& readings);
 
-// An export as text that a person and a line-based diff can read: every record on a line of its
-// own with its label, short lists on one line, everything else one entry a line.
-QByteArray exportText(const QJsonObject& json);
+// The same export as text that a person and a line-based diff can read: every record on a line
+// of its own with its label, short lists on one line, everything else one entry a line. Read
+// back as JSON it is exportTables.
+QByteArray exportTablesText(const RomImage& rom, const CharacterTable& readings);
 
 // The record tables and GP multiplier read from an export, checked against a release.
 struct ImportedTables {
