@@ -48,8 +48,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads the SVG icon plugins at run time, where dpkg-shlibdeps cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# Qt loads the SVG icon plugins at run time, where dpkg-shlibdeps cannot see them. The dialogs
+# are laid out for Courier, which fonts-urw-base35 supplies as Nimbus Mono PS.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-urw-base35")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hicolor-icon-theme, shared-mime-info")
 
 include(CPack)

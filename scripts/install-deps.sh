@@ -8,8 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    libdeflate-dev libicu-dev libpng-dev
-    fonts-dejavu-core python3
+    libdeflate-dev libicu-dev libpng-dev libxxhash-dev
+    fonts-dejavu-core fonts-urw-base35 python3
     dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 

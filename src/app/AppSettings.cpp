@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -13,6 +14,24 @@ const QString filterKey = QStringLiteral("fileDialog/filter");
 const QString purposeFolderGroup = QStringLiteral("fileDialog/folders/");
 
 } // namespace
+
+// QSettings writes its changes when it receives the update request it posts to itself after
+// the first change; while held, that request is kept back and remembered instead.
+class AppSettings::WriteHold final : public QObject {
+public:
+    using QObject::QObject;
+    bool held = false;
+    bool requestKept = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (held && event->type() == QEvent::UpdateRequest) {
+            requestKept = true;
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 AppSettings::AppSettings()
     : settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
@@ -31,6 +50,8 @@ QStringList AppSettings::recentFiles() const {
 void AppSettings::addRecentFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     QStringList files = recentFiles();
+    if (!files.isEmpty() && files.constFirst() == absolute)
+        return;
     files.removeAll(absolute);
     files.prepend(absolute);
     while (files.size() > recentFileLimit)
@@ -68,6 +89,24 @@ QString AppSettings::folderFor(const QString& purpose) const {
 
 void AppSettings::setFolderFor(const QString& purpose, const QString& folder) {
     settings->setValue(purposeFolderGroup + purpose, folder);
+}
+
+void AppSettings::holdWrites() {
+    if (writeHold == nullptr) {
+        writeHold = new WriteHold(settings.get());
+        settings->installEventFilter(writeHold);
+    }
+    writeHold->held = true;
+}
+
+void AppSettings::releaseWrites() {
+    if (writeHold == nullptr || !writeHold->held)
+        return;
+    writeHold->held = false;
+    if (writeHold->requestKept) {
+        writeHold->requestKept = false;
+        settings->sync();
+    }
 }
 
 } // namespace tarnwick

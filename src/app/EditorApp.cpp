@@ -4,6 +4,7 @@
 #include "app/MainDialog.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -61,6 +62,9 @@ int EditorApp::run() {
 }
 
 void EditorApp::takeScreenshot(QWidget& window) {
+    // The load just before posted the layout its new texts need (the release in the status
+    // bar); the picture shows the window as laid out for them, as the user sees it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     if (!window.grab().save(options.screenshotPath, "PNG")) {
         std::fprintf(stderr, "Could not write the picture \"%s\".\n",
                      QFile::encodeName(options.screenshotPath).constData());

@@ -17,9 +17,8 @@ FileChangedNotice::FileChangedNotice(QWidget* parent) : QFrame(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     auto* textRow = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    // The warning sign is drawn when the bar first shows: at start-up nobody sees it.
+    icon = new QLabel(this);
     message = new QLabel(this);
     message->setObjectName(QStringLiteral("fileChangedText"));
     message->setWordWrap(true);
@@ -44,6 +43,10 @@ FileChangedNotice::FileChangedNotice(QWidget* parent) : QFrame(parent) {
 }
 
 void FileChangedNotice::showChange(const QString& text, bool canReload) {
+    if (icon->pixmap().isNull()) {
+        const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+        icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    }
     message->setText(text);
     reload->setVisible(canReload);
     show();

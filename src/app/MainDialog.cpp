@@ -21,6 +21,7 @@
 #include "qtio/FileNames.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
+#include "resources/DeferredIcon.h"
 #include "resources/MainTemplates.h"
 #include "rom/EditHistory.h"
 #include "rom/MonsterBox.h"
@@ -120,7 +121,7 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     : QDialog(parent), rom(document), history(steps),
       settings(givenSettings ? std::move(givenSettings) : std::make_unique<AppSettings>()),
       prompts(standardPrompts(*settings)),
-      icon((registerAppResources(), QStringLiteral(":/icons/tarnwick.svg"))),
+      icon((registerAppResources(), deferredIcon(QStringLiteral(":/icons/tarnwick.svg")))),
       programFolder(QCoreApplication::applicationDirPath()) {
     rom.setPath({});
     files = new FileCommands(
@@ -156,6 +157,8 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
             checkDialog->refresh();
     });
     refreshFileState();
+    // The settings a start-up changes (the image opened) are written once the window is drawn.
+    settings->holdWrites();
 }
 
 MainDialog::~MainDialog() {
@@ -330,6 +333,11 @@ void MainDialog::done(int result) {
 }
 
 bool MainDialog::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !drawn) {
+        drawn = true;
+        QMetaObject::invokeMethod(
+            this, [this] { settings->releaseWrites(); }, Qt::QueuedConnection);
+    }
     // The status bar repeats the help of the control under the pointer.
     if (event->type() == QEvent::StatusTip) {
         statusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());

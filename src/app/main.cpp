@@ -2,10 +2,10 @@
 #include "app/EditorApp.h"
 #include "qtio/FileNames.h"
 #include "resources/AppResources.h"
+#include "resources/DeferredIcon.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QIcon>
 #include <QStringList>
 
 #include <cstdio>
@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window with the installed desktop entry (on Wayland too).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     tarnwick::registerAppResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarnwick.svg")));
+    QApplication::setWindowIcon(tarnwick::deferredIcon(QStringLiteral(":/icons/tarnwick.svg")));
     tarnwick::EditorApp editor(std::move(options));
     return editor.run();
 }

@@ -218,7 +218,11 @@ QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog) {
 }
 
 QFont dialogFont() {
-    QFont font(QStringLiteral("Courier"), 12);
+    // The templates are laid out for Courier. Nimbus Mono PS is the scalable Courier that the
+    // package depends on (fonts-urw-base35): named first, it is found at once, where "Courier"
+    // alone goes through fontconfig's substitutes each time a new font is set up. Without it,
+    // Courier's substitute on that system is taken as before.
+    QFont font({QStringLiteral("Nimbus Mono PS"), QStringLiteral("Courier")}, 12);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;

@@ -8,12 +8,12 @@
 #include "editors/ManualWindow.h"
 #include "resources/AppResources.h"
 #include "resources/ControlHelp.h"
+#include "resources/DeferredIcon.h"
 #include "resources/EditorTemplates.h"
 #include "rom/RomImage.h"
 #include "rom/TableEdit.h"
 
 #include <QAbstractSpinBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -56,7 +56,7 @@ EditorDialog::EditorDialog(const DialogTemplate& resource, const QString& iconPa
                            EditHistory& steps, QWidget* parent, EditorTexts givenTexts)
     : QDialog(parent), editedRom(rom), history(steps), fileTexts(std::move(givenTexts)) {
     registerAppResources();
-    setWindowIcon(QIcon(iconPath));
+    setWindowIcon(deferredIcon(iconPath));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     QWidget* surface = addTemplateSurface(*this, resource);

@@ -4,11 +4,11 @@
 
 #include "resources/AnimTemplates.h"
 #include "resources/AppResources.h"
+#include "resources/DeferredIcon.h"
 #include "resources/EditorTemplates.h"
 
 #include <QComboBox>
 #include <QEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,7 +75,7 @@ FontEditorDialog::FontEditorDialog(RomImage&, EditHistory&, QWidget* parent, Edi
     : QDialog(parent) {
     registerAppResources();
     const DialogTemplate& resource = fontEditorTemplate();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/font.svg")));
+    setWindowIcon(deferredIcon(QStringLiteral(":/icons/font.svg")));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     const QHash<int, QWidget*> controls = buildFromTemplate(

@@ -55,6 +55,8 @@ private slots:
         QCOMPARE(units.toPixels(0, 0, 0, 0), QRect(0, 0, 0, 0));
         QVERIFY(units.horizontal(128) > units.horizontal(127));
         QVERIFY(QFontInfo(font).fixedPitch());
+        // Whatever name it is asked for by, the face is the one Courier stands for here.
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(QFont(QStringLiteral("Courier"))).family());
     }
 
     // Controls that meet in dialog units meet in pixels, whatever the rounding, at any size.

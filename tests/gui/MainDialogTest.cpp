@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DataFiles.h"
 #include "app/DemoFolder.h"
+#include "app/EditorApp.h"
 #include "app/FileDialogs.h"
 #include "graphics/GlyphSheets.h"
 #include "resources/MainTemplates.h"
@@ -26,6 +27,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -578,6 +580,66 @@ private slots:
         QVERIFY(!entries[1]->isEnabled());
         entries[0]->trigger();
         QCOMPARE(f.rom.variant(), RomVariant::SnesJapanese);
+    }
+
+    // What a load changes in the settings reaches the disk once the window is drawn, or when
+    // it goes undrawn; opening the most recent file again writes nothing.
+    void settingsReachTheDiskOnceTheWindowIsDrawn() {
+        for (const bool drawn : {true, false}) {
+            QTemporaryDir folder;
+            const QString ini = QDir(folder.path()).filePath(QStringLiteral("test.ini"));
+            // Read from the file itself: QSettings objects in one process share unwritten values.
+            const auto recentOnDisk = [&ini] {
+                QFile file(ini);
+                return file.open(QIODevice::ReadOnly) && file.readAll().contains("recentFiles");
+            };
+            const QString image = writeDemoFile(folder, RomVariant::SnesEnglish);
+            {
+                RomImage rom;
+                EditHistory history;
+                MainDialog window(rom, history, nullptr, testSettings(folder));
+                QVERIFY(window.loadFile(image));
+                QCoreApplication::processEvents();
+                QVERIFY(!recentOnDisk());
+                if (drawn) {
+                    (void)window.grab();
+                    QCoreApplication::processEvents();
+                    QVERIFY(recentOnDisk());
+                }
+            }
+            QVERIFY(recentOnDisk());
+            {
+                AppSettings again(ini);
+                QVERIFY(QFile::remove(ini));
+                again.addRecentFile(image);
+            }
+            QVERIFY(!QFile::exists(ini));
+        }
+    }
+
+    // The picture --screenshot saves shows the window laid out for the image it opened, the
+    // release in the status bar whole, as the window shows it once it has settled.
+    void screenshotShowsTheWindowLaidOutForTheImage() {
+        QTemporaryDir folder;
+        StartOptions options;
+        options.imagePath = writeDemoFile(folder, RomVariant::SnesEnglish);
+        options.screenshotPath = QDir(folder.path()).filePath(QStringLiteral("shot.png"));
+        QCOMPARE(EditorApp(options).run(), 0);
+        Fixture f;
+        QVERIFY(f.window->loadFile(options.imagePath));
+        QCoreApplication::processEvents();
+        const QRect bar = f.window->findChild<QStatusBar*>(QStringLiteral("statusBar"))->geometry();
+        const auto strip = [&bar](const QImage& picture) {
+            return picture.copy(bar).convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(strip(QImage(options.screenshotPath)), strip(f.window->grab().toImage()));
+    }
+
+    // The window icon, read when first drawn, is the program's SVG.
+    void windowIconIsTheProgramIcon() {
+        Fixture f;
+        const QIcon svg(QStringLiteral(":/icons/tarnwick.svg"));
+        QCOMPARE(f.window->windowIcon().pixmap(32).toImage(), svg.pixmap(32).toImage());
     }
 
     void droppedFileLoads() {

@@ -24,6 +24,8 @@ public:
 
     // Most recent first, at most recentFileLimit, each once.
     QStringList recentFiles() const;
+    // Puts path first; opening the file that is first already changes nothing, and writes
+    // nothing.
     void addRecentFile(const QString& path);
 
     bool keepBackups() const;
@@ -39,8 +41,16 @@ public:
     QString folderFor(const QString& purpose) const;
     void setFolderFor(const QString& purpose, const QString& folder);
 
+    // Changes are kept in memory, not written, until writes are released; they are written
+    // then, or when the settings go, whichever comes first. The window holds them until it is
+    // drawn, so that the disk's wait for the settings file does not delay the first picture.
+    void holdWrites();
+    void releaseWrites();
+
 private:
+    class WriteHold;
     std::unique_ptr<QSettings> settings;
+    WriteHold* writeHold = nullptr; // owned by settings
 };
 
 } // namespace tarnwick

@@ -21,6 +21,7 @@ signals:
     void reloadRequested();
 
 private:
+    QLabel* icon = nullptr;
     QLabel* message = nullptr;
     QPushButton* reload = nullptr;
 };

@@ -141,6 +141,7 @@ private:
     CharacterTable readings;
     FileCommands* files = nullptr;
     FileChangedNotice* changedNotice = nullptr;
+    bool drawn = false; // painted once: the settings' writes are no longer held
 };
 
 } // namespace tarnwick

@@ -44,7 +44,7 @@ public:
 private:
     FileStamp fileStamp;
     std::uint64_t imageLength = 0;
-    std::size_t checksum = 0;
+    std::uint64_t checksum = 0;
     bool known = false;
     bool checksummed = false;
 };
