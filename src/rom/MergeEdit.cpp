@@ -1,5 +1,6 @@
 #include "rom/DocumentMerge.h"
 
+#include "rom/EditHistory.h"
 #include "rom/RecordFields.h"
 #include "rom/RecordTables.h"
 #include "rom/RomImage.h"
@@ -48,7 +49,7 @@ void addSlotChanges(const MergeResult& result, Choices& choices, const RomImage&
         if (current != nullptr)
             recordChanges(current->table, current->record,
                           tables[current->table].constRecords(first)[current->record], merged,
-                          edit.slots);
+                          edit.tableChanges);
         current = nullptr;
     };
     for (const FieldMerge& field : result.fields) {
@@ -77,7 +78,7 @@ void addSlotChanges(const MergeResult& result, Choices& choices, const RomImage&
     }
     finish();
     if (gpMultiplier)
-        edit.slots.push_back(*gpMultiplier);
+        edit.tableChanges.push_back(*gpMultiplier);
 }
 
 // Second's bytes at offset, from its image or, past it, from its tail.
@@ -107,18 +108,35 @@ MergeEdit mergeEdit(const MergeResult& result, std::span<const MergeSide> choice
     for (const ByteRun& run : result.bytes)
         if (settled.takesSecond(run.outcome)) {
             const std::span<const std::uint8_t> bytes = secondBytes(second, tails, run);
-            edit.bytes.push_back({run.offset, {bytes.begin(), bytes.end()}});
+            edit.byteWrites.push_back({run.offset, {bytes.begin(), bytes.end()}});
         }
     return edit;
 }
 
 void applyMergeEdit(RomImage& rom, const MergeEdit& edit) {
-    redoChanges(rom, edit.slots);
-    for (const ByteWrite& write : edit.bytes)
-        for (std::size_t at = 0; at < write.bytes.size(); ++at)
-            rom.writeByte(write.bytes[at], write.offset + at);
-    if (!edit.bytes.empty())
+    redoChanges(rom, edit.tableChanges);
+    for (const ByteWrite& write : edit.byteWrites)
+        rom.writeImageBytes(write.offset, write.bytes);
+    if (!edit.byteWrites.empty())
         rom.parseNames();
+}
+
+bool recordMergeEdit(RomImage& rom, EditHistory& history, const MergeEdit& edit, std::string name) {
+    // What the image holds now where the edit writes, as far as the image reaches.
+    std::vector<ImageBytesChange> bytes;
+    const std::span<const std::uint8_t> image = rom.imageProper();
+    for (const ByteWrite& write : edit.byteWrites) {
+        if (write.offset >= image.size())
+            continue;
+        const auto length = static_cast<std::ptrdiff_t>(
+            std::min<std::uint64_t>(write.bytes.size(), image.size() - write.offset));
+        const auto before = image.begin() + static_cast<std::ptrdiff_t>(write.offset);
+        bytes.push_back({write.offset,
+                         {before, before + length},
+                         {write.bytes.begin(), write.bytes.begin() + length}});
+    }
+    applyMergeEdit(rom, edit);
+    return history.recordWithImageBytes(edit.tableChanges, std::move(bytes), std::move(name));
 }
 
 } // namespace tarnwick

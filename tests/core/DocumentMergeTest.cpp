@@ -198,9 +198,9 @@ TEST(DocumentMerge, MergesTailsAndRefusesWhatDoesNotMatch) {
     const MergeResult result = merge(gba, gba, gba, tails);
     ASSERT_EQ(result.bytes.size(), 2u);
     const MergeEdit edit = mergeEdit(result, {}, gba, gba, tails);
-    ASSERT_EQ(edit.bytes.size(), 1u);
-    EXPECT_EQ(edit.bytes[0].offset, gbaImageSize + 14);
-    EXPECT_EQ(edit.bytes[0].bytes, std::vector<std::uint8_t>{2});
+    ASSERT_EQ(edit.byteWrites.size(), 1u);
+    EXPECT_EQ(edit.byteWrites[0].offset, gbaImageSize + 14);
+    EXPECT_EQ(edit.byteWrites[0].bytes, std::vector<std::uint8_t>{2});
 
     const RomImage& snes = test::sharedDemoDocument(RomVariant::SnesEnglish);
     EXPECT_EQ(merge(snes, snes, gba).refusal,

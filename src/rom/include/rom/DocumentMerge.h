@@ -21,12 +21,13 @@
 //     std::vector<MergeSide> choices = settleAll(result, MergeSide::First);
 //     choices[2] = MergeSide::Second;                     // the user took the mod's value there
 //     MergeEdit edit = mergeEdit(result, choices, document, mod);
-//     applyMergeEdit(document, edit);                     // or record edit.slots as one step
+//     applyMergeEdit(document, edit);                     // or recordMergeEdit: one undo step
 //
 // The merge of the file as loaded, the user's document and the file as it is on disk now is
 // the same call, with the loaded file as the original.
 namespace tarnwick {
 
+class EditHistory;
 class RomImage;
 
 enum class MergeSide : std::uint8_t { First, Second };
@@ -132,12 +133,12 @@ struct ByteWrite {
 
 // What turns first into the merged document: the slots to change (before: first's value,
 // after: the merged one), in table, record and slot order with the GP multiplier last, as a
-// TableEdit records them, and the bytes outside the tables to write. The edit history holds
-// table changes only, so an undoable merge records slots and leaves the bytes to the caller.
+// TableEdit records them, and the bytes outside the tables to write.
 struct MergeEdit {
-    std::vector<TableChange> slots;
-    std::vector<ByteWrite> bytes;
-    bool empty() const { return slots.empty() && bytes.empty(); }
+    // Not "slots", which Qt code cannot name.
+    std::vector<TableChange> tableChanges;
+    std::vector<ByteWrite> byteWrites;
+    bool empty() const { return tableChanges.empty() && byteWrites.empty(); }
 };
 
 // The edit with conflict i settled by choices[i] (First keeps first's value); conflicts past
@@ -151,6 +152,11 @@ struct MergeEdit {
 // past it are left out), and reads the names again where bytes were written. The sheets are the
 // caller's to build again (buildGlyphSheets), as the font or the palettes may have changed.
 void applyMergeEdit(RomImage& rom, const MergeEdit& edit);
+
+// Applies the edit as one step of the document's history named name, its bytes outside the
+// tables with its slots, so that one undo takes the whole merge back. False when it changes
+// nothing in the image.
+bool recordMergeEdit(RomImage& rom, EditHistory& history, const MergeEdit& edit, std::string name);
 
 // The findings of Check Image that the merged document has and neither side has: what putting
 // the two mods together introduced (two chests given one opened-flag by different mods). Told
