@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     zlib1g-dev libicu-dev
-    fonts-dejavu-core
+    fonts-dejavu-core python3
     dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 

@@ -142,6 +142,9 @@ int runImageCommand(const QStringList& args, Io& io, const ImageCommand& command
             parseArguments(parser, command.syntax,
                            ArgumentList{command.image} + command.argumentsAfterImage, args, io))
         return *done;
+    if (command.checkUsage)
+        if (const auto wrong = command.checkUsage(parser))
+            return *wrong;
     RomImage rom;
     if (!loadImage(rom, parser.positionalArguments().at(0), parser, io))
         return exitFailure;

@@ -73,6 +73,9 @@ struct ImageCommand {
     ArgumentList argumentsAfterImage;
     std::function<int(RomImage& rom, const QCommandLineParser& parser)> run;
     std::pair<QString, QString> image{QStringLiteral("IMAGE"), QStringLiteral("The image file.")};
+    // Checks the options before any file is read, so that wrong usage is told as such; returns
+    // the exit code of a usage error (already reported).
+    std::function<std::optional<int>(const QCommandLineParser& parser)> checkUsage = {};
 };
 
 // Loads an image as File > Load does, with the --japanese and --any-image of a command that
@@ -123,5 +126,6 @@ int runPatch(const QStringList& args, Io& io);
 int runApply(const QStringList& args, Io& io);
 int runCheck(const QStringList& args, Io& io);
 int runChangelog(const QStringList& args, Io& io);
+int runMerge(const QStringList& args, Io& io);
 
 } // namespace tarnwick::cli

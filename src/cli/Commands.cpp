@@ -26,6 +26,7 @@ constexpr std::array commands = {
     Command{"sheets", &runSheets}, Command{"demo-image", &runDemoImage},
     Command{"patch", &runPatch},   Command{"apply", &runApply},
     Command{"check", &runCheck},   Command{"changelog", &runChangelog},
+    Command{"merge", &runMerge},
 };
 
 const char* const overview =
@@ -58,6 +59,10 @@ const char* const overview =
     "  changelog [--markdown] ORIGINAL MODIFIED\n"
     "                          What MODIFIED changes, in words and the game's names, one\n"
     "                          line per changed record, for a mod's release notes.\n"
+    "  merge [--prefer first|second] [--json] -o OUT ORIGINAL FIRST SECOND\n"
+    "                          Merges two mods of ORIGINAL (images, BPS or IPS patches, or\n"
+    "                          exports) field by field into OUT; lists the conflicts and\n"
+    "                          writes nothing, exiting 1, unless --prefer settles them.\n"
     "\n"
     "The commands that read an IMAGE take --japanese, to read it as a Japanese release unless\n"
     "its header says English, and --any-image, to load a file whose header names none of the\n"

@@ -7,7 +7,6 @@
 #include "rom/TableDifferences.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 
 namespace tarnwick {

@@ -158,24 +158,40 @@ std::vector<ConflictWords> conflictWords(const MergeResult& result, const RomIma
                             std::to_string(conflict.second)});
             continue;
         }
+        // The field's bits, where a result names a field these documents do not have.
+        ConflictWords words{{},
+                            conflict.record,
+                            "Record " + std::to_string(conflict.record),
+                            "field " + std::to_string(conflict.field),
+                            hexValue(static_cast<int>(conflict.first)),
+                            hexValue(static_cast<int>(conflict.second))};
         const std::span<const RecordField> fields = recordFields(conflict.table, result.release);
-        if (conflict.table >= tables.size() ||
-            static_cast<std::size_t>(conflict.field) >= fields.size())
-            continue;
-        const TableBinding& binding = tables[conflict.table];
-        const TableWords* words = wordsFor(binding);
         const auto record = static_cast<std::size_t>(conflict.record);
-        if (words == nullptr || record >= binding.constRecords(first).size())
-            continue;
-        auto& heading = headings[conflict.table];
-        if (!heading)
-            heading = std::make_unique<RecordHeadings>(original, readings, chestLocations);
-        const RecordField& field = fields[static_cast<std::size_t>(conflict.field)];
-        list.push_back({binding.key, conflict.record,
-                        heading->heading(conflict.table, *words, conflict.record),
-                        std::string(field.name),
-                        fieldWords(firstNames, field, binding.constRecords(first)[record]),
-                        fieldWords(secondNames, field, binding.constRecords(second)[record])});
+        const auto field = static_cast<std::size_t>(conflict.field);
+        if (conflict.table < tables.size() && field < fields.size() &&
+            record < tables[conflict.table].constRecords(first).size() &&
+            record < tables[conflict.table].constRecords(second).size()) {
+            const TableBinding& binding = tables[conflict.table];
+            words.table = binding.key;
+            words.field = fields[field].name;
+            words.first =
+                fieldWords(firstNames, fields[field], binding.constRecords(first)[record]);
+            words.second =
+                fieldWords(secondNames, fields[field], binding.constRecords(second)[record]);
+            if (const TableWords* table = wordsFor(binding)) {
+                auto& heading = headings[conflict.table];
+                if (!heading)
+                    heading = std::make_unique<RecordHeadings>(original, readings, chestLocations);
+                words.place = heading->heading(conflict.table, *table, conflict.record);
+            }
+        }
+        // Values that read alike in words still differ in their bits (two numbers that both
+        // name no animation): the bits tell them apart.
+        if (words.first == words.second) {
+            words.first += " (" + hexValue(static_cast<int>(conflict.first)) + ")";
+            words.second += " (" + hexValue(static_cast<int>(conflict.second)) + ")";
+        }
+        list.push_back(std::move(words));
     }
     return list;
 }

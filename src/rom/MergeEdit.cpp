@@ -116,7 +116,8 @@ MergeEdit mergeEdit(const MergeResult& result, std::span<const MergeSide> choice
 void applyMergeEdit(RomImage& rom, const MergeEdit& edit) {
     redoChanges(rom, edit.tableChanges);
     for (const ByteWrite& write : edit.byteWrites)
-        rom.writeImageBytes(write.offset, write.bytes);
+        for (std::size_t at = 0; at < write.bytes.size(); ++at)
+            rom.writeByte(write.bytes[at], write.offset + at);
     if (!edit.byteWrites.empty())
         rom.parseNames();
 }
@@ -135,7 +136,9 @@ bool recordMergeEdit(RomImage& rom, EditHistory& history, const MergeEdit& edit,
                          {before, before + length},
                          {write.bytes.begin(), write.bytes.begin() + length}});
     }
-    applyMergeEdit(rom, edit);
+    // Written as undo and redo write them, so that the document keeps its file's bytes.
+    redoChanges(rom, edit.tableChanges);
+    redoChanges(rom, bytes);
     return history.recordWithImageBytes(edit.tableChanges, std::move(bytes), std::move(name));
 }
 

@@ -24,7 +24,10 @@
 //     applyMergeEdit(document, edit);                     // or recordMergeEdit: one undo step
 //
 // The merge of the file as loaded, the user's document and the file as it is on disk now is
-// the same call, with the loaded file as the original.
+// the same call, with the loaded file as the original: the document's image bytes, with those a
+// merge wrote put back (putFileBytesBack), are the file as it was loaded or last saved, and a
+// copy of the document with them put back and its tables read again (parseTables) is that
+// original.
 namespace tarnwick {
 
 class EditHistory;
@@ -135,7 +138,6 @@ struct ByteWrite {
 // after: the merged one), in table, record and slot order with the GP multiplier last, as a
 // TableEdit records them, and the bytes outside the tables to write.
 struct MergeEdit {
-    // Not "slots", which Qt code cannot name.
     std::vector<TableChange> tableChanges;
     std::vector<ByteWrite> byteWrites;
     bool empty() const { return tableChanges.empty() && byteWrites.empty(); }
