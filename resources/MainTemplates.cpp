@@ -41,6 +41,7 @@ constexpr std::array mainMenu = {
     MenuItemTemplate{"&File", "&Export Tables...", command::exportTables, false, ""},
     MenuItemTemplate{"&File", "&Import Tables...", command::importTables, false, ""},
     MenuItemTemplate{"&File", "Create &Patch...", command::createPatch, false, ""},
+    MenuItemTemplate{"&File", "Mer&ge Mod...", command::mergeMod, false, ""},
     MenuItemTemplate{"&File", "", 0, false, ""},
     MenuItemTemplate{"&File", "E&xit", command::exit, false, "Ctrl+Q"},
     MenuItemTemplate{"&Edit", "&Undo", command::undo, false, "Ctrl+Z"},

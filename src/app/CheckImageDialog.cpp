@@ -31,6 +31,8 @@ enum Column { SeverityColumn, TableColumn, RecordColumn, LabelColumn, MessageCol
 constexpr int tableKeyRole = Qt::UserRole;
 // Where the severity cell keeps the whole finding as one string, to match rows across checks.
 constexpr int rowKeyRole = Qt::UserRole + 1;
+// And the finding without the record's label, to match the findings a merge brought in.
+constexpr int findingKeyRole = Qt::UserRole + 2;
 
 // The filter's entries, in order.
 enum Filter { AllFindings, ErrorsOnly, WarningsOnly };
@@ -43,6 +45,13 @@ QTableWidgetItem* cell(const QVariant& value) {
 
 QString countText(qsizetype count, const QString& one, const QString& many) {
     return count == 1 ? QStringLiteral("1 ") + one : QString::number(count) + ' ' + many;
+}
+
+QString findingKey(const Finding& finding) {
+    return QStringList{
+        finding.severity == Severity::Error ? QStringLiteral("E") : QStringLiteral("W"),
+        toQString(finding.table), QString::number(finding.record), toQString(finding.message)}
+        .join(QChar(0x1f));
 }
 
 } // namespace
@@ -62,6 +71,10 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     filterLabel->setBuddy(severityFilter);
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("checkSummary"));
+    mergeNote = new QLabel(this);
+    mergeNote->setObjectName(QStringLiteral("mergeNote"));
+    mergeNote->setWordWrap(true);
+    mergeNote->hide();
 
     this->table = new QTableWidget(0, 5, this);
     QTableWidget* list = this->table;
@@ -105,6 +118,7 @@ CheckImageDialog::CheckImageDialog(const RomImage& document, const CharacterTabl
     top->addWidget(severityFilter);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(mergeNote);
     layout->addWidget(list);
     layout->addWidget(buttons);
     refresh();
@@ -176,6 +190,21 @@ void CheckImageDialog::refresh() {
                                                            QStringLiteral("warnings")));
     if (summary->text() != summed)
         summary->setText(summed);
+    QString merged;
+    if (!introducedBy.isEmpty()) {
+        const auto brought =
+            std::count_if(findings.begin(), findings.end(), [this](const Finding& finding) {
+                return introducedKeys.contains(findingKey(finding));
+            });
+        merged =
+            brought == 0
+                ? QStringLiteral("Merging %1 brought in no new mistakes.").arg(introducedBy)
+                : QStringLiteral("Merging %1 brought in %2, shown in bold.")
+                      .arg(introducedBy, brought == 1 ? QStringLiteral("1 of them")
+                                                      : QStringLiteral("%1 of them").arg(brought));
+    }
+    mergeNote->setText(merged);
+    mergeNote->setVisible(!merged.isEmpty());
     applyFilter();
 }
 
@@ -195,6 +224,7 @@ void CheckImageDialog::appendRows(const std::vector<const Row*>& added) {
         severity->setIcon(error ? errorIcon : warningIcon);
         severity->setData(tableKeyRole, toQString(finding.table));
         severity->setData(rowKeyRole, shown.key);
+        severity->setData(findingKeyRole, findingKey(finding));
         table->setItem(row, SeverityColumn, severity);
         table->setItem(row, TableColumn, cell(toQString(tableTitle(finding.table))));
         QTableWidgetItem* record = cell(finding.record);
@@ -204,6 +234,7 @@ void CheckImageDialog::appendRows(const std::vector<const Row*>& added) {
         QTableWidgetItem* message = cell(toQString(finding.message));
         message->setToolTip(message->text());
         table->setItem(row, MessageColumn, message);
+        markRow(row);
     }
     // Every row is one line of the same height, so no row is measured but the first; columns
     // widen to the new rows and never shrink while the user works.
@@ -234,6 +265,39 @@ void CheckImageDialog::applyFilter() {
         table->setRowHidden(row,
                             (filter == ErrorsOnly && !error) || (filter == WarningsOnly && error));
     }
+}
+
+void CheckImageDialog::markIntroduced(const std::vector<Finding>& introduced,
+                                      const QString& source) {
+    introducedKeys.clear();
+    for (const Finding& finding : introduced)
+        introducedKeys.insert(findingKey(finding));
+    introducedBy = source;
+    for (int row = 0; row < table->rowCount(); ++row)
+        markRow(row);
+    refresh();
+}
+
+void CheckImageDialog::markRow(int row) {
+    const bool brought =
+        introducedKeys.contains(table->item(row, SeverityColumn)->data(findingKeyRole).toString());
+    QTableWidgetItem* message = table->item(row, MessageColumn);
+    QFont font = table->font();
+    font.setBold(brought);
+    for (int column = 0; column < table->columnCount(); ++column)
+        table->item(row, column)->setFont(font);
+    // The mark in words too, for the tooltip and for a screen reader.
+    const QString note = QStringLiteral(" (brought in by merging %1)").arg(introducedBy);
+    const QString text = message->text() + (brought ? note : QString());
+    message->setToolTip(text);
+    message->setData(Qt::AccessibleTextRole, text);
+}
+
+int CheckImageDialog::introducedCount() const {
+    int marked = 0;
+    for (int row = 0; row < table->rowCount(); ++row)
+        marked += table->item(row, MessageColumn)->font().bold() ? 1 : 0;
+    return marked;
 }
 
 int CheckImageDialog::shownCount() const {

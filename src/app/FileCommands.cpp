@@ -26,10 +26,11 @@ QString fromNative(const std::string& path) {
 
 FileCommands::FileCommands(RomImage& document, EditHistory& steps, AppSettings& appSettings,
                            const WindowPrompts& questions, const CharacterTable& characterReadings,
-                           Changelog describeChanges, QWidget* parentWindow)
+                           Changelog describeChanges, ChestLocations chestLines,
+                           QWidget* parentWindow)
     : QObject(parentWindow), rom(document), history(steps), settings(appSettings),
       prompts(questions), readings(characterReadings), changelog(std::move(describeChanges)),
-      window(parentWindow) {
+      chestLocations(std::move(chestLines)), window(parentWindow) {
     settleTimer.setSingleShot(true);
     settleTimer.setInterval(200);
     connect(&watcher, &QFileSystemWatcher::fileChanged, &settleTimer, qOverload<>(&QTimer::start));
@@ -107,9 +108,22 @@ bool FileCommands::save() {
         return false;
     const FileChange change = rom.openFile().lookAgain(rom.getPath());
     bool savedElsewhere = false;
+    mergeBeforeSave.reset();
     if (!mayOverwriteChangedFile(change, savedElsewhere))
         return savedElsewhere;
-    return writeIntoFile();
+    if (!writeIntoFile()) {
+        // The merge is in the document all the same, as an unsaved step.
+        if (mergeBeforeSave)
+            emit stateChanged();
+        return false;
+    }
+    if (mergeBeforeSave) {
+        mergeBeforeSave->status =
+            QStringLiteral("Saved %1 with the changes on disk merged: %2.")
+                .arg(shownPath(QFileInfo(openPath()).fileName()), mergeBeforeSave->cameIn);
+        emit mergedOnSave(*mergeBeforeSave);
+    }
+    return true;
 }
 
 bool FileCommands::mayOverwriteChangedFile(FileChange change, bool& savedElsewhere) {
@@ -126,10 +140,38 @@ bool FileCommands::mayOverwriteChangedFile(FileChange change, bool& savedElsewhe
         return false;
     case ChangedFileChoice::Overwrite:
         return true;
+    case ChangedFileChoice::Merge:
+        return mergeChangesOnDisk();
     case ChangedFileChoice::Cancel:
         return false;
     }
     return false;
+}
+
+bool FileCommands::mergeChangesOnDisk() {
+    const std::optional<RomImage> onDisk = readFileOnDisk(QStringLiteral("Merge failed"));
+    if (!onDisk)
+        return false;
+    const RomImage asLoaded = fileAsLoaded();
+    const QString name = shownPath(QFileInfo(openPath()).fileName());
+    const MergeRequest request{
+        asLoaded,
+        *onDisk,
+        QStringLiteral("the file on disk"),
+        QStringLiteral("Merge the changes on disk"),
+        {QStringLiteral("Merge the Changes on Disk"),
+         QStringLiteral("Since %1 was loaded or last saved here, another program and your edits "
+                        "have changed %2 differently. Choose which value each place keeps; "
+                        "nothing is saved until you press Merge.")
+             .arg(name, QStringLiteral("%1")),
+         QStringLiteral("Theirs"),
+         QStringLiteral("Take Theirs"),
+         {}}};
+    mergeBeforeSave =
+        mergeIntoDocument(rom, history, request, {readings, chestLocations()}, prompts, window);
+    if (mergeBeforeSave)
+        mergeBeforeSave->source = QStringLiteral("the changes on disk");
+    return mergeBeforeSave.has_value();
 }
 
 bool FileCommands::writeIntoFile() {
@@ -205,10 +247,15 @@ void FileCommands::compareWith() {
     changes.exec();
 }
 
-void FileCommands::showChangesOnDisk() {
-    // The tables as the file held them when it was loaded or last saved here.
+RomImage FileCommands::fileAsLoaded() const {
+    // The image bytes without what a merge wrote, and the tables read from them.
     RomImage asLoaded = rom;
+    asLoaded.putFileBytesBack();
     (void)asLoaded.parseTables();
+    return asLoaded;
+}
+
+std::optional<RomImage> FileCommands::readFileOnDisk(const QString& title) {
     RomImage onDisk;
     onDisk.setJapanese(rom.isJapanese());
     const Status loaded = loadRom(onDisk, rom.getPath());
@@ -218,9 +265,18 @@ void FileCommands::showChangesOnDisk() {
                       .arg(toQString(releaseName(onDisk.variant())),
                            toQString(releaseName(rom.variant())));
     if (!failure.isEmpty()) {
-        prompts.reportFailure(window, QStringLiteral("Show Changes"), failure);
-        return;
+        prompts.reportFailure(window, title, failure);
+        return std::nullopt;
     }
+    return onDisk;
+}
+
+void FileCommands::showChangesOnDisk() {
+    const RomImage asLoaded = fileAsLoaded();
+    const std::optional<RomImage> read = readFileOnDisk(QStringLiteral("Show Changes"));
+    if (!read)
+        return;
+    const RomImage& onDisk = *read;
     ChangesDialog changes(
         onDisk, readings,
         {recordDifferences(asLoaded, onDisk),

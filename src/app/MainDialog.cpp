@@ -7,6 +7,7 @@
 #include "app/DataFiles.h"
 #include "app/FileChangedNotice.h"
 #include "app/FileDialogs.h"
+#include "app/MergeModCommand.h"
 #include "controls/WindowPlacement.h"
 #include "editors/AnimString14Dialog.h"
 #include "editors/AnimString8Dialog.h"
@@ -129,10 +130,11 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
         [this](const RomImage& original, const RomImage& modified) {
             return changelogBetween(original, modified);
         },
-        this);
+        [this] { return chestLocations(); }, this);
     connect(files, &FileCommands::loaded, this, &MainDialog::imageLoaded);
     connect(files, &FileCommands::saved, this, &MainDialog::saved);
     connect(files, &FileCommands::stateChanged, this, &MainDialog::refreshFileState);
+    connect(files, &FileCommands::mergedOnSave, this, &MainDialog::showMerge);
     setWindowIcon(icon);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -153,6 +155,9 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     };
     // Whatever changes the tables (an editor, undo, an import), the findings follow.
     history.setChangeListener([this] {
+        // A merge's bytes, and their undo, may have changed the font or the palettes.
+        if (history.lastChangeWroteImageBytes())
+            buildGlyphSheets();
         if (checkDialog)
             checkDialog->refresh();
     });
@@ -182,10 +187,26 @@ void MainDialog::showChanges() {
 }
 
 std::string MainDialog::changelogBetween(const RomImage& original, const RomImage& modified) const {
-    return changelogText(
-        changelog(original, modified, readings,
-                  chestLocationLines(dataFileFolders(rom.getPath(), programFolder))),
-        ChangelogStyle::Plain);
+    return changelogText(changelog(original, modified, readings, chestLocations()),
+                         ChangelogStyle::Plain);
+}
+
+std::vector<std::string> MainDialog::chestLocations() const {
+    return chestLocationLines(dataFileFolders(rom.getPath(), programFolder));
+}
+
+void MainDialog::mergeMod() {
+    if (const std::optional<MergeReport> report =
+            mergeModCommand(rom, history, {readings, chestLocations()}, prompts, this))
+        showMerge(*report);
+    refreshFileState();
+}
+
+void MainDialog::showMerge(const MergeReport& report) {
+    refreshFileState();
+    statusBar->showMessage(report.status, 10000);
+    if (checkDialog && report.changed)
+        checkDialog->markIntroduced(report.introduced, report.source);
 }
 
 void MainDialog::showCheckImage() {
@@ -257,6 +278,7 @@ void MainDialog::buildMenu() {
             &FileCommands::compareWith);
     connect(actions.value(command::checkImage), &QAction::triggered, this,
             &MainDialog::showCheckImage);
+    connect(actions.value(command::mergeMod), &QAction::triggered, this, &MainDialog::mergeMod);
     // The tables file commands report success in the status bar; an import is an edit.
     const auto connectFileCommand = [this](int id, auto run) {
         connect(actions.value(id), &QAction::triggered, this, [this, run] {
@@ -372,6 +394,8 @@ void MainDialog::imageLoaded() {
     setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
     changedNotice->hide();
+    if (checkDialog)
+        checkDialog->markIntroduced({}, {});
     buildGlyphSheets();
     readCharacterTable();
     refreshFileState();
@@ -407,7 +431,8 @@ void MainDialog::refreshFileState() {
     // A load or a release switch reads other tables and names: the findings follow them too.
     if (checkDialog)
         checkDialog->refresh();
-    for (const int id : {command::exportTables, command::importTables, command::createPatch})
+    for (const int id :
+         {command::exportTables, command::importTables, command::createPatch, command::mergeMod})
         actions.value(id)->setEnabled(isRomLoaded());
     // The commands name the step they take back or bring again: "Undo Chest 12: X".
     const auto nameStep = [this](int id, const QString& verb, const std::string& step) {
@@ -493,8 +518,16 @@ void MainDialog::onJapaneseToggled(bool checked) {
         return;
     buildGlyphSheets();
     const Status parsed = rom.parseTables();
-    if (parsed)
-        history.clear(); // the tables are read afresh: no earlier step applies to them
+    if (parsed) {
+        // The tables are read afresh: no earlier step applies to them, nor a merge's bytes.
+        const bool merged = rom.imageDiffersFromFile();
+        rom.putFileBytesBack();
+        if (merged) {
+            (void)rom.parseTables();
+            buildGlyphSheets();
+        }
+        history.clear();
+    }
     if (!parsed) {
         // The image is too short for the other release: stay with the one that worked.
         prompts.reportFailure(this, QStringLiteral("Cannot switch release"),

@@ -1,4 +1,5 @@
 #include "app/AppSettings.h"
+#include "app/MergeConflictsDialog.h"
 #include "app/WindowPrompts.h"
 
 #include <QMessageBox>
@@ -46,21 +47,24 @@ void reportWithMessageBox(QWidget* parent, const QString& title, const QString& 
     box.exec();
 }
 
-// Asks until the user saves elsewhere, overwrites or cancels; "Show Changes..." lists what the
-// other program changed in between. Escape and the close box cancel.
+// Asks until the user saves elsewhere, overwrites, merges or cancels; "Show Changes..." lists
+// what the other program changed in between. Escape and the close box cancel.
 ChangedFileChoice askAboutChangedFileWithMessageBox(QWidget* parent, const QString& change,
                                                     const std::function<void()>& showChanges) {
     for (;;) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), change,
                         QMessageBox::Cancel, parent);
         box.setInformativeText(
-            QStringLiteral("Overwrite writes the open image over the file: what the other "
-                           "program changed inside the image is replaced. Save As keeps the "
-                           "file as it is now and saves the open image under another name."));
+            QStringLiteral("Merge brings the other program's changes into the open image, "
+                           "asks where both of you changed one value, and then saves. Overwrite "
+                           "writes the open image over the file: what the other program changed "
+                           "inside the image is replaced. Save As keeps the file as it is now "
+                           "and saves the open image under another name."));
         nameButtons(box, {{QMessageBox::Cancel, QStringLiteral("&Cancel")}});
         QPushButton* show =
             box.addButton(QStringLiteral("Show C&hanges..."), QMessageBox::ActionRole);
         QPushButton* saveAs = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
+        QPushButton* merge = box.addButton(QStringLiteral("&Merge..."), QMessageBox::AcceptRole);
         QPushButton* overwrite =
             box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
         box.setDefaultButton(QMessageBox::Cancel);
@@ -72,6 +76,8 @@ ChangedFileChoice askAboutChangedFileWithMessageBox(QWidget* parent, const QStri
         }
         if (box.clickedButton() == saveAs)
             return ChangedFileChoice::SaveAs;
+        if (box.clickedButton() == merge)
+            return ChangedFileChoice::Merge;
         if (box.clickedButton() == overwrite)
             return ChangedFileChoice::Overwrite;
         return ChangedFileChoice::Cancel;
@@ -120,7 +126,8 @@ WindowPrompts standardWindowPrompts(AppSettings& settings) {
             },
             rememberingFolders(settings, chooseFileWithDialog),
             askToSwitchAgainstHeader,
-            askAboutChangedFileWithMessageBox};
+            askAboutChangedFileWithMessageBox,
+            settleMergeConflictsWithDialog};
 }
 
 } // namespace tarnwick

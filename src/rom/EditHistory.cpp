@@ -9,19 +9,36 @@ namespace tarnwick {
 bool EditHistory::record(std::span<const TableChange> added, MergeKey mergeKey, std::string name) {
     if (added.empty())
         return false;
+    wroteImageBytes = false;
     if (mergeOpen && mergeKey != noMerge && !steps.empty() && steps.back().mergeKey == mergeKey) {
         mergeIntoLastStep(added);
         documentChanged();
         return true;
     }
+    return addStep(added, mergeKey, std::move(name), {});
+}
+
+bool EditHistory::recordWithImageBytes(std::span<const TableChange> added,
+                                       std::vector<ImageBytesChange> bytes, std::string name) {
+    if (bytes.empty())
+        return record(added, noMerge, std::move(name));
+    wroteImageBytes = true;
+    return addStep(added, noMerge, std::move(name), std::move(bytes));
+}
+
+bool EditHistory::addStep(std::span<const TableChange> added, MergeKey mergeKey, std::string name,
+                          std::vector<ImageBytesChange> bytes) {
     // A new action replaces the steps that were undone; the state they led to is gone.
     changes.resize(cursor == 0 ? 0 : steps[cursor - 1].changesEnd);
     names.resize(cursor == 0 ? 0 : steps[cursor - 1].nameEnd);
     steps.resize(cursor);
+    std::erase_if(byteSteps, [this](const StepBytes& undone) { return undone.step >= cursor; });
     if (cleanStep > cursor)
         cleanStep = neverClean;
     changes.insert(changes.end(), added.begin(), added.end());
     names += name;
+    if (!bytes.empty())
+        byteSteps.push_back({cursor, std::move(bytes)});
     steps.push_back({static_cast<std::uint32_t>(changes.size()),
                      static_cast<std::uint32_t>(names.size()), mergeKey});
     ++cursor;
@@ -64,6 +81,8 @@ bool EditHistory::undo(RomImage& rom) {
         return false;
     --cursor;
     undoChanges(rom, stepChanges(cursor));
+    undoChanges(rom, stepBytes(cursor));
+    wroteImageBytes = !stepBytes(cursor).empty();
     mergeOpen = false;
     documentChanged();
     return true;
@@ -73,6 +92,8 @@ bool EditHistory::redo(RomImage& rom) {
     if (!canRedo())
         return false;
     redoChanges(rom, stepChanges(cursor));
+    redoChanges(rom, stepBytes(cursor));
+    wroteImageBytes = !stepBytes(cursor).empty();
     ++cursor;
     mergeOpen = false;
     documentChanged();
@@ -105,6 +126,8 @@ void EditHistory::clear() {
     changes = std::vector<TableChange>();
     steps = std::vector<Step>();
     names = std::string();
+    byteSteps = std::vector<StepBytes>();
+    wroteImageBytes = false;
     cursor = 0;
     cleanStep = 0;
     mergeOpen = false;
@@ -117,13 +140,23 @@ void EditHistory::documentChanged() const {
 }
 
 std::size_t EditHistory::memoryBytes() const {
+    std::size_t bytes = byteSteps.capacity() * sizeof(StepBytes);
+    for (const StepBytes& step : byteSteps)
+        for (const ImageBytesChange& change : step.changes)
+            bytes += sizeof(change) + change.before.capacity() + change.after.capacity();
     return sizeof(*this) + changes.capacity() * sizeof(TableChange) +
-           steps.capacity() * sizeof(Step) + names.capacity();
+           steps.capacity() * sizeof(Step) + names.capacity() + bytes;
 }
 
 std::span<const TableChange> EditHistory::stepChanges(std::size_t step) const {
     const std::size_t begin = step == 0 ? 0 : steps[step - 1].changesEnd;
     return std::span<const TableChange>(changes).subspan(begin, steps[step].changesEnd - begin);
+}
+
+std::span<const ImageBytesChange> EditHistory::stepBytes(std::size_t step) const {
+    const auto found = std::find_if(byteSteps.begin(), byteSteps.end(),
+                                    [step](const StepBytes& b) { return b.step == step; });
+    return found == byteSteps.end() ? std::span<const ImageBytesChange>() : found->changes;
 }
 
 std::string EditHistory::stepName(std::size_t step) const {
@@ -132,7 +165,7 @@ std::string EditHistory::stepName(std::size_t step) const {
 }
 
 bool hasUnsavedEdits(const EditHistory& history, const RomImage& rom) {
-    return !history.isClean() && rom.tablesDifferFromImage();
+    return !history.isClean() && (rom.tablesDifferFromImage() || rom.imageDiffersFromFile());
 }
 
 } // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "rom/DocumentMerge.h"
 
+#include "rom/EditHistory.h"
 #include "rom/RecordFields.h"
 #include "rom/RecordTables.h"
 #include "rom/RomImage.h"
@@ -119,6 +120,26 @@ void applyMergeEdit(RomImage& rom, const MergeEdit& edit) {
             rom.writeByte(write.bytes[at], write.offset + at);
     if (!edit.byteWrites.empty())
         rom.parseNames();
+}
+
+bool recordMergeEdit(RomImage& rom, EditHistory& history, const MergeEdit& edit, std::string name) {
+    // What the image holds now where the edit writes, as far as the image reaches.
+    std::vector<ImageBytesChange> bytes;
+    const std::span<const std::uint8_t> image = rom.imageProper();
+    for (const ByteWrite& write : edit.byteWrites) {
+        if (write.offset >= image.size())
+            continue;
+        const auto length = static_cast<std::ptrdiff_t>(
+            std::min<std::uint64_t>(write.bytes.size(), image.size() - write.offset));
+        const auto before = image.begin() + static_cast<std::ptrdiff_t>(write.offset);
+        bytes.push_back({write.offset,
+                         {before, before + length},
+                         {write.bytes.begin(), write.bytes.begin() + length}});
+    }
+    // Written as undo and redo write them, so that the document keeps its file's bytes.
+    redoChanges(rom, edit.tableChanges);
+    redoChanges(rom, bytes);
+    return history.recordWithImageBytes(edit.tableChanges, std::move(bytes), std::move(name));
 }
 
 } // namespace tarnwick

@@ -60,6 +60,7 @@ std::string quotedBytes(std::string_view bytes) {
 void RomImage::unload() {
     // The buffer's memory is kept for the next image (at most 8 MiB); its bytes are gone.
     data.clear();
+    fileData = std::vector<std::uint8_t>();
     gba = false;
     headerSize = 0;
     size = 0;
@@ -131,6 +132,7 @@ Status RomImage::save() {
 }
 
 void RomImage::rememberFile() {
+    fileData = std::vector<std::uint8_t>();
     FileStamp stamp;
     file = stampOfFile(path, stamp) ? ImageFile(stamp, size) : ImageFile();
 }
@@ -346,6 +348,25 @@ void RomImage::writeTable(int count, int recordSize, std::span<const Record> tab
     for (std::size_t i = 0; i < records; ++i)
         for (std::size_t j = 0; j < bytes; ++j)
             putByte(static_cast<std::uint8_t>(table[i][j] & 0xFF));
+}
+
+void RomImage::writeImageBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    if (bytes.empty() || !hasImage())
+        return;
+    if (fileData.empty())
+        fileData = data;
+    for (std::size_t at = 0; at < bytes.size(); ++at)
+        writeByte(bytes[at], offset + at);
+}
+
+bool RomImage::imageDiffersFromFile() const {
+    return !fileData.empty() && fileData != data;
+}
+
+void RomImage::putFileBytesBack() {
+    if (!fileData.empty())
+        data = std::move(fileData);
+    fileData = std::vector<std::uint8_t>();
 }
 
 // ---- Loading as a whole --------------------------------------------------------------------

@@ -85,4 +85,18 @@ void redoChanges(RomImage& rom, std::span<const TableChange> changes) {
             *slot = change.after;
 }
 
+void undoChanges(RomImage& rom, std::span<const ImageBytesChange> changes) {
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+        rom.writeImageBytes(change->offset, change->before);
+    if (!changes.empty())
+        rom.parseNames();
+}
+
+void redoChanges(RomImage& rom, std::span<const ImageBytesChange> changes) {
+    for (const ImageBytesChange& change : changes)
+        rom.writeImageBytes(change.offset, change.after);
+    if (!changes.empty())
+        rom.parseNames();
+}
+
 } // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include "DemoDocuments.h"
 #include "rom/ChestRecord.h"
+#include "rom/DocumentMerge.h"
 #include "rom/EditHistory.h"
 #include "rom/MonsterBox.h"
 #include "rom/RecordTables.h"
@@ -136,6 +137,42 @@ TEST(EditHistory, EditsTakenBackByHandLeaveNothingToSave) {
         history.record(changesSince(before, rom));
         EXPECT_FALSE(history.isClean());
         EXPECT_EQ(hasUnsavedEdits(history, rom), value != loaded) << value;
+    }
+}
+
+// A merge's step carries its bytes outside the tables beside its slot: undo and redo take both
+// back and bring both again, and the document has edits to save exactly while the bytes differ
+// from its file's, also when they are all the step changed.
+TEST(EditHistory, MergeStepCarriesItsBytesOutsideTheTables) {
+    for (const bool withSlot : {true, false}) {
+        RomImage rom = test::sharedDemoDocument(RomVariant::SnesEnglish);
+        EditHistory history;
+        const std::uint8_t loaded = rom.readByte(0x100);
+        const auto merged = static_cast<std::uint8_t>(loaded ^ 0x5A);
+        MergeEdit edit;
+        edit.byteWrites = {{0x100, {merged}}};
+        if (withSlot)
+            edit.tableChanges = {{rom.shopTable[2][1], 7, 2, 2, 1}};
+        ASSERT_TRUE(recordMergeEdit(rom, history, edit, "Merge mod.bps"));
+        EXPECT_TRUE(history.lastChangeWroteImageBytes());
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(rom.readByte(0x100), merged);
+            EXPECT_TRUE(hasUnsavedEdits(history, rom));
+            RomImage asLoaded = rom;
+            asLoaded.putFileBytesBack();
+            EXPECT_EQ(asLoaded.readByte(0x100), loaded);
+            history.undo(rom);
+            EXPECT_EQ(rom.readByte(0x100), loaded);
+            EXPECT_FALSE(hasUnsavedEdits(history, rom));
+            history.redo(rom);
+        }
+        // A new step after an undo drops the undone bytes with their step.
+        history.undo(rom);
+        history.record(std::vector<TableChange>{{rom.chestTable[1][0], 9, 1, 0, 0}});
+        EXPECT_FALSE(history.lastChangeWroteImageBytes());
+        history.undo(rom);
+        history.redo(rom);
+        EXPECT_EQ(rom.readByte(0x100), loaded);
     }
 }
 

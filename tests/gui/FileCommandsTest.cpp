@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("cancel") << static_cast<int>(ChangedFileChoice::Cancel);
         QTest::newRow("overwrite") << static_cast<int>(ChangedFileChoice::Overwrite);
         QTest::newRow("save as") << static_cast<int>(ChangedFileChoice::SaveAs);
+        QTest::newRow("merge") << static_cast<int>(ChangedFileChoice::Merge);
     }
 
     void eachAnswerToTheChangedFileQuestion() {
@@ -82,6 +83,13 @@ private slots:
             QCOMPARE(fileBytes(elsewhere), saved);
             QVERIFY(f.window.windowTitle().startsWith(QStringLiteral("elsewhere.smc")));
             break;
+        case ChangedFileChoice::Merge:
+            // Their byte outside the tables came in beside the shop edit, as one undo step.
+            QCOMPARE(saved[outsideTables], theirs[outsideTables]);
+            QCOMPARE(fileBytes(f.path), saved);
+            QVERIFY(!f.window.isWindowModified());
+            QCOMPARE(f.history.nextUndoName(), std::string("Merge the changes on disk"));
+            break;
         }
         // Saving again asks nothing: the document knows the file it wrote.
         f.save();
@@ -106,6 +114,26 @@ private slots:
         f.window.setPrompts(prompts);
         f.save();
         QCOMPARE(listed, 1);
+    }
+
+    // A value the other program and the user changed differently: Cancel at the conflict list
+    // saves nothing, and taking theirs saves their value.
+    void cancelAtTheConflictListOfAMergeSavesNothing() {
+        ChangedUnderTheWindow f;
+        const TablePlacement& shops = shopTablePlacement[variantIndex(f.rom.variant())];
+        const auto offset = static_cast<qsizetype>(shops.offset) + shops.recordSize * 3 + 2;
+        f.rom.shopTable[3][2] = static_cast<std::uint8_t>(fileBytes(f.path)[offset]) ^ 0x02;
+        f.writeInPlace(offset);
+        const QByteArray theirs = fileBytes(f.path);
+        f.user.changedFileAnswer = ChangedFileChoice::Merge;
+        f.save();
+        QCOMPARE(f.user.conflictsShown.size(), 1U);
+        QCOMPARE(fileBytes(f.path), theirs);
+        QVERIFY(hasUnsavedEdits(f.history, f.rom));
+        f.user.conflictAnswer = std::vector{MergeSide::Second};
+        f.save();
+        QCOMPARE(fileBytes(f.path)[offset], theirs[offset]);
+        QVERIFY(!f.window.isWindowModified());
     }
 
     void noticeOffersReloadWhenTheFileChangesOnDisk() {

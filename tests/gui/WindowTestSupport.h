@@ -28,6 +28,9 @@ struct ScriptedUser {
     QStringList switchWarnings;
     ChangedFileChoice changedFileAnswer = ChangedFileChoice::Cancel;
     QStringList changedFileQuestions;
+    // The sides chosen at a merge's conflict list; nothing cancels it.
+    std::optional<std::vector<MergeSide>> conflictAnswer;
+    std::vector<ConflictWords> conflictsShown;
 
     MainDialog::Prompts prompts() {
         return {[this](QWidget*) {
@@ -62,6 +65,10 @@ struct ScriptedUser {
                 [this](QWidget*, const QString& change, const std::function<void()>&) {
                     changedFileQuestions << change;
                     return changedFileAnswer;
+                },
+                [this](QWidget*, const MergeConflictQuestion& question) {
+                    conflictsShown = question.conflicts;
+                    return conflictAnswer;
                 }};
     }
 };

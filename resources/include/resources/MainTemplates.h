@@ -36,6 +36,7 @@ inline constexpr int changes = 32775;
 inline constexpr int compareWith = 32784;
 inline constexpr int checkImage = 32785;
 inline constexpr int reload = 32786;
+inline constexpr int mergeMod = 32787;
 inline constexpr int undo = 57643;
 inline constexpr int redo = 57644;
 } // namespace command

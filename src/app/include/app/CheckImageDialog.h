@@ -3,6 +3,8 @@
 #include "rom/CharacterTable.h"
 
 #include <QDialog>
+#include <QSet>
+#include <QString>
 
 #include <vector>
 
@@ -31,6 +33,11 @@ public:
     void refresh();
     // Rows the filter shows.
     int shownCount() const;
+    // Shows the findings that merging source brought in, in bold and counted in the summary,
+    // until the next merge or load; no source takes the marks away.
+    void markIntroduced(const std::vector<Finding>& introduced, const QString& source);
+    // Rows marked as brought in by the last merge.
+    int introducedCount() const;
 
 signals:
     // The user asked to see a finding's record: its table key ("chestTable") and number.
@@ -46,13 +53,17 @@ private:
 
     void appendRows(const std::vector<const Row*>& added);
     void applyFilter();
+    void markRow(int row);
 
     const RomImage& rom;
     const CharacterTable& readings;
     QComboBox* severityFilter = nullptr;
     QLabel* summary = nullptr;
+    QLabel* mergeNote = nullptr; // what the last merge brought in
     QTableWidget* table = nullptr;
     bool rowHeightSettled = false;
+    QSet<QString> introducedKeys; // findingKey of each finding the last merge brought in
+    QString introducedBy;
 };
 
 } // namespace tarnwick

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppSettings.h"
+#include "app/DocumentMerging.h"
 #include "app/WindowPrompts.h"
 #include "rom/CharacterTable.h"
 #include "rom/RomImage.h"
@@ -12,7 +13,9 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -23,7 +26,8 @@ class EditHistory;
 // The window's commands on the image file: load, save (the first save of a session keeping a
 // backup), save as, reload and compare with another image, and the watch that tells when
 // another program changes the open file. Before Save writes, it looks at the file again and
-// asks when another program has changed it since.
+// asks when another program has changed it since; the answer Merge brings that program's
+// changes in first.
 class FileCommands : public QObject {
     Q_OBJECT
 
@@ -31,12 +35,14 @@ public:
     // The changes from original to modified, as a mod's release notes.
     using Changelog =
         std::function<std::string(const RomImage& original, const RomImage& modified)>;
+    // The chest location lines that name chests, read when a merge asks about conflicts.
+    using ChestLocations = std::function<std::vector<std::string>()>;
 
     // prompts and readings belong to the window and are read at each command; window is the
     // parent of every question.
     FileCommands(RomImage& rom, EditHistory& history, AppSettings& settings,
                  const WindowPrompts& prompts, const CharacterTable& readings, Changelog changelog,
-                 QWidget* window);
+                 ChestLocations chestLocations, QWidget* window);
 
     bool isRomLoaded() const { return romLoaded; }
     // Loads the image at path (a QString as a file dialog, a drop or the command line gives
@@ -67,6 +73,8 @@ signals:
     void changedOnDisk(const QString& text, bool canReload);
     // The open file holds the document's bytes again (after a save or a reload).
     void matchesDisk();
+    // A save brought another program's changes in first (the answer Merge).
+    void mergedOnSave(const MergeReport& report);
 
 private:
     bool loadNative(const std::string& path, const QString& shownPath);
@@ -76,6 +84,14 @@ private:
     bool writeIntoFile();
     // What the user chose when the file changed on disk: true to go on writing over it.
     bool mayOverwriteChangedFile(FileChange change, bool& savedElsewhere);
+    // Merges what another program changed in the file since the load into the document, as the
+    // user settles the conflicts; false when that was cancelled or failed (reported).
+    bool mergeChangesOnDisk();
+    // The file as it is on disk now, of the open image's release; nothing when it cannot be
+    // read as one (the failure is reported under title).
+    std::optional<RomImage> readFileOnDisk(const QString& title);
+    // The file as the document last read or wrote it.
+    RomImage fileAsLoaded() const;
     void watchOpenFile();
     void lookAtOpenFile();
     // The open file's path, its bytes kept exact (see qtio/FileNames.h).
@@ -87,7 +103,9 @@ private:
     const WindowPrompts& prompts;
     const CharacterTable& readings;
     Changelog changelog;
+    ChestLocations chestLocations;
     QWidget* window;
+    std::optional<MergeReport> mergeBeforeSave;
     QSet<QString> backedUp;
     QFileSystemWatcher watcher;
     // Another program's write comes as several notifications; one look follows the last.

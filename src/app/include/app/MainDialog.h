@@ -100,6 +100,12 @@ private:
     void showChanges();
     // Opens, or brings forward, the list of mistakes across records.
     void showCheckImage();
+    // File > Merge Mod, and what a merge brought in: the status bar says how much, and Check
+    // Image, when open, marks the mistakes it introduced.
+    void mergeMod();
+    void showMerge(const MergeReport& report);
+    // The chest location lines of the open image's data files.
+    std::vector<std::string> chestLocations() const;
     // The changes from original to modified, as a mod's release notes.
     std::string changelogBetween(const RomImage& original, const RomImage& modified) const;
     void fillRecentFiles();

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/FileDialogs.h"
+#include "graphics/MergeWords.h"
+#include "rom/DocumentMerge.h"
 
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -16,7 +20,17 @@ class AppSettings;
 enum class UnsavedChoice { Save, Discard, Cancel };
 
 // What the user answers when the image file changed on disk since it was loaded or saved.
-enum class ChangedFileChoice { SaveAs, Overwrite, Cancel };
+enum class ChangedFileChoice { SaveAs, Overwrite, Merge, Cancel };
+
+// The places where the open document's own edits and the other side of a merge (a mod, or the
+// file as another program changed it) hold different values, for the user to choose between.
+struct MergeConflictQuestion {
+    QString title;      // "Merge mod.bps"
+    QString text;       // what the two sides are
+    QString secondName; // the other side's values as the list names them: "The mod's"
+    QString takeSecond; // the button that chooses them: "Take the Mod's"
+    std::vector<ConflictWords> conflicts;
+};
 
 // The questions the main window and its file commands ask the user; tests replace them.
 struct WindowPrompts {
@@ -41,6 +55,10 @@ struct WindowPrompts {
     std::function<ChangedFileChoice(QWidget* parent, const QString& change,
                                     const std::function<void()>& showChanges)>
         askAboutChangedFile;
+    // One side for each conflict of a merge, in the question's order; nothing to cancel it.
+    std::function<std::optional<std::vector<MergeSide>>(QWidget* parent,
+                                                        const MergeConflictQuestion& question)>
+        settleMergeConflicts;
 };
 
 // The questions asked with the standard dialogs; the file dialogs remember their folder and

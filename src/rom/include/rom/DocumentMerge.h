@@ -21,14 +21,16 @@
 //     std::vector<MergeSide> choices = settleAll(result, MergeSide::First);
 //     choices[2] = MergeSide::Second;                     // the user took the mod's value there
 //     MergeEdit edit = mergeEdit(result, choices, document, mod);
-//     applyMergeEdit(document, edit);               // or record edit.tableChanges as one step
+//     applyMergeEdit(document, edit);                     // or recordMergeEdit: one undo step
 //
 // The merge of the file as loaded, the user's document and the file as it is on disk now is
-// the same call, with the loaded file as the original: the document's image bytes are the file
-// as it was loaded or last saved, so a copy of the document whose tables are read again from
-// them (parseTables) is that original.
+// the same call, with the loaded file as the original: the document's image bytes, with those a
+// merge wrote put back (putFileBytesBack), are the file as it was loaded or last saved, and a
+// copy of the document with them put back and its tables read again (parseTables) is that
+// original.
 namespace tarnwick {
 
+class EditHistory;
 class RomImage;
 
 enum class MergeSide : std::uint8_t { First, Second };
@@ -134,8 +136,7 @@ struct ByteWrite {
 
 // What turns first into the merged document: the slots to change (before: first's value,
 // after: the merged one), in table, record and slot order with the GP multiplier last, as a
-// TableEdit records them, and the bytes outside the tables to write. The edit history holds
-// table changes only, so an undoable merge records slots and leaves the bytes to the caller.
+// TableEdit records them, and the bytes outside the tables to write.
 struct MergeEdit {
     std::vector<TableChange> tableChanges;
     std::vector<ByteWrite> byteWrites;
@@ -153,6 +154,11 @@ struct MergeEdit {
 // past it are left out), and reads the names again where bytes were written. The sheets are the
 // caller's to build again (buildGlyphSheets), as the font or the palettes may have changed.
 void applyMergeEdit(RomImage& rom, const MergeEdit& edit);
+
+// Applies the edit as one step of the document's history named name, its bytes outside the
+// tables with its slots, so that one undo takes the whole merge back. False when it changes
+// nothing in the image.
+bool recordMergeEdit(RomImage& rom, EditHistory& history, const MergeEdit& edit, std::string name);
 
 // The findings of Check Image that the merged document has and neither side has: what putting
 // the two mods together introduced (two chests given one opened-flag by different mods). Told

@@ -38,6 +38,11 @@ public:
     // when the history changed.
     bool record(std::span<const TableChange> changes, MergeKey mergeKey = noMerge,
                 std::string name = {});
+    // Adds an action that also wrote image bytes outside the tables (a merge) as a step of its
+    // own: undo puts its bytes back with its slots, and redo writes both again. An action
+    // without changes of either kind records nothing.
+    bool recordWithImageBytes(std::span<const TableChange> changes,
+                              std::vector<ImageBytesChange> bytes, std::string name);
     // The next action starts a step of its own whatever its key (the field lost the focus).
     void closeMerge() { mergeOpen = false; }
 
@@ -74,6 +79,9 @@ public:
     // hold other values, so a view of them (a list of findings) looks again. One listener; an
     // empty function removes it.
     void setChangeListener(std::function<void()> listener) { changeListener = std::move(listener); }
+    // True when the last action recorded, undone or redone wrote image bytes, where the font or
+    // the palettes may lie: the listener draws the sheets again then.
+    bool lastChangeWroteImageBytes() const { return wroteImageBytes; }
 
     // Bytes the history holds on the heap and in itself.
     std::size_t memoryBytes() const;
@@ -86,7 +94,16 @@ private:
     };
     static constexpr std::size_t neverClean = static_cast<std::size_t>(-1);
 
+    // The image bytes of a step that wrote some; few steps do, so they are kept apart.
+    struct StepBytes {
+        std::size_t step;
+        std::vector<ImageBytesChange> changes;
+    };
+
+    bool addStep(std::span<const TableChange> added, MergeKey mergeKey, std::string name,
+                 std::vector<ImageBytesChange> bytes);
     std::span<const TableChange> stepChanges(std::size_t step) const;
+    std::span<const ImageBytesChange> stepBytes(std::size_t step) const;
     std::string stepName(std::size_t step) const;
     void mergeIntoLastStep(std::span<const TableChange> added);
     void documentChanged() const;
@@ -94,15 +111,18 @@ private:
     std::vector<TableChange> changes;
     std::vector<Step> steps;
     std::string names;
+    std::vector<StepBytes> byteSteps; // in step order
     std::size_t cursor = 0;
     std::size_t cleanStep = 0;
     bool mergeOpen = false;
+    bool wroteImageBytes = false;
     std::function<void()> changeListener;
 };
 
 // True when the document holds edits its file does not: the history is away from its clean
-// point and the tables differ from the image bytes. Edits taken back by hand, or an import of
-// the values the file holds, leave nothing to save. The clean point answers without comparing.
+// point and the tables differ from the image bytes, or bytes a merge wrote differ from the
+// file's. Edits taken back by hand, or an import of the values the file holds, leave nothing to
+// save. The clean point answers without comparing.
 bool hasUnsavedEdits(const EditHistory& history, const RomImage& rom);
 
 } // namespace tarnwick

@@ -95,6 +95,16 @@ public:
     void putByte(std::uint8_t value);
     void readTable(int count, int recordSize, std::span<Record> table, std::uint64_t offset);
     void writeTable(int count, int recordSize, std::span<const Record> table, std::uint64_t offset);
+    // Writes bytes of the image proper outside the tables (a merged mod's), those past it left
+    // out. The file's own bytes are kept, so that the document knows its image differs from its
+    // file and can put them back.
+    void writeImageBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+    // True when bytes written by writeImageBytes since the last load or save differ from the
+    // file's.
+    bool imageDiffersFromFile() const;
+    // Puts the file's bytes back where writeImageBytes changed them: the image as the last load
+    // or save left it, whose tables parseTables reads as the file holds them.
+    void putFileBytesBack();
 
     // ---- Game text ----
     GameString readFixedString(int length, std::uint64_t offset) const;
@@ -169,6 +179,9 @@ private:
     void readNameTable(std::span<GameString> slots, const NameArea& area);
 
     std::vector<std::uint8_t> data;
+    // The image bytes as the file holds them, copied at the first writeImageBytes after a load
+    // or save; empty while data holds them.
+    std::vector<std::uint8_t> fileData;
     std::string path;
     std::uint64_t cursor = 0;
     bool gba = false;

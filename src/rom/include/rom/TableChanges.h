@@ -15,7 +15,8 @@
 //
 // Undo puts the before values back and redo the after values, so neither needs to know which
 // handler made the change. Only the six record tables of recordTables() and the GP multiplier
-// take part; names, sheets and the image bytes are never changed by an edit.
+// take part; names, sheets and the image bytes are never changed by an edit. A merge alone
+// also brings in bytes outside the tables, which its step keeps as ImageBytesChange.
 namespace tarnwick {
 
 class RomImage;
@@ -35,6 +36,16 @@ struct TableChange {
     friend bool operator==(const TableChange&, const TableChange&) = default;
 };
 static_assert(sizeof(TableChange) == 12, "a step should cost 12 bytes a changed slot");
+
+// Bytes of the image proper outside the tables that one action wrote: what they held before
+// and after, at offset.
+struct ImageBytesChange {
+    std::uint64_t offset = 0;
+    std::vector<std::uint8_t> before;
+    std::vector<std::uint8_t> after;
+
+    friend bool operator==(const ImageBytesChange&, const ImageBytesChange&) = default;
+};
 
 // A copy of every record table and the GP multiplier, to compare the document with later.
 struct TableSnapshot {
@@ -57,5 +68,8 @@ struct TableSnapshot {
 void undoChanges(RomImage& rom, std::span<const TableChange> changes);
 // Writes the after values, first change first.
 void redoChanges(RomImage& rom, std::span<const TableChange> changes);
+// The same for bytes outside the tables; the names are read again from the image after.
+void undoChanges(RomImage& rom, std::span<const ImageBytesChange> changes);
+void redoChanges(RomImage& rom, std::span<const ImageBytesChange> changes);
 
 } // namespace tarnwick

@@ -1,0 +1,69 @@
+#include "tables/MergeFiles.h"
+#include "CliTestSupport.h"
+
+#include "rom/RomImage.h"
+
+namespace tarnwick {
+namespace {
+
+using test::runCommand;
+
+// A mod comes as the document it makes of the original whether it is an image, a patch of
+// either format or a tables export; one of another release, or a patch made for another
+// original, is refused in a sentence that names the file.
+TEST(MergeFiles, ReadsEachKindOfModAndRefusesOnesOfAnotherOriginal) {
+    QTemporaryDir dir;
+    const QString original = test::writeDemo(dir, "original.smc", {RomVariant::SnesEnglish});
+    const QString gba = test::writeDemo(dir, "other.gba", {RomVariant::GbaEnglish});
+    RomImage mod;
+    ASSERT_TRUE(loadRom(mod, original.toStdString()).isOk());
+    mod.shopTable[3][2] = 20;
+    const std::vector<std::uint8_t> modBytes = mod.imageWithTables();
+    test::writeFile(dir.filePath("mod.smc"),
+                    QByteArray(reinterpret_cast<const char*>(modBytes.data()),
+                               static_cast<qsizetype>(modBytes.size())));
+    const QString gbaMod = dir.filePath("other-mod.gba");
+    test::writeFile(gbaMod, test::fileBytes(gba).replace(0x100, 1, "\x5A"));
+    for (const QStringList& made :
+         {QStringList{"patch", original, dir.filePath("mod.smc"), dir.filePath("mod.bps")},
+          QStringList{"patch", "--ips", original, dir.filePath("mod.smc"), dir.filePath("mod.ips")},
+          QStringList{"export", dir.filePath("mod.smc"), "-o", dir.filePath("mod.json")},
+          QStringList{"patch", gba, gbaMod, dir.filePath("other.bps")},
+          QStringList{"export", gba, "-o", dir.filePath("other.json")}})
+        ASSERT_EQ(runCommand(made).code, 0) << made.join(' ').toStdString();
+
+    struct Case {
+        const char* file;
+        ModKind kind;
+        const char* refusal; // nullptr: the mod is read
+    };
+    const Case cases[] = {
+        {"mod.smc", ModKind::Image, nullptr},
+        {"mod.bps", ModKind::Patch, nullptr},
+        {"mod.ips", ModKind::Patch, nullptr},
+        {"mod.json", ModKind::Export, nullptr},
+        {"other.gba", ModKind::Image, "other.gba\" is no SNES English image like"},
+        {"other.bps", ModKind::Patch, "other.bps\" does not apply to \""},
+        {"other.json", ModKind::Export, "other.json\""},
+    };
+    QString error;
+    const std::optional<MergeFile> read = readMergeImage(original, RomVariant::SnesEnglish, error);
+    ASSERT_TRUE(read) << error.toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::optional<MergeFile> modFile = readMergeMod(dir.filePath(c.file), *read, error);
+        ASSERT_EQ(modFile.has_value(), c.refusal == nullptr) << error.toStdString();
+        if (modFile) {
+            EXPECT_EQ(modFile->kind, c.kind);
+            EXPECT_EQ(modFile->document.shopTable[3][2], 20);
+        } else {
+            EXPECT_TRUE(error.contains(c.refusal)) << error.toStdString();
+        }
+    }
+    EXPECT_FALSE(readMergeImage(gba, RomVariant::SnesEnglish, error));
+    EXPECT_TRUE(error.contains("other.gba\" is no SNES English image: it reads as a GBA"))
+        << error.toStdString();
+}
+
+} // namespace
+} // namespace tarnwick
