@@ -76,6 +76,9 @@ std::optional<MergeReport> mergeModCommand(RomImage& rom, EditHistory& history,
                      : report->keptMine == 1
                          ? QStringLiteral("; 1 conflict kept mine")
                          : QStringLiteral("; %1 conflicts kept mine").arg(report->keptMine));
+        // An IPS patch cannot be checked against the original: the status bar says so.
+        if (!mod->caution.isEmpty())
+            report->status += QLatin1Char(' ') + mod->caution;
     }
     return report;
 }

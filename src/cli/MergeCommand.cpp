@@ -1,7 +1,6 @@
 #include "CommandSupport.h"
 
 #include "DataFileOptions.h"
-#include "MergeInputs.h"
 
 #include "cli/Commands.h"
 #include "graphics/MergeWords.h"
@@ -9,6 +8,7 @@
 #include "qtio/FileNames.h"
 #include "rom/DocumentMerge.h"
 #include "rom/RecordTables.h"
+#include "tables/MergeFiles.h"
 #include "tables/TablesJson.h"
 
 #include <QJsonArray>
@@ -130,14 +130,17 @@ void printSummary(Io& io, const MergeReport& report, const QString& out) {
 
 // The merged file: first's image with the merge written in, and past it first's tail with the
 // merged bytes of the tails. Made in first's own file where it has one, which it then gives up.
-std::vector<std::uint8_t> mergedFile(MergeInput& first, const MergeEdit& edit, RomImage& merged) {
+std::vector<std::uint8_t> mergedFile(MergeFile& first, const MergeEdit& edit, RomImage& merged) {
     merged = first.document;
     applyMergeEdit(merged, edit);
     const std::vector<std::uint8_t> image = merged.imageWithTables();
+    const std::size_t tailLength = first.tail().size();
     std::vector<std::uint8_t> bytes = std::move(first.file);
-    if (bytes.size() != image.size() + first.tail.size()) {
+    if (bytes.size() != image.size() + tailLength) {
+        const std::vector<std::uint8_t> tail(bytes.end() - static_cast<std::ptrdiff_t>(tailLength),
+                                             bytes.end());
         bytes = image;
-        bytes.insert(bytes.end(), first.tail.begin(), first.tail.end());
+        bytes.insert(bytes.end(), tail.begin(), tail.end());
     }
     std::copy(image.begin(), image.end(), bytes.begin());
     const std::uint64_t imageLength = merged.imageProper().size();
@@ -150,6 +153,41 @@ std::vector<std::uint8_t> mergedFile(MergeInput& first, const MergeEdit& edit, R
                     bytes.begin() + static_cast<std::ptrdiff_t>(at));
     }
     return bytes;
+}
+
+// The kind of input file a mod was given as, for the rule that no input is replaced.
+FileKind fileKindOf(ModKind kind) {
+    switch (kind) {
+    case ModKind::Patch:
+        return FileKind::Patch;
+    case ModKind::Export:
+        return FileKind::Json;
+    case ModKind::Image:
+        break;
+    }
+    return FileKind::Image;
+}
+
+// Reads the mod at path as readMergeMod does, refusing, as a load does, an image whose header
+// names no release unless --any-image is given; a failure is reported, a caution told.
+std::optional<MergeFile> readMod(const QString& path, const MergeFile& original,
+                                 const QCommandLineParser& parser, Io& io) {
+    const bool anyImage = parser.isSet(QStringLiteral("any-image"));
+    QString refusal;
+    const auto mergeAnyway = [&](const std::string& reason, RomVariant release) {
+        if (!anyImage)
+            refusal =
+                fromNative(reason) + QStringLiteral(" Give --any-image to merge it anyway as %1.")
+                                         .arg(asciiText(releaseName(release)));
+        return anyImage;
+    };
+    QString error;
+    std::optional<MergeFile> mod = readMergeMod(path, original, error, mergeAnyway);
+    if (!mod)
+        (void)fail(io, refusal.isEmpty() ? error : refusal);
+    else if (!mod->caution.isEmpty())
+        warn(io, mod->caution);
+    return mod;
 }
 
 // Whether an input is the file at path, under its own name or another (a link).
@@ -206,18 +244,20 @@ int runMerge(const QStringList& args, Io& io) {
                                   .arg(quotedPath(side)));
         return std::nullopt;
     };
-    const auto run = [&](RomImage& original, const QCommandLineParser& parser) {
+    const auto run = [&](RomImage& loaded, const QCommandLineParser& parser) {
         const QStringList paths = parser.positionalArguments();
-        OriginalFile originalFile(paths.at(0), original);
-        if (!originalFile.readTail(io))
-            return static_cast<int>(exitFailure);
-        const auto first = readMergeInput(paths.at(1), originalFile, parser, io);
+        QString error;
+        const std::optional<MergeFile> originalFile = mergeFileOfLoaded(std::move(loaded), error);
+        if (!originalFile)
+            return fail(io, error);
+        const RomImage& original = originalFile->document;
+        std::optional<MergeFile> first = readMod(paths.at(1), *originalFile, parser, io);
         if (!first)
             return static_cast<int>(exitFailure);
-        const auto second = readMergeInput(paths.at(2), originalFile, parser, io);
+        const std::optional<MergeFile> second = readMod(paths.at(2), *originalFile, parser, io);
         if (!second)
             return static_cast<int>(exitFailure);
-        const FileTails tails{originalFile.tail, first->tail, second->tail};
+        const FileTails tails{originalFile->tail(), first->tail(), second->tail()};
         const MergeResult result = merge(original, first->document, second->document, tails);
         if (!result.merges())
             return fail(io, QStringLiteral("Could not merge %1 and %2, mods of %3: %4.")
@@ -260,8 +300,8 @@ int runMerge(const QStringList& args, Io& io) {
 
         const QString out = parser.value(output);
         const std::vector<InputFile> inputs{inputFile(paths.at(0), FileKind::Image),
-                                            inputFile(paths.at(1), first->kind),
-                                            inputFile(paths.at(2), second->kind)};
+                                            inputFile(paths.at(1), fileKindOf(first->kind)),
+                                            inputFile(paths.at(2), fileKindOf(second->kind))};
         if (const auto input = std::find_if(inputs.begin(), inputs.end(), sameFile(out));
             input != inputs.end())
             return fail(io, QStringLiteral("Could not write %1: it is the %2 this command reads, "

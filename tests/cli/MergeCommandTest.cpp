@@ -89,7 +89,7 @@ TEST(MergeCommand, RefusesWhatDoesNotFitAndKeepsTheOutputRule) {
         {{"merge", o, o, o}, exitUsage, "-o OUT is required"},
         {{"merge", "-o", existing, "--prefer", "both", o, o, o}, exitUsage, "expected first"},
         {{"merge", "-o", files.path("x"), o, gba, o}, exitFailure, "reads as a GBA English image"},
-        {{"merge", "-o", files.path("x"), o, foreign, o}, exitFailure, "Could not apply"},
+        {{"merge", "-o", files.path("x"), o, foreign, o}, exitFailure, "does not apply to"},
         {{"merge", "-o", existing, o, o, json}, exitFailure, "Give --force to replace it"},
         {{"merge", "--force", "-o", o, o, o, json}, exitFailure, "a merge never replaces"},
     };
