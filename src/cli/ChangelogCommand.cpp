@@ -29,15 +29,12 @@ int runChangelog(const QStringList& args, Io& io) {
         if (!loadImageLike(modified, parser.positionalArguments().at(1), original, parser, io))
             return static_cast<int>(exitFailure);
         // The window names the changes of the image it has open: the modified one.
-        const QStringList folders = dataFoldersFor(modified.getPath());
-        const auto readings = readingsFor(original.variant(), folders, parser, io);
-        if (!readings)
-            return static_cast<int>(exitFailure);
-        const auto chestLocations = chestLocationsFor(folders, parser, io);
-        if (!chestLocations)
+        const auto naming =
+            namingFilesFor(original.variant(), dataFoldersFor(modified.getPath()), parser, io);
+        if (!naming)
             return static_cast<int>(exitFailure);
         const std::string text = changelogText(
-            changelog(original, modified, *readings, *chestLocations),
+            changelog(original, modified, naming->readings, naming->chestLocations),
             parser.isSet(markdown) ? ChangelogStyle::Markdown : ChangelogStyle::Plain);
         io.out << shownName(text);
         return static_cast<int>(exitSuccess);

@@ -68,4 +68,15 @@ chestLocationsFor(const QStringList& folders, const QCommandLineParser& parser, 
     return chestLocationLinesOf(bytesOf(*text));
 }
 
+std::optional<RecordNamingFiles> namingFilesFor(RomVariant release, const QStringList& folders,
+                                                const QCommandLineParser& parser, Io& io) {
+    auto readings = readingsFor(release, folders, parser, io);
+    if (!readings)
+        return std::nullopt;
+    auto chestLocations = chestLocationsFor(folders, parser, io);
+    if (!chestLocations)
+        return std::nullopt;
+    return RecordNamingFiles{std::move(*readings), std::move(*chestLocations)};
+}
+
 } // namespace tarnwick::cli

@@ -33,4 +33,12 @@ std::optional<CharacterTable> readingsFor(RomVariant release, const QStringList&
 std::optional<std::vector<std::string>> chestLocationsFor(const QStringList& folders,
                                                           const QCommandLineParser& parser, Io& io);
 
+// Both of the above, for the commands that name records in words: readings and chest locations.
+struct RecordNamingFiles {
+    CharacterTable readings;
+    std::vector<std::string> chestLocations;
+};
+std::optional<RecordNamingFiles> namingFilesFor(RomVariant release, const QStringList& folders,
+                                                const QCommandLineParser& parser, Io& io);
+
 } // namespace tarnwick::cli

@@ -264,15 +264,13 @@ int runMerge(const QStringList& args, Io& io) {
                                 .arg(quotedPath(paths.at(1)), quotedPath(paths.at(2)),
                                      quotedPath(paths.at(0)), fromNative(result.refusal)));
 
-        const QStringList folders = dataFoldersFor(original.getPath());
-        const auto readings = readingsFor(original.variant(), folders, parser, io);
-        if (!readings)
+        const auto naming =
+            namingFilesFor(original.variant(), dataFoldersFor(original.getPath()), parser, io);
+        if (!naming)
             return static_cast<int>(exitFailure);
-        const auto chestLocations = chestLocationsFor(folders, parser, io);
-        if (!chestLocations)
-            return static_cast<int>(exitFailure);
-        const std::vector<ConflictWords> words = conflictWords(
-            result, original, first->document, second->document, *readings, *chestLocations);
+        const std::vector<ConflictWords> words =
+            conflictWords(result, original, first->document, second->document, naming->readings,
+                          naming->chestLocations);
         std::optional<MergeSide> settled;
         if (parser.isSet(prefer))
             settled = parser.value(prefer) == firstName ? MergeSide::First : MergeSide::Second;
@@ -296,7 +294,8 @@ int runMerge(const QStringList& args, Io& io) {
         const MergeEdit edit = mergeEdit(result, choices, first->document, second->document, tails);
         RomImage merged;
         const std::vector<std::uint8_t> bytes = mergedFile(*first, edit, merged);
-        report.findings = introducedFindings(merged, first->document, second->document, *readings);
+        report.findings =
+            introducedFindings(merged, first->document, second->document, naming->readings);
 
         const QString out = parser.value(output);
         const std::vector<InputFile> inputs{inputFile(paths.at(0), FileKind::Image),
