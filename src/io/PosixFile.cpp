@@ -140,11 +140,8 @@ int copyTail(int source, std::uint64_t offset, int out) {
 }
 
 int copyWhole(int source, int out) {
-    if (::ioctl(out, FICLONE, source) == 0) {
-        // A clone leaves the position of out at 0; the caller may go on writing after it.
-        return ::lseek(out, 0, SEEK_END) < 0 ? errno : 0;
-    }
-    return copyTail(source, 0, out);
+    std::uint64_t copied = 0;
+    return copyStart(source, std::numeric_limits<std::uint64_t>::max(), out, copied);
 }
 
 int copyStart(int source, std::uint64_t count, int out, std::uint64_t& copied) {

@@ -56,14 +56,13 @@ int copyRange(int source, std::uint64_t offset, std::uint64_t count, int out,
 // Copies everything from offset to the end of source to the position of out, as copyRange does.
 int copyTail(int source, std::uint64_t offset, int out);
 
-// Copies the whole of source into the empty file out: shares its blocks where the file system
-// can clone them (FICLONE), else as copyTail does.
-int copyWhole(int source, int out);
-
 // Copies the first count bytes of source into the empty file out, fewer where source ends first
 // (copied tells how many): shares their blocks where the file system can clone them (FICLONE),
 // else as copyRange does. Leaves the position of out at its end.
 int copyStart(int source, std::uint64_t count, int out, std::uint64_t& copied);
+
+// Copies the whole of source into the empty file out, as copyStart does.
+int copyWhole(int source, int out);
 
 // The stamp of the file that info describes.
 FileStamp stampOf(const struct stat& info);
