@@ -71,13 +71,23 @@ void RomImage::unload() {
 }
 
 Status RomImage::load() {
-    unload();
+    return load(readImageFile(path));
+}
+
+ImageFileRead RomImage::readImageFile(const std::string& path) {
     // A GBA file may be longer than its image; only the image is read, so memory stays bounded.
     ReadRequest request;
     request.count = gbaImageSize;
-    FileContents contents;
-    if (Status read = readFileBytes(path, "load", request, contents); !read)
-        return read;
+    ImageFileRead read;
+    read.status = readFileBytes(path, "load", request, read.contents);
+    return read;
+}
+
+Status RomImage::load(ImageFileRead read) {
+    unload();
+    if (!read.status)
+        return read.status;
+    FileContents& contents = read.contents;
     if (contents.bytes.size() != imageLengthOfFile(contents.length))
         return loadFailure(path, "the file could not be read completely");
     data = std::move(contents.bytes);
@@ -371,13 +381,16 @@ void RomImage::putFileBytesBack() {
 
 // ---- Loading as a whole --------------------------------------------------------------------
 
-Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway) {
+Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway,
+               std::optional<ImageFileRead> alreadyRead) {
     // The new image is read into a copy, so a load that fails or is declined leaves the open
     // document whole: its image, unsaved edits and release option. The copy starts
     // from the open document because slots the new release does not fill keep what they held.
     auto candidate = std::make_unique<RomImage>(rom);
     candidate->setPath(path);
-    if (Status loaded = candidate->load(); !loaded)
+    const Status loaded =
+        alreadyRead ? candidate->load(std::move(*alreadyRead)) : candidate->load();
+    if (!loaded)
         return loaded;
     candidate->settleRelease();
     if (Status fits = candidate->checkFitsRelease(); !fits)

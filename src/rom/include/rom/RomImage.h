@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/Status.h"
 #include "pixels/GlyphEntry.h"
 #include "pixels/Image.h"
@@ -27,6 +28,12 @@ namespace tarnwick {
 // Offsets given to the byte operations count from the start of the image proper; the document
 // adds the copier header. Reads outside the loaded bytes give 0 and writes there are dropped,
 // so no byte pattern can make the document touch memory it does not own.
+// A file as a load reads it (the first 8 MiB of a GBA file), or why it could not be read.
+struct ImageFileRead {
+    Status status = Status::success();
+    FileContents contents;
+};
+
 class RomImage {
 public:
     // ---- File ----
@@ -36,6 +43,11 @@ public:
     // Reads the file at the path (the first 8 MiB of a GBA image). On failure the document
     // holds no image and the message names the file and the reason.
     Status load();
+    // Reads what load reads of the file at path, without a document: a read made ahead of the
+    // load (on another thread) is the same as the load's own.
+    static ImageFileRead readImageFile(const std::string& path);
+    // Takes a read of the file at the path as load would have made it at that moment.
+    Status load(ImageFileRead read);
     // Writes the record tables into the image bytes, then the image into the file, replacing
     // it only once the complete new file has been written.
     Status save();
@@ -200,7 +212,9 @@ using UnnamedReleaseCheck = std::function<bool(const std::string& reason, RomVar
 // Load, settle the header and release, check the image is long enough and parse it: what
 // File > Load does to the document. The document changes only when all of it succeeds; a load
 // that fails or is declined leaves it exactly as it was.
-Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {});
+// A read of the file made ahead of the call (readImageFile) is taken instead of reading it again.
+Status loadRom(RomImage& rom, const std::string& path, const UnnamedReleaseCheck& loadAnyway = {},
+               std::optional<ImageFileRead> alreadyRead = {});
 
 // Saves the document into its file only while the file holds the bytes the document came from;
 // when another program changed it since, nothing is written and the message says what changed.
