@@ -6,10 +6,10 @@
 namespace tarnwick {
 namespace {
 
-// Hands every request to the icon read from the file, reading it at the first request.
+// Hands every request to the icon that make gives, making it at the first request.
 class DeferredIconEngine final : public QIconEngine {
 public:
-    explicit DeferredIconEngine(QString iconFile) : file(std::move(iconFile)) {}
+    explicit DeferredIconEngine(std::function<QIcon()> maker) : make(std::move(maker)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -35,13 +35,13 @@ public:
 private:
     const QIcon& loaded() {
         if (!read) {
-            icon = QIcon(file);
+            icon = make();
             read = true;
         }
         return icon;
     }
 
-    QString file;
+    std::function<QIcon()> make;
     QIcon icon;
     bool read = false;
 };
@@ -49,7 +49,11 @@ private:
 } // namespace
 
 QIcon deferredIcon(const QString& file) {
-    return QIcon(new DeferredIconEngine(file));
+    return deferredIcon([file] { return QIcon(file); });
+}
+
+QIcon deferredIcon(std::function<QIcon()> make) {
+    return QIcon(new DeferredIconEngine(std::move(make)));
 }
 
 } // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include "app/DemoFolder.h"
 #include "app/MainDialog.h"
+#include "qtio/FileNames.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -17,6 +18,8 @@ namespace tarnwick {
 EditorApp::EditorApp(StartOptions startOptions) : options(std::move(startOptions)) {}
 
 int EditorApp::run() {
+    if (!options.imagePath.isEmpty() && !options.demoRelease)
+        firstRead.start(fileSystemName(options.imagePath));
     MainDialog window(rom, history);
     if (!options.screenshotPath.isEmpty()) {
         // Nobody is there to answer a message box: report to the terminal instead.
@@ -52,7 +55,7 @@ int EditorApp::run() {
     // The window is on screen before the first load, so any message has a window to belong to.
     if (!firstImage.isEmpty())
         QTimer::singleShot(0, &window, [this, &window, firstImage] {
-            if (!window.loadFile(firstImage))
+            if (!window.loadFile(firstImage, firstRead.take(fileSystemName(firstImage))))
                 exitCode = 1;
         });
     if (!options.screenshotPath.isEmpty())

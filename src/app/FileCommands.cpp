@@ -33,7 +33,6 @@ FileCommands::FileCommands(RomImage& document, EditHistory& steps, AppSettings& 
       chestLocations(std::move(chestLines)), window(parentWindow) {
     settleTimer.setSingleShot(true);
     settleTimer.setInterval(200);
-    connect(&watcher, &QFileSystemWatcher::fileChanged, &settleTimer, qOverload<>(&QTimer::start));
     connect(&settleTimer, &QTimer::timeout, this, &FileCommands::lookAtOpenFile);
 }
 
@@ -43,8 +42,8 @@ QString FileCommands::openPath() const {
 
 // ---- Loading -----------------------------------------------------------------------------
 
-bool FileCommands::loadFile(const QString& path) {
-    return loadNative(fileSystemName(path), path);
+bool FileCommands::loadFile(const QString& path, std::optional<ImageFileRead> alreadyRead) {
+    return loadNative(fileSystemName(path), path, std::move(alreadyRead));
 }
 
 bool FileCommands::reload() {
@@ -61,13 +60,14 @@ UnnamedReleaseCheck FileCommands::unnamedImageQuestion(bool& declined) {
     };
 }
 
-bool FileCommands::loadNative(const std::string& path, const QString& shown) {
+bool FileCommands::loadNative(const std::string& path, const QString& shown,
+                              std::optional<ImageFileRead> alreadyRead) {
     // The file is read and checked before the unsaved edits are asked about, so a file that
     // is no image fails at once; a load that fails or is declined leaves the open image.
     auto candidate = std::make_unique<RomImage>(rom);
     bool declined = false;
     const UnnamedReleaseCheck loadAnyway = unnamedImageQuestion(declined);
-    const Status result = loadRom(*candidate, path, loadAnyway);
+    const Status result = loadRom(*candidate, path, loadAnyway, std::move(alreadyRead));
     if (!result) {
         emit stateChanged();
         if (!declined)
@@ -288,12 +288,26 @@ void FileCommands::showChangesOnDisk() {
 
 // ---- Watching the open file --------------------------------------------------------------
 
+void FileCommands::startWatching() {
+    if (watcher)
+        return;
+    watcher = std::make_unique<QFileSystemWatcher>();
+    connect(watcher.get(), &QFileSystemWatcher::fileChanged, &settleTimer,
+            qOverload<>(&QTimer::start));
+    if (!romLoaded)
+        return;
+    watchOpenFile();
+    lookAtOpenFile();
+}
+
 void FileCommands::watchOpenFile() {
-    // A save by rename puts another file under the name: the watch starts afresh on it.
-    if (const QStringList watched = watcher.files(); !watched.isEmpty())
-        watcher.removePaths(watched);
-    if (QFileInfo::exists(openPath()))
-        watcher.addPath(openPath());
+    if (watcher) {
+        // A save by rename puts another file under the name: the watch starts afresh on it.
+        if (const QStringList watched = watcher->files(); !watched.isEmpty())
+            watcher->removePaths(watched);
+        if (QFileInfo::exists(openPath()))
+            watcher->addPath(openPath());
+    }
     if (notifiedChange != FileChange::None) {
         notifiedChange = FileChange::None;
         emit matchesDisk();
@@ -304,8 +318,8 @@ void FileCommands::lookAtOpenFile() {
     if (!romLoaded)
         return;
     // Another program that saves by rename leaves the watch on a file that has no name.
-    if (QFileInfo::exists(openPath()) && !watcher.files().contains(openPath()))
-        watcher.addPath(openPath());
+    if (watcher && QFileInfo::exists(openPath()) && !watcher->files().contains(openPath()))
+        watcher->addPath(openPath());
     const FileChange change = rom.openFile().lookAgain(rom.getPath());
     if (change == notifiedChange)
         return;

@@ -157,7 +157,7 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     history.setChangeListener([this] {
         // A merge's bytes, and their undo, may have changed the font or the palettes.
         if (history.lastChangeWroteImageBytes())
-            buildGlyphSheets();
+            sheetsOutOfDate = true;
         if (checkDialog)
             checkDialog->refresh();
     });
@@ -358,7 +358,12 @@ bool MainDialog::event(QEvent* event) {
     if (event->type() == QEvent::Paint && !drawn) {
         drawn = true;
         QMetaObject::invokeMethod(
-            this, [this] { settings->releaseWrites(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                settings->releaseWrites();
+                files->startWatching();
+            },
+            Qt::QueuedConnection);
     }
     // The status bar repeats the help of the control under the pointer.
     if (event->type() == QEvent::StatusTip) {
@@ -396,7 +401,7 @@ void MainDialog::imageLoaded() {
     changedNotice->hide();
     if (checkDialog)
         checkDialog->markIntroduced({}, {});
-    buildGlyphSheets();
+    sheetsOutOfDate = true;
     readCharacterTable();
     refreshFileState();
 }
@@ -516,7 +521,7 @@ void MainDialog::onJapaneseToggled(bool checked) {
     rom.setJapanese(checked);
     if (!isRomLoaded())
         return;
-    buildGlyphSheets();
+    sheetsOutOfDate = true;
     const Status parsed = rom.parseTables();
     if (parsed) {
         // The tables are read afresh: no earlier step applies to them, nor a merge's bytes.
@@ -524,7 +529,7 @@ void MainDialog::onJapaneseToggled(bool checked) {
         rom.putFileBytesBack();
         if (merged) {
             (void)rom.parseTables();
-            buildGlyphSheets();
+            sheetsOutOfDate = true;
         }
         history.clear();
     }
@@ -534,7 +539,7 @@ void MainDialog::onJapaneseToggled(bool checked) {
                               QString::fromStdString(parsed.message()));
         rom.setJapanese(!checked);
         setJapaneseChecked(!checked);
-        buildGlyphSheets();
+        sheetsOutOfDate = true;
     }
     readCharacterTable();
     refreshFileState();
@@ -546,8 +551,11 @@ void MainDialog::setJapaneseChecked(bool checked) {
     japanese->setChecked(checked);
 }
 
-void MainDialog::buildGlyphSheets() {
+void MainDialog::prepareGlyphSheets() {
+    if (!sheetsOutOfDate)
+        return;
     tarnwick::buildGlyphSheets(rom);
+    sheetsOutOfDate = false;
 }
 
 void MainDialog::readCharacterTable() {

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DeferredIconStyle.h"
 #include "app/EditorApp.h"
 #include "qtio/FileNames.h"
 #include "resources/AppResources.h"
@@ -27,17 +28,17 @@ void nameApplication() {
 
 int main(int argc, char* argv[]) {
     using tarnwick::StartOptions;
-    StartOptions options;
-    {
-        // Read the command line before any window system is needed, so --help and --version
-        // work without a display.
+    // The arguments as the bytes they are, so that an image whose name is not UTF-8 can be
+    // named; fileSystemName turns the image path back into those bytes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += tarnwick::nameFromFileSystem(argv[i]);
+    // The command line is read before any window system is needed, so --help and --version
+    // work without a display. Only the help text needs an application object (for its name).
+    StartOptions options = tarnwick::parseStartOptions(arguments);
+    if (options.action == StartOptions::Action::ShowHelp) {
         QCoreApplication reader(argc, argv);
         nameApplication();
-        // The arguments as the bytes they are, so that an image whose name is not UTF-8 can be
-        // named; fileSystemName turns the image path back into those bytes.
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i)
-            arguments += tarnwick::nameFromFileSystem(argv[i]);
         options = tarnwick::parseStartOptions(arguments);
     }
     switch (options.action) {
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Tarnwick"));
     tarnwick::registerAppResources();
     QApplication::setWindowIcon(tarnwick::deferredIcon(QStringLiteral(":/icons/tarnwick.svg")));
+    tarnwick::useDeferredOverflowIcon();
     tarnwick::EditorApp editor(std::move(options));
     return editor.run();
 }

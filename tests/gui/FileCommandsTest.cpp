@@ -138,6 +138,7 @@ private slots:
 
     void noticeOffersReloadWhenTheFileChangesOnDisk() {
         WindowOnDemoFile f(RomVariant::GbaEnglish);
+        f.window.fileCommands().startWatching();
         auto* notice = f.window.findChild<QWidget*>(QStringLiteral("fileChangedNotice"));
         QVERIFY(notice != nullptr);
         QVERIFY(!notice->isVisibleTo(&f.window));
@@ -155,6 +156,16 @@ private slots:
         notice->findChild<QPushButton*>(QStringLiteral("reloadButton"))->click();
         QVERIFY(!notice->isVisibleTo(&f.window));
         QCOMPARE(f.rom.readByte(outsideTables), static_cast<std::uint8_t>(bytes[outsideTables]));
+    }
+
+    // The watch starts at the window's first paint; what changed before it is noticed then.
+    void aChangeBeforeTheFirstPaintIsNoticedOnceTheWindowShows() {
+        ChangedUnderTheWindow f;
+        f.writeInPlace(outsideTables);
+        auto* notice = f.window.findChild<QWidget*>(QStringLiteral("fileChangedNotice"));
+        QVERIFY(!notice->isVisibleTo(&f.window));
+        f.window.show();
+        QTRY_VERIFY(notice->isVisibleTo(&f.window));
     }
 };
 

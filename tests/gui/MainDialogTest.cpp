@@ -186,6 +186,9 @@ private slots:
         Fixture f;
         const QString path = f.demo(RomVariant::GbaJapanese);
         QVERIFY(f.loadThroughMenu(path));
+        // Only the editors draw with the sheets: the first of them builds them.
+        QVERIFY(f.rom.fontSheet.isNull());
+        f.window->prepareGlyphSheets();
         const RomImage reference = parsedAs(path, true);
         const GlyphSheets expected = renderGlyphSheets(reference);
         QVERIFY(f.rom.fontSheet == expected.fontSheet);
@@ -289,6 +292,7 @@ private slots:
         QVERIFY(f.loadThroughMenu(path));
         QVERIFY(f.window->characterTable() == builtInCharacterTable(RomVariant::GbaEnglish));
         const QString title = f.titleBox()->text();
+        f.window->prepareGlyphSheets();
         const Image englishFont = f.rom.fontSheet;
 
         f.user.switchAgainstHeaderAnswer = true;
@@ -297,6 +301,7 @@ private slots:
         QVERIFY(f.japaneseChecked());
         QVERIFY(f.rom.isJapanese());
         QVERIFY(f.rom.esperTable == parsedAs(path, true).esperTable);
+        f.window->prepareGlyphSheets();
         QVERIFY(f.rom.fontSheet == renderGlyphSheets(parsedAs(path, true)).fontSheet);
         QVERIFY(!(f.rom.fontSheet == englishFont));
         QCOMPARE(f.titleBox()->text(), title);
@@ -309,6 +314,7 @@ private slots:
         f.trigger(command::japanese); // back to the release the header names: nothing to ask
         QVERIFY(!f.japaneseChecked());
         QVERIFY(f.rom.esperTable == parsedAs(path, false).esperTable);
+        f.window->prepareGlyphSheets();
         QVERIFY(f.rom.fontSheet == englishFont);
         QCOMPARE(f.user.unsavedQuestions, 0);
         QCOMPARE(f.user.switchWarnings.size(), 1);

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "rom/EditHistory.h"
+#include "rom/ImageReadAhead.h"
 #include "rom/RomImage.h"
 
 #include <QString>
@@ -25,6 +26,8 @@ private:
     RomImage rom;
     EditHistory history;
     StartOptions options;
+    // The image the command line names, read while the window is built.
+    ImageReadAhead firstRead;
     int exitCode = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,13 +48,17 @@ public:
     bool isRomLoaded() const { return romLoaded; }
     // Loads the image at path (a QString as a file dialog, a drop or the command line gives
     // it), after the unsaved edits are settled; true when it was loaded.
-    bool loadFile(const QString& path);
+    bool loadFile(const QString& path, std::optional<ImageFileRead> alreadyRead = {});
     // Saves into the image file; false (with the reason reported) when nothing was saved.
     bool save();
     // Saves into another file that the user chooses, which the window then works on.
     bool saveAs();
     // Loads the open file again, after the unsaved edits are settled.
     bool reload();
+    // The open file is watched from the window's first paint on: the watch, and the kernel's
+    // teardown of it, stay off the way to the first picture. The file is looked at once here,
+    // so a change made since the load is noticed all the same.
+    void startWatching();
     // Lists every byte where the tables differ from another image the user chooses.
     void compareWith();
     // Lets the user save or drop unsaved edits before they would be lost; false means stop.
@@ -77,7 +82,8 @@ signals:
     void mergedOnSave(const MergeReport& report);
 
 private:
-    bool loadNative(const std::string& path, const QString& shownPath);
+    bool loadNative(const std::string& path, const QString& shownPath,
+                    std::optional<ImageFileRead> alreadyRead = {});
     // Asks whether to load an image whose header names no release; a No sets declined, so
     // the refusal that follows is not reported as a failure as well.
     UnnamedReleaseCheck unnamedImageQuestion(bool& declined);
@@ -107,7 +113,7 @@ private:
     QWidget* window;
     std::optional<MergeReport> mergeBeforeSave;
     QSet<QString> backedUp;
-    QFileSystemWatcher watcher;
+    std::unique_ptr<QFileSystemWatcher> watcher;
     // Another program's write comes as several notifications; one look follows the last.
     QTimer settleTimer;
     FileChange notifiedChange = FileChange::None;

@@ -54,8 +54,14 @@ public:
 
     // File > Load after the file is chosen (also a dropped file or one named at start).
     // Returns true when the image was loaded.
-    bool loadFile(const QString& path) { return files->loadFile(path); }
+    bool loadFile(const QString& path, std::optional<ImageFileRead> alreadyRead = {}) {
+        return files->loadFile(path, std::move(alreadyRead));
+    }
     bool isRomLoaded() const { return files->isRomLoaded(); }
+    // Builds the document's font sheet, palette sheet and glyph table from the image, when it
+    // changed since they were last built. Only the editors draw with them, so a load leaves
+    // them to the first editor that opens.
+    void prepareGlyphSheets();
     // The load, save and compare commands and the watch on the open file.
     FileCommands& fileCommands() { return *files; }
     // Names the open file by its whole path in the title and in the status bar, for a file kept
@@ -63,8 +69,6 @@ public:
     void setFullPathShown(bool shown);
     QAction* commandAction(int commandId) const { return actions.value(commandId); }
 
-    // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
-    void buildGlyphSheets();
     // Reads the release's readings again: the built-in ones and the user's table file, if any.
     void readCharacterTable();
     const CharacterTable& characterTable() const { return readings; }
@@ -115,6 +119,7 @@ private:
     // Runs one editor on the document as a modal dialog of this window, at a record if given.
     // The text files are read at every opening, so an edited one is picked up.
     template <typename Editor> void runEditor(std::optional<int> record = std::nullopt) {
+        prepareGlyphSheets();
         Editor editor(rom, history, this,
                       readEditorTexts(dataFileFolders(rom.getPath(), programFolder), readings));
         if constexpr (requires { editor.selectRecord(0); })
@@ -148,6 +153,8 @@ private:
     FileCommands* files = nullptr;
     FileChangedNotice* changedNotice = nullptr;
     bool drawn = false; // painted once: the settings' writes are no longer held
+    // The image changed since the sheets were built: the next editor builds them again.
+    bool sheetsOutOfDate = false;
 };
 
 } // namespace tarnwick
