@@ -9,25 +9,23 @@ namespace {
 
 using namespace tarnwick;
 
-void exportObject(benchmark::State& state) {
+// The export as a JSON object (exportTables) or as the text a file gets (exportTablesText).
+template <auto exportAs> void exportBenchmark(benchmark::State& state) {
     const auto release = static_cast<RomVariant>(state.range(0));
     const RomImage& rom = test::sharedDemoDocument(release);
     const CharacterTable readings = builtInCharacterTable(release);
     for (auto _ : state)
-        benchmark::DoNotOptimize(exportTables(rom, readings));
+        benchmark::DoNotOptimize(exportAs(rom, readings));
     state.SetLabel(std::string(releaseName(release)));
 }
 
-void exportText(benchmark::State& state) {
-    const auto release = static_cast<RomVariant>(state.range(0));
-    const RomImage& rom = test::sharedDemoDocument(release);
-    const CharacterTable readings = builtInCharacterTable(release);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(exportTablesText(rom, readings));
-    state.SetLabel(std::string(releaseName(release)));
-}
-
-BENCHMARK(exportObject)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
-BENCHMARK(exportText)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(exportBenchmark<exportTables>)
+    ->Name("exportObject")
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(exportBenchmark<exportTablesText>)
+    ->Name("exportText")
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

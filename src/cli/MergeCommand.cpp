@@ -16,7 +16,6 @@
 #include <QJsonObject>
 
 #include <algorithm>
-#include <filesystem>
 #include <system_error>
 
 namespace tarnwick::cli {
@@ -190,14 +189,6 @@ std::optional<MergeFile> readMod(const QString& path, const MergeFile& original,
     return mod;
 }
 
-// Whether an input is the file at path, under its own name or another (a link).
-auto sameFile(const QString& path) {
-    return [target = nativePath(path)](const InputFile& input) {
-        std::error_code error;
-        return std::filesystem::equivalent(target, input.path, error);
-    };
-}
-
 } // namespace
 
 int runMerge(const QStringList& args, Io& io) {
@@ -301,7 +292,10 @@ int runMerge(const QStringList& args, Io& io) {
         const std::vector<InputFile> inputs{inputFile(paths.at(0), FileKind::Image),
                                             inputFile(paths.at(1), fileKindOf(first->kind)),
                                             inputFile(paths.at(2), fileKindOf(second->kind))};
-        if (const auto input = std::find_if(inputs.begin(), inputs.end(), sameFile(out));
+        const auto isOut = [target = nativePath(out)](const InputFile& input) {
+            return isSameFile(target, input.path);
+        };
+        if (const auto input = std::find_if(inputs.begin(), inputs.end(), isOut);
             input != inputs.end())
             return fail(io, QStringLiteral("Could not write %1: it is the %2 this command reads, "
                                            "and a merge never replaces the files it merges.")

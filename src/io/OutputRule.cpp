@@ -23,6 +23,11 @@ std::string_view fileKindName(FileKind kind) {
     return "file";
 }
 
+bool isSameFile(const std::string& path, const std::string& other) {
+    std::error_code error;
+    return fs::equivalent(path, other, error);
+}
+
 Status checkOutputFile(const std::string& path, FileKind kind, std::span<const InputFile> inputs,
                        bool replaceExisting, std::string_view replaceHint) {
     const auto refuse = [&path](const std::string& reason) {
@@ -40,7 +45,7 @@ Status checkOutputFile(const std::string& path, FileKind kind, std::span<const I
         return refuse("it is a folder.");
     for (const InputFile& input : inputs) {
         // The same file under another name (a link, a relative path) counts too.
-        if (input.kind == kind || !fs::equivalent(path, input.path, error))
+        if (input.kind == kind || !isSameFile(path, input.path))
             continue;
         const std::string_view article = kind == FileKind::Image ? "an " : "a ";
         return refuse("it is the " + std::string(fileKindName(input.kind)) +

@@ -21,6 +21,9 @@ struct InputFile {
     FileKind kind;
 };
 
+// Whether path names the file at other, under that name or another (a link, a relative path).
+bool isSameFile(const std::string& path, const std::string& other);
+
 // Success when a file of kind may be written at path. replaceHint follows the message when the
 // only obstacle is an existing file that replaceExisting would allow replacing (" Give --force
 // to replace it.").
