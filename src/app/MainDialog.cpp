@@ -552,8 +552,11 @@ void MainDialog::setJapaneseChecked(bool checked) {
 }
 
 void MainDialog::prepareGlyphSheets() {
-    if (!sheetsOutOfDate)
-        return;
+    if (sheetsOutOfDate)
+        buildGlyphSheets();
+}
+
+void MainDialog::buildGlyphSheets() {
     tarnwick::buildGlyphSheets(rom);
     sheetsOutOfDate = false;
 }

@@ -69,6 +69,8 @@ public:
     void setFullPathShown(bool shown);
     QAction* commandAction(int commandId) const { return actions.value(commandId); }
 
+    // Rebuilds the document's font sheet, palette sheet and glyph table from the loaded image.
+    void buildGlyphSheets();
     // Reads the release's readings again: the built-in ones and the user's table file, if any.
     void readCharacterTable();
     const CharacterTable& characterTable() const { return readings; }
