@@ -156,7 +156,8 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     const auto resize = [&contents](std::size_t size) {
         // Growing a vector sets its new bytes; reserving first lets the pages be chosen before.
         if (size > contents.bytes.capacity()) {
-            contents.bytes.reserve(std::max(size, 2 * contents.bytes.capacity()));
+            contents.bytes.reserve(
+                std::max(capacityForLargePages(size), 2 * contents.bytes.capacity()));
             preferLargePages(contents.bytes.data(), contents.bytes.capacity());
         }
         contents.bytes.resize(size);

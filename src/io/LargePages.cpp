@@ -5,9 +5,12 @@
 
 namespace tarnwick {
 
+namespace {
+constexpr std::uintptr_t largePage = std::uintptr_t{1} << 21;
+}
+
 void preferLargePages(void* data, std::size_t size) {
-    constexpr std::uintptr_t largePage = std::uintptr_t{1} << 21;
-    if (size < 2 * largePage)
+    if (size < largePage)
         return;
     // Only the whole large pages inside the buffer: the advice must not reach memory that
     // belongs to anything else.
@@ -16,6 +19,12 @@ void preferLargePages(void* data, std::size_t size) {
     const std::uintptr_t end = (start + size) & ~(largePage - 1);
     if (end > first)
         (void)::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
+std::size_t capacityForLargePages(std::size_t size) {
+    if (size < largePage || size > SIZE_MAX - largePage)
+        return size;
+    return size + largePage;
 }
 
 } // namespace tarnwick
