@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Minimal window"));
     // The editor's main window with a loaded image is this size.
-    window.setFixedSize(320, 205);
+    window.setFixedSize(320, 199);
     auto* layout = new QGridLayout(&window);
     layout->addWidget(new QLabel(QStringLiteral("A title")), 0, 0, 1, 3);
     layout->addWidget(new QPushButton(QStringLiteral("&First")), 1, 0);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,10 +220,15 @@ QWidget* addTemplateSurface(QWidget& window, const DialogTemplate& dialog) {
 
 QFont dialogFont() {
     // The templates are laid out for Courier. Nimbus Mono PS is the scalable Courier that the
-    // package depends on (fonts-urw-base35): named first, it is found at once, where "Courier"
-    // alone goes through fontconfig's substitutes each time a new font is set up. Without it,
-    // Courier's substitute on that system is taken as before.
-    QFont font({QStringLiteral("Nimbus Mono PS"), QStringLiteral("Courier")}, 12);
+    // package depends on (fonts-urw-base35), which ships it twice: as OpenType (foundry UKWN)
+    // and as Type 1 (foundry urw). The OpenType face is named first: it opens in a third of the
+    // time, and it has the Type 1 face's design and widths. Its lines are a pixel
+    // shorter, so the dialogs are a few pixels lower. Named, either is found at once, where
+    // "Courier" alone goes through fontconfig's substitutes each time a new font is set up;
+    // without both, Courier's substitute on that system is taken as before.
+    QFont font({QStringLiteral("Nimbus Mono PS [UKWN]"), QStringLiteral("Nimbus Mono PS"),
+                QStringLiteral("Courier")},
+               12);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
@@ -232,9 +238,20 @@ DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     // Average width over the alphabet, as the unit is defined, rather than the font's own
     // figure, which some faces leave at zero.
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    baseWidth = std::max(1, (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2);
+    baseWidth = std::max(1, (alphabetWidth(font, metrics) / 26 + 1) / 2);
     baseHeight = std::max(1, metrics.height());
+}
+
+int DialogUnits::alphabetWidth(const QFont& font, const QFontMetrics& metrics) {
+    // Where the narrowest and the widest letters are as wide, every letter is: the alphabet is
+    // 52 of them, as horizontalAdvance would add them up. That decodes two glyphs instead of
+    // 52, which for a Type 1 face (the templates' Courier) is most of the font's set-up.
+    const QFontMetricsF exact(font);
+    const qreal narrow = exact.horizontalAdvance(QLatin1Char('i'));
+    if (narrow > 0 && narrow == exact.horizontalAdvance(QLatin1Char('W')))
+        return qRound(52 * narrow);
+    return metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
 }
 
 int DialogUnits::horizontal(int units) const {
