@@ -30,6 +30,7 @@
 #include "rom/TableDifferences.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -40,6 +41,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -144,9 +146,10 @@ MainDialog::MainDialog(RomImage& document, EditHistory& steps, QWidget* parent,
     buildMenu();
     connectButtons();
     // Another program's change to the open file shows in the window; Reload reads it again.
-    connect(files, &FileCommands::changedOnDisk, changedNotice, &FileChangedNotice::showChange);
-    connect(files, &FileCommands::matchesDisk, changedNotice, &QWidget::hide);
-    connect(changedNotice, &FileChangedNotice::reloadRequested, files, &FileCommands::reload);
+    connect(files, &FileCommands::changedOnDisk, this, [this](const QString& text, bool canReload) {
+        fileChangedNotice().showChange(text, canReload);
+    });
+    connect(files, &FileCommands::matchesDisk, this, &MainDialog::hideFileChangedNotice);
     titleBox->setText(noRomText);
     titleBox->setFocus();
     // The window's own question can list the changes it asks about.
@@ -241,15 +244,18 @@ void MainDialog::openEditorAt(const QString& table, int record) {
 }
 
 void MainDialog::buildMenu() {
-    auto* bar = new QMenuBar(this);
+    // Filled before it joins the window: as a child it would be 100 pixels wide until the
+    // first layout, and the menus that do not fit go into an overflow menu that stays made.
+    auto* bar = new QMenuBar;
     bar->setObjectName(QStringLiteral("menuBar"));
-    QHash<QString, QMenu*> menus;
+    QHash<QString, QMenu*> menuOfTitle;
     for (const MenuItemTemplate& item : mainMenuTemplate()) {
         const QString title = toQString(item.menu);
-        QMenu* menu = menus.value(title);
+        QMenu* menu = menuOfTitle.value(title);
         if (menu == nullptr) {
-            menu = bar->addMenu(title);
-            menus.insert(title, menu);
+            menu = menus.emplace_back(std::make_unique<QMenu>(title)).get();
+            bar->addMenu(menu);
+            menuOfTitle.insert(title, menu);
         }
         if (item.command == 0) {
             menu->addSeparator();
@@ -325,8 +331,6 @@ void MainDialog::buildControls() {
     controls =
         buildFromTemplate(mainDialogTemplate(), addTemplateSurface(*this, mainDialogTemplate()));
     applyControlHelp(mainDialogId, controls);
-    changedNotice = new FileChangedNotice(this);
-    layout()->addWidget(changedNotice);
     statusBar = new ElidingStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     statusBar->setSizeGripEnabled(false);
@@ -337,6 +341,22 @@ void MainDialog::buildControls() {
     layout()->addWidget(statusBar);
     titleBox = qobject_cast<QLineEdit*>(controls.value(mainControl::titleBox));
     animButton = qobject_cast<QPushButton*>(controls.value(mainControl::anim14));
+}
+
+FileChangedNotice& MainDialog::fileChangedNotice() {
+    // Made when first needed: most sessions never see it, and a hidden bar is still set up.
+    if (changedNotice == nullptr) {
+        changedNotice = new FileChangedNotice(this);
+        auto* rows = qobject_cast<QBoxLayout*>(layout());
+        rows->insertWidget(rows->indexOf(statusBar), changedNotice);
+        connect(changedNotice, &FileChangedNotice::reloadRequested, files, &FileCommands::reload);
+    }
+    return *changedNotice;
+}
+
+void MainDialog::hideFileChangedNotice() {
+    if (changedNotice != nullptr)
+        changedNotice->hide();
 }
 
 void MainDialog::connectButtons() {
@@ -398,7 +418,7 @@ void MainDialog::imageLoaded() {
     // The image settled the release: the check mark follows it.
     setJapaneseChecked(rom.isJapanese());
     showLoadedTitle();
-    changedNotice->hide();
+    hideFileChangedNotice();
     if (checkDialog)
         checkDialog->markIntroduced({}, {});
     sheetsOutOfDate = true;

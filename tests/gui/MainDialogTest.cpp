@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -144,6 +145,11 @@ private slots:
                  QStringList({QStringLiteral("SNES ROM Files (*.smc *.fig *.sfc)"),
                               QStringLiteral("GBA ROM Files (*.gba)"),
                               QStringLiteral("All Files (*)")}));
+        // The menus are windows of their own; their keys work in the main window.
+        const QString image = f.demo(RomVariant::SnesEnglish);
+        f.user.filesToChoose << image;
+        QTest::keyClick(f.titleBox(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(f.window->isRomLoaded());
     }
 
     // Without an image the editor buttons point at the title, and Save is not offered.
@@ -576,7 +582,10 @@ private slots:
         QVERIFY(f.loadThroughMenu(first));
         QVERIFY(f.loadThroughMenu(second));
         QVERIFY(QFile::remove(first));
-        auto* recent = f.window->findChild<QMenu*>(QStringLiteral("recentMenu"));
+        QMenu* recent = nullptr;
+        for (const QAction* menu : f.window->findChild<QMenuBar*>()->actions())
+            if (recent == nullptr)
+                recent = menu->menu<QMenu*>()->findChild<QMenu*>(QStringLiteral("recentMenu"));
         QVERIFY(recent != nullptr);
         emit recent->aboutToShow();
         const QList<QAction*> entries = recent->actions();

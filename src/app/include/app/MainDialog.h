@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -135,11 +136,18 @@ private:
     void setJapaneseChecked(bool checked);
     void showLoadedTitle();
     void pointAtTitleBox();
+    // The bar that says another program has changed the open file.
+    FileChangedNotice& fileChangedNotice();
+    void hideFileChangedNotice();
 
     RomImage& rom;
     EditHistory& history;
     std::unique_ptr<AppSettings> settings;
     Prompts prompts;
+    // The menu bar's menus. They are windows of their own, owned here rather than by the main
+    // window: a picture of the window (grab, --screenshot) lays out every child widget, hidden
+    // windows too, and the menus need laying out only when they open.
+    std::vector<std::unique_ptr<QMenu>> menus;
     QMenu* recentMenu = nullptr;
     QStatusBar* statusBar = nullptr;
     QLabel* pathLabel = nullptr; // the open file's path, when the whole path is shown
