@@ -34,44 +34,36 @@ QWidget* nextTabStop(QWidget* widget) {
     return widget;
 }
 
+// The width of an average letter, half rounded, as the alphabet measures it.
+int averageCharacter(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return (metrics.horizontalAdvance(
+                QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                26 +
+            1) /
+           2;
+}
+
 } // namespace
 
 class DialogTemplateTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void unitsFollowTheFont_data() {
-        QTest::addColumn<QFont>("font");
-        QTest::newRow("dialog") << dialogFont();
-        QFont small = dialogFont();
-        small.setPointSize(9);
-        QTest::newRow("dialog-9pt") << small;
-        QTest::newRow("fixed-pitch") << QFont(QStringLiteral("DejaVu Sans Mono"), 11);
-        QTest::newRow("proportional") << QFont(QStringLiteral("DejaVu Sans"), 10);
-    }
-
-    // Four horizontal units are one average character of the alphabet, however the face's
-    // letters differ in width; eight vertical units are one line.
     void unitsFollowTheFont() {
-        QFETCH(QFont, font);
+        const QFont font = dialogFont();
         const DialogUnits units(font);
-        const QFontMetrics metrics(font);
-        const int average = (metrics.horizontalAdvance(QStringLiteral(
-                                 "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                                 26 +
-                             1) /
-                            2;
-        QCOMPARE(units.horizontal(4), average);
-        QCOMPARE(units.vertical(8), metrics.height());
+        // Four horizontal units are one average character; eight vertical units one line.
+        QCOMPARE(units.horizontal(4), averageCharacter(font));
+        QCOMPARE(units.vertical(8), QFontMetrics(font).height());
         QCOMPARE(units.toPixels(0, 0, 0, 0), QRect(0, 0, 0, 0));
         QVERIFY(units.horizontal(128) > units.horizontal(127));
-    }
-
-    void theDialogFontIsTheCourierOfThisSystem() {
-        const QFont font = dialogFont();
+        // The same for a face whose letters differ in width, and for another fixed-pitch one.
+        for (const QFont& other : {QFont(QStringLiteral("DejaVu Sans"), 10),
+                                   QFont(QStringLiteral("DejaVu Sans Mono"), 11)})
+            QCOMPARE(DialogUnits(other).horizontal(4), averageCharacter(other));
         QVERIFY(QFontInfo(font).fixedPitch());
-        // Whatever name it is asked for by, the family is the one Courier stands for here
-        // (its OpenType face where there is one).
+        // Whatever name it is asked for by, the family is the one Courier stands for here.
         const auto family = [](const QFont& asked) {
             return QFontInfo(asked).family().section(QStringLiteral(" ["), 0, 0);
         };

@@ -582,10 +582,8 @@ private slots:
         QVERIFY(f.loadThroughMenu(first));
         QVERIFY(f.loadThroughMenu(second));
         QVERIFY(QFile::remove(first));
-        QMenu* recent = nullptr;
-        for (const QAction* menu : f.window->findChild<QMenuBar*>()->actions())
-            if (recent == nullptr)
-                recent = menu->menu<QMenu*>()->findChild<QMenu*>(QStringLiteral("recentMenu"));
+        const QAction* fileMenu = f.window->findChild<QMenuBar*>()->actions().constFirst();
+        auto* recent = fileMenu->menu<QMenu*>()->findChild<QMenu*>(QStringLiteral("recentMenu"));
         QVERIFY(recent != nullptr);
         emit recent->aboutToShow();
         const QList<QAction*> entries = recent->actions();
