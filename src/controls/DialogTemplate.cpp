@@ -19,6 +19,18 @@
 namespace tarnwick {
 namespace {
 
+// The width of the 52 letters of the alphabet side by side. Where the narrowest and the widest
+// letters are as wide, every letter is, and the sum is 52 of one advance, as horizontalAdvance
+// would add them up: two glyphs are decoded instead of 52.
+int alphabetWidth(const QFont& font) {
+    const QFontMetricsF exact(font);
+    const qreal narrow = exact.horizontalAdvance(QLatin1Char('i'));
+    if (narrow > 0 && narrow == exact.horizontalAdvance(QLatin1Char('W')))
+        return qRound(52 * narrow);
+    return QFontMetrics(font).horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+}
+
 // Turns what the user types into capitals as it is typed, as the hexadecimal fields expect.
 class UpperCaseValidator : public QValidator {
 public:
@@ -222,10 +234,10 @@ QFont dialogFont() {
     // The templates are laid out for Courier. Nimbus Mono PS is the scalable Courier that the
     // package depends on (fonts-urw-base35), which ships it twice: as OpenType (foundry UKWN)
     // and as Type 1 (foundry urw). The OpenType face is named first: it opens in a third of the
-    // time, and it has the Type 1 face's design and widths. Its lines are a pixel
-    // shorter, so the dialogs are a few pixels lower. Named, either is found at once, where
-    // "Courier" alone goes through fontconfig's substitutes each time a new font is set up;
-    // without both, Courier's substitute on that system is taken as before.
+    // time and has the Type 1 face's design and widths; its lines are a pixel shorter, so the
+    // dialogs are a few pixels lower. Named, either is found at once, where "Courier" alone
+    // goes through fontconfig's substitutes each time a new font is set up; without both,
+    // Courier's substitute on that system is taken as before.
     QFont font({QStringLiteral("Nimbus Mono PS [UKWN]"), QStringLiteral("Nimbus Mono PS"),
                 QStringLiteral("Courier")},
                12);
@@ -235,23 +247,10 @@ QFont dialogFont() {
 }
 
 DialogUnits::DialogUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
     // Average width over the alphabet, as the unit is defined, rather than the font's own
     // figure, which some faces leave at zero.
-    baseWidth = std::max(1, (alphabetWidth(font, metrics) / 26 + 1) / 2);
-    baseHeight = std::max(1, metrics.height());
-}
-
-int DialogUnits::alphabetWidth(const QFont& font, const QFontMetrics& metrics) {
-    // Where the narrowest and the widest letters are as wide, every letter is: the alphabet is
-    // 52 of them, as horizontalAdvance would add them up. That decodes two glyphs instead of
-    // 52, which for a Type 1 face (the templates' Courier) is most of the font's set-up.
-    const QFontMetricsF exact(font);
-    const qreal narrow = exact.horizontalAdvance(QLatin1Char('i'));
-    if (narrow > 0 && narrow == exact.horizontalAdvance(QLatin1Char('W')))
-        return qRound(52 * narrow);
-    return metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    baseWidth = std::max(1, (alphabetWidth(font) / 26 + 1) / 2);
+    baseHeight = std::max(1, QFontMetrics(font).height());
 }
 
 int DialogUnits::horizontal(int units) const {

@@ -9,7 +9,6 @@
 #include <span>
 #include <string_view>
 
-class QFontMetrics;
 class QWidget;
 
 namespace tarnwick {
@@ -85,7 +84,6 @@ public:
     int vertical(int units) const;
 
 private:
-    static int alphabetWidth(const QFont& font, const QFontMetrics& metrics);
     int baseWidth = 0;
     int baseHeight = 0;
 };

@@ -12,7 +12,7 @@ void preferLargePages(void* data, std::size_t size);
 
 // The capacity to reserve for size bytes so that at least one whole, aligned large page lies
 // inside them: memory comes at 4 KiB alignment, so a buffer of 2-4 MiB often holds none. The
-// room past size is address space only; it is not touched unless the buffer grows into it.
+// room past size is address space; at most the rest of the last large page is backed with it.
 std::size_t capacityForLargePages(std::size_t size);
 
 } // namespace tarnwick
