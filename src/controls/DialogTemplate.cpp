@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,10 +129,13 @@ QWidget* makePushButton(const ControlTemplate& control, QWidget* parent) {
 QWidget* makeGroupBox(const ControlTemplate& control, QWidget* parent) {
     auto* group = new QGroupBox(toQString(control.caption), parent);
     // The template places the framed controls as if the frame ran through the middle of the
-    // caption, so draw it there rather than below the caption.
-    group->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 3px; }"));
+    // caption, so draw it there rather than below the caption: half the caption's own line down,
+    // as an em in a style sheet would be the application's font, not the caption's.
+    group->setStyleSheet(
+        QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 3px; margin-top: %1px; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 3px; }")
+            .arg(group->fontMetrics().height() / 2));
     return group;
 }
 
@@ -190,6 +194,25 @@ void labelField(const ControlTemplate& control, QWidget* field, QLabel* caption)
     if (!control.accessibleName.empty())
         field->setAccessibleName(toQString(control.accessibleName));
 }
+
+// A line edit lays its text out in the application's font while it is constructed, before it
+// takes its parent's. While template controls are made, the application's font is the surface's,
+// so a window of them never loads the desktop's font, which it does not draw with. Qt takes a font
+// set this way as the program's choice and no longer follows the desktop's font when it changes
+// while the program runs; what is put back is the desktop's font as it was.
+class SurfaceFontWhileBuilding {
+public:
+    explicit SurfaceFontWhileBuilding(const QFont& surfaceFont)
+        : applicationFont(QGuiApplication::font()) {
+        QGuiApplication::setFont(surfaceFont);
+    }
+    ~SurfaceFontWhileBuilding() { QGuiApplication::setFont(applicationFont); }
+    SurfaceFontWhileBuilding(const SurfaceFontWhileBuilding&) = delete;
+    SurfaceFontWhileBuilding& operator=(const SurfaceFontWhileBuilding&) = delete;
+
+private:
+    QFont applicationFont;
+};
 
 } // namespace
 
@@ -269,6 +292,7 @@ QRect DialogUnits::toPixels(int x, int y, int width, int height) const {
 
 QHash<int, QWidget*> buildFromTemplate(const DialogTemplate& dialog, QWidget* surface,
                                        const ControlFactory& factory) {
+    const SurfaceFontWhileBuilding surfaceFont(surface->font());
     const DialogUnits units(surface->font());
     surface->setFixedSize(units.horizontal(dialog.width), units.vertical(dialog.height));
     QHash<int, QWidget*> controls;

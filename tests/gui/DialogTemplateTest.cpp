@@ -27,6 +27,11 @@ constexpr std::array sampleControls = {
 };
 constexpr DialogTemplate sampleDialog{200, "Sample", 100, 60, sampleControls};
 
+constexpr std::array groupControls = {
+    ControlTemplate{20, K::GroupBox, "group", "Frame", 4, 4, 80, 40},
+};
+constexpr DialogTemplate groupDialog{201, "Group", 90, 50, groupControls};
+
 QWidget* nextTabStop(QWidget* widget) {
     do
         widget = widget->nextInFocusChain();
@@ -148,6 +153,23 @@ private slots:
         list->setFocus();
         QVERIFY(turnWheelOver(list));
         QCOMPARE(list->currentIndex(), 1);
+    }
+
+    // The frame runs through the caption's middle whatever the application's font is, and a
+    // build leaves the application's font as it found it.
+    void groupFrameIgnoresTheApplicationFont() {
+        const QFont desktopFont = QGuiApplication::font();
+        const auto groupPicture = [](const QFont& applicationFont) {
+            QGuiApplication::setFont(applicationFont);
+            QWidget surface;
+            surface.setFont(dialogFont());
+            return buildFromTemplate(groupDialog, &surface).value(20)->grab().toImage();
+        };
+        QFont large = desktopFont;
+        large.setPixelSize(40);
+        const QImage withLargeFont = groupPicture(large);
+        QCOMPARE(QGuiApplication::font(), large);
+        QCOMPARE(groupPicture(desktopFont), withLargeFont);
     }
 
     void tabOrderFollowsTheTemplate() {
