@@ -264,8 +264,10 @@ QFont dialogFont() {
     QFont font({QStringLiteral("Nimbus Mono PS [UKWN]"), QStringLiteral("Nimbus Mono PS"),
                 QStringLiteral("Courier")},
                12);
+    // Not marked fixed pitch, though every face named is: controls inherit the mark but not the
+    // font's having been asked for it, and a window's own font and its controls' would then be
+    // two fonts to Qt, each loading the face again.
     font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
     return font;
 }
 
