@@ -199,7 +199,7 @@ void labelField(const ControlTemplate& control, QWidget* field, QLabel* caption)
 // takes its parent's. While template controls are made, the application's font is the surface's,
 // so a window of them never loads the desktop's font, which it does not draw with. Qt takes a font
 // set this way as the program's choice and no longer follows the desktop's font when it changes
-// while the program runs; what is put back is the desktop's font as it was.
+// while the program runs; what is put back is the application's font as it was before.
 class SurfaceFontWhileBuilding {
 public:
     explicit SurfaceFontWhileBuilding(const QFont& surfaceFont)
