@@ -115,7 +115,7 @@ QString createPatchCommand(const RomImage& rom, QWidget* parent, const FileChoos
     const PatchFormat format =
         patchFormatOfName(fileSystemName(patchPath)).value_or(PatchFormat::Bps);
 
-    std::vector<std::uint8_t> modified;
+    ByteBuffer modified;
     if (const Status read = rom.savedFileBytes(modified); !read) {
         reportFailure(parent, QStringLiteral("Create patch failed"),
                       QString::fromStdString(read.message()));

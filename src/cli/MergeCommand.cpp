@@ -132,13 +132,13 @@ void printSummary(Io& io, const MergeReport& report, const QString& out) {
 std::vector<std::uint8_t> mergedFile(MergeFile& first, const MergeEdit& edit, RomImage& merged) {
     merged = first.document;
     applyMergeEdit(merged, edit);
-    const std::vector<std::uint8_t> image = merged.imageWithTables();
+    const ByteBuffer image = merged.imageWithTables();
     const std::size_t tailLength = first.tail().size();
     std::vector<std::uint8_t> bytes = std::move(first.file);
     if (bytes.size() != image.size() + tailLength) {
         const std::vector<std::uint8_t> tail(bytes.end() - static_cast<std::ptrdiff_t>(tailLength),
                                              bytes.end());
-        bytes = image;
+        bytes.assign(image.begin(), image.end());
         bytes.insert(bytes.end(), tail.begin(), tail.end());
     }
     std::copy(image.begin(), image.end(), bytes.begin());

@@ -149,12 +149,15 @@ Status readFileInto(const std::string& path, std::string_view verb, const ReadRe
     return Status::success();
 }
 
-Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
-                     FileContents& contents) {
+namespace {
+
+template <class Contents>
+Status readIntoContents(const std::string& path, std::string_view verb, const ReadRequest& request,
+                        Contents& contents) {
     contents = {};
     FileFacts facts;
     const auto resize = [&contents](std::size_t size) {
-        // Growing a vector sets its new bytes; reserving first lets the pages be chosen before.
+        // Reserved first, so that the large pages are asked for before any byte is written.
         if (size > contents.bytes.capacity()) {
             contents.bytes.reserve(
                 std::max(capacityForLargePages(size), 2 * contents.bytes.capacity()));
@@ -167,6 +170,18 @@ Status readFileBytes(const std::string& path, std::string_view verb, const ReadR
     contents.length = facts.length;
     contents.stamp = facts.stamp;
     return read;
+}
+
+} // namespace
+
+Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
+                     FileContents& contents) {
+    return readIntoContents(path, verb, request, contents);
+}
+
+Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
+                     BufferedFileContents& contents) {
+    return readIntoContents(path, verb, request, contents);
 }
 
 bool stampOfFile(const std::string& path, FileStamp& stamp) {

@@ -40,7 +40,7 @@ FileChange ImageFile::lookAgain(const std::string& path) const {
         return FileChange::Shorter;
     ReadRequest request;
     request.count = imageLength;
-    FileContents contents;
+    BufferedFileContents contents;
     if (!readFileBytes(path, "read", request, contents))
         return FileChange::Gone;
     if (contents.bytes.size() < imageLength)

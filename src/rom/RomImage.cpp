@@ -60,7 +60,7 @@ std::string quotedBytes(std::string_view bytes) {
 void RomImage::unload() {
     // The buffer's memory is kept for the next image (at most 8 MiB); its bytes are gone.
     data.clear();
-    fileData = std::vector<std::uint8_t>();
+    fileData = ByteBuffer();
     gba = false;
     headerSize = 0;
     size = 0;
@@ -87,7 +87,7 @@ Status RomImage::load(ImageFileRead read) {
     unload();
     if (!read.status)
         return read.status;
-    FileContents& contents = read.contents;
+    BufferedFileContents& contents = read.contents;
     if (contents.bytes.size() != imageLengthOfFile(contents.length))
         return loadFailure(path, "the file could not be read completely");
     data = std::move(contents.bytes);
@@ -112,7 +112,7 @@ void RomImage::adoptFileBytes(std::span<const std::uint8_t> fileStart, std::uint
     const auto copied =
         static_cast<std::size_t>(std::min<std::uint64_t>(fileStart.size(), imageLength));
     data.assign(fileStart.begin(), fileStart.begin() + static_cast<std::ptrdiff_t>(copied));
-    data.resize(imageLength);
+    data.resize(imageLength, 0);
     takeFileShape(length);
 }
 
@@ -131,7 +131,7 @@ Status RomImage::save() {
         return Status::failure("Nothing was saved: no ROM is loaded.");
     // The image bytes stay as they were when the file cannot be written, so the document
     // still knows that its tables hold changes the file does not have.
-    std::vector<std::uint8_t> previous = data;
+    ByteBuffer previous = data;
     writeTablesToImage();
     Status written = replaceFileStart(path, std::span<const std::uint8_t>(data.data(), size));
     if (!written)
@@ -142,12 +142,12 @@ Status RomImage::save() {
 }
 
 void RomImage::rememberFile() {
-    fileData = std::vector<std::uint8_t>();
+    fileData = ByteBuffer();
     FileStamp stamp;
     file = stampOfFile(path, stamp) ? ImageFile(stamp, size) : ImageFile();
 }
 
-Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
+Status RomImage::savedFileBytes(ByteBuffer& bytes) const {
     bytes = imageWithTables();
     if (fileLength <= bytes.size())
         return Status::success();
@@ -174,7 +174,7 @@ Status RomImage::savedFileBytes(std::vector<std::uint8_t>& bytes) const {
 Status RomImage::writeSavedFileTo(const std::string& newPath, ExistingFile existing) const {
     if (!hasImage())
         return Status::failure("Nothing was saved: no ROM is loaded.");
-    const std::vector<std::uint8_t> image = imageWithTables();
+    const ByteBuffer image = imageWithTables();
     FileRange tail{path, image.size(), fileLength > image.size() ? fileLength - image.size() : 0,
                    std::nullopt};
     if (tail.length == 0)
@@ -376,7 +376,7 @@ bool RomImage::imageDiffersFromFile() const {
 void RomImage::putFileBytesBack() {
     if (!fileData.empty())
         data = std::move(fileData);
-    fileData = std::vector<std::uint8_t>();
+    fileData = ByteBuffer();
 }
 
 // ---- Loading as a whole --------------------------------------------------------------------

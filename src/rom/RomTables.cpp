@@ -62,7 +62,7 @@ void RomImage::writeTablesToImage() {
     }
 }
 
-std::vector<std::uint8_t> RomImage::imageWithTables() const {
+ByteBuffer RomImage::imageWithTables() const {
     // A scratch document with the same bytes, shape and tables writes them as save would.
     RomImage scratch;
     scratch.data.assign(data.begin(), data.begin() + std::min<std::size_t>(size, data.size()));

@@ -74,7 +74,10 @@ std::uint64_t MergeFile::fileLength() const {
 std::vector<std::uint8_t> MergeFile::wholeFile() const {
     if (imageInFile)
         return file;
-    std::vector<std::uint8_t> whole = document.imageWithTables();
+    const ByteBuffer image = document.imageWithTables();
+    std::vector<std::uint8_t> whole;
+    whole.reserve(image.size() + file.size());
+    whole.insert(whole.end(), image.begin(), image.end());
     whole.insert(whole.end(), file.begin(), file.end());
     return whole;
 }

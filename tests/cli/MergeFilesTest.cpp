@@ -18,7 +18,7 @@ TEST(MergeFiles, ReadsEachKindOfModAndRefusesOnesOfAnotherOriginal) {
     RomImage mod;
     ASSERT_TRUE(loadRom(mod, original.toStdString()).isOk());
     mod.shopTable[3][2] = 20;
-    const std::vector<std::uint8_t> modBytes = mod.imageWithTables();
+    const ByteBuffer modBytes = mod.imageWithTables();
     test::writeFile(dir.filePath("mod.smc"),
                     QByteArray(reinterpret_cast<const char*>(modBytes.data()),
                                static_cast<qsizetype>(modBytes.size())));

@@ -27,9 +27,8 @@ RomImage changed(const RomImage& original, const Change& change) {
 }
 
 // First with the merge written in, each conflict settled as choices say.
-std::vector<std::uint8_t> mergedBytes(const RomImage& original, const RomImage& first,
-                                      const RomImage& second,
-                                      const std::vector<MergeSide>& choices) {
+ByteBuffer mergedBytes(const RomImage& original, const RomImage& first, const RomImage& second,
+                       const std::vector<MergeSide>& choices) {
     RomImage merged = first;
     applyMergeEdit(merged, mergeEdit(merge(original, first, second), choices, first, second));
     return merged.imageWithTables();

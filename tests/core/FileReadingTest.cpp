@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -92,6 +93,10 @@ TEST(FileReading, ReadsTheRequestedPartAndKeepsTheSizeLimit) {
         ASSERT_TRUE(readFileBytes(path, "read", c.request, contents).isOk());
         EXPECT_EQ(contents.bytes, c.expected);
         EXPECT_EQ(contents.length, 10u);
+        // A buffer that is not zeroed first holds the same bytes, and no more.
+        BufferedFileContents buffered;
+        ASSERT_TRUE(readFileBytes(path, "read", c.request, buffered).isOk());
+        EXPECT_TRUE(std::ranges::equal(buffered.bytes, c.expected));
     }
 
     FileContents contents;
@@ -112,6 +117,10 @@ TEST(FileReading, ReadsAFileThatGrewToItsEndAndKeepsTheLimit) {
     ASSERT_GT(contents.bytes.size(), 100u);
     EXPECT_EQ(contents.bytes.back(), '\n');
     EXPECT_EQ(contents.length, contents.bytes.size());
+    BufferedFileContents buffered;
+    ASSERT_TRUE(readFileBytes(path, "read", {}, buffered).isOk());
+    EXPECT_EQ(buffered.bytes.back(), '\n');
+    EXPECT_EQ(buffered.length, buffered.bytes.size());
 
     const Status tooLong = readFileBytes(path, "read", {16, 0, 1000}, contents);
     EXPECT_NE(tooLong.message().find("it grew while it was read, and it is longer than any file "

@@ -356,7 +356,7 @@ TEST(RomLoading, RefusedLoadLeavesTheOpenDocumentWhole) {
     rom.shopTable[2][1] ^= 0x10;
     EditHistory history;
     ASSERT_TRUE(history.record(changesSince(before, rom)));
-    const std::vector<std::uint8_t> image = rom.imageWithTables();
+    const ByteBuffer image = rom.imageWithTables();
     const auto edited = rom.shopTable;
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.name);

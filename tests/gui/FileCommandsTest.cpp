@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(f.user.changedFileQuestions.size(), 1);
         QVERIFY2(f.user.changedFileQuestions[0].contains(QStringLiteral("Another program")),
                  qPrintable(f.user.changedFileQuestions[0]));
-        const std::vector<std::uint8_t> ours = f.rom.imageWithTables();
+        const ByteBuffer ours = f.rom.imageWithTables();
         const QByteArray saved(reinterpret_cast<const char*>(ours.data()),
                                static_cast<qsizetype>(ours.size()));
         switch (static_cast<ChangedFileChoice>(answer)) {

@@ -28,7 +28,7 @@ private slots:
         const std::uint8_t loadedByte = f.rom.readByte(0x100);
         const std::uint8_t modByte = loadedByte ^ 0x5A;
         mod.writeImageBytes(0x100, std::span(&modByte, 1));
-        const std::vector<std::uint8_t> modBytes = mod.imageWithTables();
+        const ByteBuffer modBytes = mod.imageWithTables();
         QFile modFile(modPath);
         QVERIFY(modFile.open(QIODevice::WriteOnly));
         modFile.write(reinterpret_cast<const char*>(modBytes.data()),

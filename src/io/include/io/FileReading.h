@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/ByteBuffer.h"
 #include "io/Status.h"
 
 #include <cstdint>
@@ -34,16 +35,21 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-struct FileContents {
-    std::vector<std::uint8_t> bytes; // what was read; fewer than asked where the file ends
-    std::uint64_t length = 0;        // the whole file's length
-    FileStamp stamp;                 // the file read, as it was when it was opened
+template <class Bytes> struct BasicFileContents {
+    Bytes bytes;              // what was read; fewer than asked where the file ends
+    std::uint64_t length = 0; // the whole file's length
+    FileStamp stamp;          // the file read, as it was when it was opened
 };
+using FileContents = BasicFileContents<std::vector<std::uint8_t>>;
+// For bytes that are kept, as an image's are: the buffer is not zeroed before the read.
+using BufferedFileContents = BasicFileContents<ByteBuffer>;
 
 // Reads what request names of the file at path. A failure says "Could not <verb> "<path>": "
 // and the reason: the file does not exist, is a folder, is not a regular file, is too long.
 Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
                      FileContents& contents);
+Status readFileBytes(const std::string& path, std::string_view verb, const ReadRequest& request,
+                     BufferedFileContents& contents);
 
 // The buffer that readFileInto fills: resize(n) makes it n bytes long, keeping the bytes it
 // holds (new ones need not be set), and returns its first byte. The file's bytes are read

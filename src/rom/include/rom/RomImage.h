@@ -31,7 +31,7 @@ namespace tarnwick {
 // A file as a load reads it (the first 8 MiB of a GBA file), or why it could not be read.
 struct ImageFileRead {
     Status status = Status::success();
-    FileContents contents;
+    BufferedFileContents contents;
 };
 
 class RomImage {
@@ -130,10 +130,10 @@ public:
     void writeTablesToImage();
     // The bytes that save would write (getSize of them, copier header included) with the tables
     // written in, leaving the document's own bytes as they are.
-    std::vector<std::uint8_t> imageWithTables() const;
+    ByteBuffer imageWithTables() const;
     // The whole file as a save would leave it: the image with its tables and, for a GBA file
     // longer than its image, the bytes past it, read from the file (which alone holds them).
-    Status savedFileBytes(std::vector<std::uint8_t>& bytes) const;
+    Status savedFileBytes(ByteBuffer& bytes) const;
     // Writes that file to newPath instead, the bytes past the image copied from the file in
     // bounded memory. The document stays on its own file.
     Status writeSavedFileTo(const std::string& newPath, ExistingFile existing) const;
@@ -190,10 +190,10 @@ private:
     bool imageIndex(std::uint64_t offset, std::uint64_t& index) const;
     void readNameTable(std::span<GameString> slots, const NameArea& area);
 
-    std::vector<std::uint8_t> data;
+    ByteBuffer data;
     // The image bytes as the file holds them, copied at the first writeImageBytes after a load
     // or save; empty while data holds them.
-    std::vector<std::uint8_t> fileData;
+    ByteBuffer fileData;
     std::string path;
     std::uint64_t cursor = 0;
     bool gba = false;
